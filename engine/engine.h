@@ -1,0 +1,124 @@
+// The board engine: one board, its geometry, generation, the link test, the hint search and
+// shifting. Plain C++: no toolkit, no files, no clock it was not handed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+// A board position: X is the column, Y the row.
+struct TCell {
+    int32_t X = 0;
+    int32_t Y = 0;
+    friend bool operator==(const TCell&, const TCell&) = default;
+};
+
+// 100 cells numbered 1..100 (slot 0 unused) and the number of the next free slot.
+struct TCellList {
+    static constexpr int32_t Capacity = 100;
+    std::array<TCell, Capacity + 1> Slot{};
+    int32_t NextFree = 1;
+
+    void Append(TCell c) { Slot[static_cast<size_t>(NextFree++)] = c; }
+};
+
+// Columns of rows; Board[column][row]. Value 0 is empty, 1..KindCount a tile kind.
+using TMyArray = std::vector<std::vector<int32_t>>;
+
+enum class TShiftMode : uint8_t {
+    smNoChange = 0,
+    smToDown,
+    smToLeft,
+    smUpDownSeperate,
+    smLeftRightSeperate,
+    smUpDownCollect,
+    smLeftRightCollect,
+    smLeftUpRightDown,
+    smLeftDownRightUp,
+    smUpDownLeftRightSeperate,
+    smUpDownLeftRightCollect,
+};
+
+inline constexpr int32_t CellSize = 50;
+
+// Cell <-> pixel of the board surface (the top 30 pixels carry the information line).
+int32_t ColToX(int32_t col);
+int32_t RowToY(int32_t row);
+int32_t XToCol(int32_t x);
+int32_t YToRow(int32_t y);
+
+// Background colour numbers 1..15 <-> 0x00BBGGRR colour values.
+uint32_t IndexToColor(int32_t index);
+int32_t ColorToIndex(uint32_t color);
+
+// Names are UTF-8. Both leave `text` unchanged for a value they do not know.
+void DifficultyName(int32_t grade, std::string& text);
+void ShiftModeName(uint8_t mode, std::string& text);
+
+// Where re-seeding takes its seed from; the default reads a monotonic high-resolution clock.
+using SeedSource = std::function<uint32_t()>;
+uint32_t ClockSeed();
+
+class Engine {
+public:
+    explicit Engine(SeedSource seedSource = ClockSeed);
+
+    // Board and its dimensions (border ring included); the game sets the three counts.
+    TMyArray Board;
+    int32_t ColCount = 0;
+    int32_t RowCount = 0;
+    int32_t KindCount = 0;
+
+    // Random generator: one process-wide LCG.
+    void Reseed();
+    uint32_t DrawUniform(uint32_t n);
+    uint32_t Seed = 0;
+
+    // Generation and shuffling.
+    void GenerateBoard();
+    void ShuffleBoard();
+    void RearrangeBoard();
+    void SwapCells(TCell a, TCell b);
+
+    // Selection stack: 10 slots numbered 1..10, top names the next free slot.
+    void InitStack();
+    bool StackIsEmpty() const;
+    void PushCell(TCell c);
+    TCell PeekCell() const;
+    TCell PopCell();
+
+    // Link test and what the last one left behind.
+    bool CanLink(TCell a, TCell b);
+    std::array<TCellList, 4> FirstRays;   // up, right, down, left
+    std::array<TCellList, 4> SecondRays;  // up, right, down, left
+    TCellList LinkPath;
+    bool LinkAdjacent = false;
+    bool LinkStraight = false;
+    bool LinkOneCorner = false;
+    bool LinkTwoCorners = false;
+
+    // Hint search: first linkable pair in scan order; P and Q untouched on failure.
+    bool FindLinkablePair(TCell& P, TCell& Q);
+
+    // Moves the remaining tiles by the mode; values other than 1..10 change nothing.
+    void ShiftBoard(uint8_t mode);
+
+    // Building blocks of the link test, public so that tests can pin them down.
+    bool IsNeighbour(TCell a, TCell b) const;
+    bool InBoard(TCell c) const;
+    static bool SameCell(TCell a, TCell b) { return a == b; }
+    bool CellIsEmpty(TCell c) const;
+    static void ClearCellList(TCellList& list);
+    static bool ListHasEntries(const TCellList& list) { return list.NextFree != 1; }
+
+private:
+    SeedSource seedSource_;
+    std::array<TCell, 11> stackSlot_{};
+    int32_t stackTop_ = 1;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,93 @@
+// What the game flow asks of the window it runs in. The Qt main window implements it; tests
+// implement it with a recorder, so a whole game can be played without a display.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tessaly {
+
+// Every menu item that the game flow enables, disables, checks or reads.
+enum class MenuItemId {
+    MenuGameLow,
+    MenuGameMedium,
+    MenuGameHigh,
+    MenuGameSpecial,
+    MenuGamePause,
+    MenuGameAbandon,
+    MenuTop,
+    MenuGameExit,
+    MenuOptionGetHint,
+    MenuOptionRearrange,
+    MenuOptionBitmap,
+    MenuOptionSound,
+    MenuOptionMusic,
+    MenuOptionBackGround,
+    MenuChange,
+    MenuNoChange,
+    MenuToDown,
+    MenuToLeft,
+    MenuUpDownSeperate,
+    MenuLeftRightSeperate,
+    MenuUpDownCollect,
+    MenuLeftRightCollect,
+    MenuLeftUpRightDown,
+    MenuLeftDownRightUp,
+    MenuUpDownLeftRightSeperate,
+    MenuUpDownLeftRightCollect,
+    MenuGameAbout,
+    MenuAutoPlay,
+};
+
+enum class TimerId { TimerGuard, TimerAutoPlay, TimerGameDelay };
+
+enum class MessageIcon { None, Information, Exclamation };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageResult { Ok, Yes, No };
+
+// All texts are UTF-8.
+class GameWindow {
+public:
+    virtual ~GameWindow() = default;
+
+    // Drawing. Each operation paints at once; none throws: a picture that cannot be loaded is
+    // reported to the player by the window itself and ends only the drawing it was part of.
+    virtual void MainPaintBoxPaint() = 0;
+    virtual void DrawCellPicture(int32_t col, int32_t row, int32_t value) = 0;
+    virtual void DrawCell(int32_t col, int32_t row) = 0;
+    virtual void DrawMarkedCell(int32_t col, int32_t row) = 0;
+    virtual void DrawTimeBar() = 0;
+    virtual void DrawLinkPath(int32_t points, bool show) = 0;
+    virtual void ShowStartScreen() = 0;
+    virtual void DestroyStartScreen() = 0;  // uncovers the board surface
+    virtual void FormResize() = 0;
+
+    // Menu items: the radio groups and toggles keep their marks here.
+    virtual void SetMenuEnabled(MenuItemId item, bool enabled) = 0;
+    virtual void SetMenuChecked(MenuItemId item, bool checked) = 0;
+    virtual bool MenuChecked(MenuItemId item) const = 0;
+
+    // Window timers. Enabling a running timer keeps its phase.
+    virtual void SetTimerEnabled(TimerId timer, bool enabled) = 0;
+    virtual bool TimerEnabled(TimerId timer) const = 0;
+
+    // Modal dialogs owned by the main window.
+    virtual MessageResult MessageBox(const std::string& text, const std::string& caption,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
+    // The edited text on OK, nothing on Cancel or when no box can be shown.
+    virtual std::optional<std::string> InputBox(const std::string& caption,
+                                                const std::string& prompt,
+                                                const std::string& defaultText) = 0;
+
+    // Platform services.
+    virtual void PlayCue(const std::string& name) = 0;
+    virtual void Wait(int32_t milliseconds) = 0;  // blocks input; what was drawn stays visible
+    virtual void Beep() = 0;
+    virtual void SetApplicationTitle(const std::string& title) = 0;
+    virtual void Minimize() = 0;
+    virtual void CloseWindow() = 0;
+    virtual void OpenUrl(const std::string& url) = 0;
+};
+
+}  // namespace tessaly
