@@ -38,8 +38,9 @@ public:
     void MenuGameHighClick();
     void MenuGameSpecialClick();
 
-    // Keys: the window previews every key and hands its code here (Qt::Key values).
-    void FormKeyDown(int key);
+    // Keys: the window previews every key and hands over its virtual-key code
+    // (F1 = 0x70 ... F8 = 0x77, Esc = 0x1B); modifiers are not looked at.
+    void FormKeyDown(int32_t virtualKey);
 
 private:
     Engine& engine_;
