@@ -88,6 +88,15 @@ public:
     virtual void Minimize() = 0;
     virtual void CloseWindow() = 0;
     virtual void OpenUrl(const std::string& url) = 0;
+
+    // The application's error box, for failures of the platform's calls (a number that cannot
+    // be converted, a file that cannot be read). The window may show it with an error icon.
+    virtual void ShowError(const std::string& text) {
+        MessageBox(text, "Tessaly", MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    // The colour behind the board and the information line (0x00BBGGRR), set with the
+    // background; a window that reads the presentation settings when it paints needs nothing.
+    virtual void SetPanelColor(uint32_t color) { static_cast<void>(color); }
 };
 
 }  // namespace tessaly

@@ -5,11 +5,25 @@
 
 #include "engine/engine.h"
 #include "game/game_window.h"
+#include "game/presentation_settings.h"
 
 namespace tessaly {
 
+// Virtual-key codes the window hands to FormKeyDown.
+namespace vk {
+inline constexpr int32_t Escape = 0x1B;
+inline constexpr int32_t F1 = 0x70;
+inline constexpr int32_t F2 = 0x71;
+inline constexpr int32_t F3 = 0x72;
+inline constexpr int32_t F4 = 0x73;
+inline constexpr int32_t F5 = 0x74;
+inline constexpr int32_t F6 = 0x75;
+inline constexpr int32_t F7 = 0x76;
+inline constexpr int32_t F8 = 0x77;
+}  // namespace vk
+
 class Session {
-public:
+  public:
     Session(Engine& engine, GameWindow& window);
 
     // Session fields and their values at program start.
@@ -21,6 +35,9 @@ public:
     int32_t TimeLeft = 100;
     TCell HintPair[2] = {};
 
+    // Picture set and background; the window reads them when it draws.
+    PresentationSettings Presentation;
+
     Engine& engine() { return engine_; }
     const Engine& engine() const { return engine_; }
 
@@ -28,6 +45,10 @@ public:
     void NewGame();
     void StartLevel();
     void EndGame();
+
+    // The two states of the menus.
+    void SetPlayMenuState();
+    void SetIdleMenuState();
 
     // Start-up work of the main window's creation handler that belongs to the game.
     void FormCreate();
@@ -42,7 +63,59 @@ public:
     // (F1 = 0x70 ... F8 = 0x77, Esc = 0x1B); modifiers are not looked at.
     void FormKeyDown(int32_t virtualKey);
 
-private:
+    // Play on the board surface: x and y are its pixels; every mouse button acts alike.
+    void MainPaintBoxMouseDown(int32_t x, int32_t y);
+    bool IsBoardCleared() const;
+    void ClearCell(int32_t col, int32_t row);
+
+    // Help at a price.
+    void MenuOptionGetHintClick();
+    void MenuOptionRearrangeClick();
+
+    // Timers, pause, automatic play, abandoning.
+    void TimerGameDelayTimer();
+    void TimerAutoPlayTimer();
+    void MenuAutoPlayClick();
+    void MenuGamePauseClick();
+    void ApplicationEvents1Minimize();
+    void ApplicationEvents1Restore();
+    void MenuGameAbandonClick();
+
+    // Shift modes: each sets the level and moves the tiles at once.
+    void ShiftModeClick(uint8_t mode);
+    void MenuNoChangeClick() { ShiftModeClick(0); }
+    void MenuToDownClick() { ShiftModeClick(1); }
+    void MenuToLeftClick() { ShiftModeClick(2); }
+    void MenuUpDownSeperateClick() { ShiftModeClick(3); }
+    void MenuLeftRightSeperateClick() { ShiftModeClick(4); }
+    void MenuUpDownCollectClick() { ShiftModeClick(5); }
+    void MenuLeftRightCollectClick() { ShiftModeClick(6); }
+    void MenuLeftUpRightDownClick() { ShiftModeClick(7); }
+    void MenuLeftDownRightUpClick() { ShiftModeClick(8); }
+    void MenuUpDownLeftRightSeperateClick() { ShiftModeClick(9); }
+    void MenuUpDownLeftRightCollectClick() { ShiftModeClick(10); }
+
+    // Other commands.
+    void MenuTopClick();
+    void MenuGameExitClick();
+    void MenuOptionSoundClick();
+    void MenuOptionBitmapClick();
+    void MenuOptionBackGroundClick();
+    void MenuGameAboutClick();
+
+    // Rearrangements in a row before the set-up gives up on chance and places a pair itself.
+    static constexpr int32_t MaxRearrangeTries = 1000;
+
+  private:
+    void PrepareBoard();
+    void RearrangeUntilLinkable();
+    bool PlaceLinkablePair();
+    void DifficultyClick(uint8_t grade);
+    void AnimateLink();
+    void RejectPair(TCell clicked, TCell pending);
+    void AfterRemoval();
+    int32_t AskNumber(const std::string& prompt, int32_t current, int32_t upperBound, bool& ok);
+
     Engine& engine_;
     GameWindow& window_;
 };

@@ -1,0 +1,25 @@
+// How the board looks: the picture set and the background the player has chosen. The session
+// owns one and changes it through the choice dialogs; the window reads it whenever it draws.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessaly {
+
+struct PresentationSettings {
+    static constexpr int32_t PictureSetCount = 25;
+    static constexpr int32_t BackgroundCount = 15;
+
+    int32_t PictureSetNumber = 1;
+    // The set's folder inside the resource folder, with the separators of the platform's paths.
+    std::string PictureSetFolder = "/pic1/";
+    int32_t BackgroundNumber = 1;
+    uint32_t BackgroundColor = 0;  // 0x00BBGGRR; background 1 is black
+
+    static std::string FolderOf(int32_t pictureSet) {
+        return "/pic" + std::to_string(pictureSet) + "/";
+    }
+};
+
+}  // namespace tessaly

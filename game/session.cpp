@@ -1,0 +1,140 @@
+// New games, new levels, the end of a game, the menu states and the keys.
+#include "game/session.h"
+
+#include <array>
+
+#include "game/difficulty_table.h"
+
+namespace tessaly {
+
+namespace {
+
+// Enabled while a game is on, disabled when idle; in the order they are switched.
+constexpr std::array GameItems{
+    MenuItemId::MenuGameAbandon,     MenuItemId::MenuOptionGetHint,
+    MenuItemId::MenuOptionRearrange, MenuItemId::MenuOptionBackGround,
+    MenuItemId::MenuOptionSound,     MenuItemId::MenuOptionBitmap,
+    MenuItemId::MenuChange,          MenuItemId::MenuAutoPlay,
+};
+
+// Disabled while a game is on, so that a grade is changed only by its key.
+constexpr std::array DifficultyItems{
+    MenuItemId::MenuGameLow,
+    MenuItemId::MenuGameMedium,
+    MenuItemId::MenuGameHigh,
+    MenuItemId::MenuGameSpecial,
+};
+
+}  // namespace
+
+Session::Session(Engine& engine, GameWindow& window) : engine_(engine), window_(window) {}
+
+void Session::NewGame() {
+    TimeLeft = FullTime;
+    const DifficultyRow& row = DifficultyTable.at(Difficulty);
+    engine_.KindCount = row.KindCount;
+    engine_.ColCount = row.ColCount;
+    engine_.RowCount = row.RowCount;
+    Lives = row.Lives;
+    Hints = row.Hints;
+    for (MenuItemId item : DifficultyItems) window_.SetMenuChecked(item, item == row.MenuItem);
+    Playing = true;
+    window_.DestroyStartScreen();
+    SetPlayMenuState();
+    PrepareBoard();
+    window_.FormResize();
+    Level = 0;
+    window_.SetTimerEnabled(TimerId::TimerGameDelay, true);
+    window_.MainPaintBoxPaint();
+}
+
+void Session::StartLevel() {
+    TimeLeft = FullTime;
+    Playing = true;
+    window_.DestroyStartScreen();
+    SetPlayMenuState();
+    PrepareBoard();
+    window_.FormResize();
+    window_.SetTimerEnabled(TimerId::TimerGameDelay, true);
+    window_.MainPaintBoxPaint();
+}
+
+void Session::EndGame() {
+    Playing = false;
+    window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
+    window_.MainPaintBoxPaint();
+}
+
+void Session::PrepareBoard() {
+    engine_.GenerateBoard();
+    engine_.InitStack();
+    if (!engine_.FindLinkablePair(HintPair[0], HintPair[1])) RearrangeUntilLinkable();
+}
+
+void Session::SetPlayMenuState() {
+    for (MenuItemId item : GameItems) window_.SetMenuEnabled(item, true);
+    for (MenuItemId item : DifficultyItems) window_.SetMenuEnabled(item, false);
+}
+
+void Session::SetIdleMenuState() {
+    for (MenuItemId item : GameItems) window_.SetMenuEnabled(item, false);
+    for (MenuItemId item : DifficultyItems) window_.SetMenuEnabled(item, true);
+}
+
+void Session::FormCreate() {
+    engine_.Reseed();
+}
+
+void Session::DifficultyClick(uint8_t grade) {
+    Difficulty = grade;
+    NewGame();
+}
+
+void Session::MenuGameLowClick() {
+    DifficultyClick(0);
+}
+void Session::MenuGameMediumClick() {
+    DifficultyClick(1);
+}
+void Session::MenuGameHighClick() {
+    DifficultyClick(2);
+}
+void Session::MenuGameSpecialClick() {
+    DifficultyClick(3);
+}
+
+void Session::FormKeyDown(int32_t virtualKey) {
+    switch (virtualKey) {
+        case vk::F1:
+            MenuGameLowClick();
+            break;
+        case vk::F2:
+            MenuGameMediumClick();
+            break;
+        case vk::F3:
+            MenuGameHighClick();
+            break;
+        case vk::F4:
+            MenuGameSpecialClick();
+            break;
+        case vk::F5:
+            MenuOptionGetHintClick();
+            break;
+        case vk::F6:
+            MenuOptionRearrangeClick();
+            break;
+        case vk::F7:
+            MenuAutoPlayClick();
+            break;
+        case vk::F8:
+            MenuGamePauseClick();
+            break;
+        case vk::Escape:
+            MenuGameAbandonClick();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tessaly
