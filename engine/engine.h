@@ -45,6 +45,9 @@ enum class TShiftMode : uint8_t {
 
 inline constexpr int32_t CellSize = 50;
 
+// Ray directions, always cast and listed in this order.
+enum class TDirection : uint8_t { Up = 0, Right, Down, Left };
+
 // Cell <-> pixel of the board surface (the top 30 pixels carry the information line).
 int32_t ColToX(int32_t col);
 int32_t RowToY(int32_t row);
@@ -64,7 +67,7 @@ using SeedSource = std::function<uint32_t()>;
 uint32_t ClockSeed();
 
 class Engine {
-public:
+  public:
     explicit Engine(SeedSource seedSource = ClockSeed);
 
     // Board and its dimensions (border ring included); the game sets the three counts.
@@ -114,11 +117,32 @@ public:
     bool CellIsEmpty(TCell c) const;
     static void ClearCellList(TCellList& list);
     static bool ListHasEntries(const TCellList& list) { return list.NextFree != 1; }
+    bool CastRay(TCell start, TDirection dir, TCell target, TCellList& list) const;
+    static bool FindCommonCell(const TCellList& p, const TCellList& q, TCell& common);
+    bool TwoCornersViaRows(const TCellList& fromA, const TCellList& fromB);
+    bool TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB);
 
-private:
+    // True when Board really has ColCount columns of RowCount rows; the operations that walk
+    // the board do nothing on a board that does not match its dimensions.
+    bool BoardMatchesDimensions() const;
+
+  private:
+    int32_t& At(TCell c) { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
+    int32_t At(TCell c) const { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
+    // CanLink without its guards, for two distinct tiles inside a board of the right shape.
+    bool LinkTiles(TCell a, TCell b);
+    void ClearShapeFlags();
+    bool HasInterior() const { return ColCount > 2 && RowCount > 2; }
+    bool TwoCorners(const TCellList& fromA, const TCellList& fromB, bool viaRows);
+    void CompactLine(TCell start, int32_t dx, int32_t dy, int32_t length);
+    void PackColumns(int32_t firstCol, int32_t lastCol, int32_t top, int32_t bottom,
+                     bool towardTop);
+    void PackRows(int32_t firstRow, int32_t lastRow, int32_t left, int32_t right, bool towardLeft);
+
     SeedSource seedSource_;
     std::array<TCell, 11> stackSlot_{};
     int32_t stackTop_ = 1;
+    TCellList run_;  // the run of empty cells through a two-corner candidate
 };
 
 }  // namespace tessaly

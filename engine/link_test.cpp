@@ -1,0 +1,202 @@
+// The link test: may two tiles be joined by at most three straight segments over empty cells?
+// Built from rays cast from both tiles; candidates are tried in a fixed order so that the
+// shape with the fewest turns is the one reported, and the recorded path is always the same.
+#include <utility>
+
+#include "engine/engine.h"
+
+namespace tessaly {
+
+namespace {
+constexpr int32_t StepX[4] = {0, 1, 0, -1};  // up, right, down, left
+constexpr int32_t StepY[4] = {-1, 0, 1, 0};
+
+constexpr size_t Up = 0, Right = 1, Down = 2, Left = 3;
+
+// One turn: a vertical ray of one tile crossing a horizontal ray of the other.
+constexpr std::pair<size_t, size_t> OneCornerOrder[8] = {
+    {Up, Right}, {Up, Left},    {Down, Right}, {Down, Left},
+    {Right, Up}, {Right, Down}, {Left, Up},    {Left, Down},
+};
+// Two turns: parallel rays joined by a run across; the first four go through rows.
+constexpr std::pair<size_t, size_t> TwoCornerOrder[8] = {
+    {Up, Up},       {Up, Down},    {Down, Up},    {Down, Down},
+    {Right, Right}, {Right, Left}, {Left, Right}, {Left, Left},
+};
+
+// Entries past NextFree are always (0, 0) in our lists, so zeroing the used slots leaves the
+// same state as clearing all of them, at a fraction of the cost inside the hint search.
+void ResetList(TCellList& list) {
+    int32_t used = list.NextFree;
+    if (used < 1 || used > TCellList::Capacity + 1) used = TCellList::Capacity + 1;
+    for (int32_t i = 1; i < used; ++i) list.Slot[static_cast<size_t>(i)] = TCell{};
+    list.NextFree = 1;
+}
+
+// A full list drops further cells instead of writing past its slots; only a board wider
+// than any grade could fill one.
+void AppendBounded(TCellList& list, TCell c) {
+    if (list.NextFree <= TCellList::Capacity) list.Append(c);
+}
+}  // namespace
+
+bool Engine::IsNeighbour(TCell a, TCell b) const {
+    if (!InBoard(b)) return false;
+    const int32_t dx = b.X - a.X;
+    const int32_t dy = b.Y - a.Y;
+    return (dy == 0 && (dx == 1 || dx == -1)) || (dx == 0 && (dy == 1 || dy == -1));
+}
+
+bool Engine::InBoard(TCell c) const {
+    return c.X >= 0 && c.X <= ColCount - 1 && c.Y >= 0 && c.Y <= RowCount - 1;
+}
+
+bool Engine::CellIsEmpty(TCell c) const {
+    return At(c) == 0;
+}
+
+void Engine::ClearCellList(TCellList& list) {
+    list.NextFree = 1;
+    list.Slot.fill(TCell{});
+}
+
+bool Engine::BoardMatchesDimensions() const {
+    if (ColCount < 0 || RowCount < 0) return false;
+    if (Board.size() != static_cast<size_t>(ColCount)) return false;
+    for (const auto& column : Board) {
+        if (column.size() != static_cast<size_t>(RowCount)) return false;
+    }
+    return true;
+}
+
+bool Engine::CastRay(TCell start, TDirection dir, TCell target, TCellList& list) const {
+    const auto d = static_cast<size_t>(dir);
+    TCell c{start.X + StepX[d], start.Y + StepY[d]};
+    while (InBoard(c)) {
+        if (SameCell(c, target)) return true;
+        if (!CellIsEmpty(c)) return false;
+        AppendBounded(list, c);
+        c.X += StepX[d];
+        c.Y += StepY[d];
+    }
+    return false;
+}
+
+bool Engine::FindCommonCell(const TCellList& p, const TCellList& q, TCell& common) {
+    for (int32_t i = 1; i < p.NextFree; ++i) {
+        const TCell c = p.Slot[static_cast<size_t>(i)];
+        for (int32_t j = 1; j < q.NextFree; ++j) {
+            if (SameCell(c, q.Slot[static_cast<size_t>(j)])) {
+                common = c;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool Engine::TwoCornersViaRows(const TCellList& fromA, const TCellList& fromB) {
+    return TwoCorners(fromA, fromB, true);
+}
+
+bool Engine::TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB) {
+    return TwoCorners(fromA, fromB, false);
+}
+
+bool Engine::TwoCorners(const TCellList& fromA, const TCellList& fromB, bool viaRows) {
+    const int32_t dx = viaRows ? 1 : 0;
+    const int32_t dy = viaRows ? 0 : 1;
+    for (int32_t i = 1; i < fromA.NextFree; ++i) {
+        const TCell c1 = fromA.Slot[static_cast<size_t>(i)];
+        // The run of empty cells across A's ray: c1, then toward lower index, then higher.
+        ResetList(run_);
+        AppendBounded(run_, c1);
+        for (TCell c{c1.X - dx, c1.Y - dy}; InBoard(c) && CellIsEmpty(c); c.X -= dx, c.Y -= dy) {
+            AppendBounded(run_, c);
+        }
+        for (TCell c{c1.X + dx, c1.Y + dy}; InBoard(c) && CellIsEmpty(c); c.X += dx, c.Y += dy) {
+            AppendBounded(run_, c);
+        }
+        TCell c2;
+        if (FindCommonCell(run_, fromB, c2)) {
+            LinkPath.Slot[3] = c2;
+            LinkPath.Slot[4] = c1;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Engine::CanLink(TCell a, TCell b) {
+    // Cells outside the board, one cell twice or empty cells are no pair of tiles: callers
+    // never pass them, and refusing them keeps a slip from reading outside the board or
+    // "linking" a tile with itself.
+    if (!BoardMatchesDimensions() || !InBoard(a) || !InBoard(b) || SameCell(a, b) || At(a) == 0) {
+        ClearShapeFlags();
+        return false;
+    }
+    return LinkTiles(a, b);
+}
+
+void Engine::ClearShapeFlags() {
+    LinkOneCorner = false;
+    LinkAdjacent = false;
+    LinkTwoCorners = false;
+    LinkStraight = false;
+}
+
+bool Engine::LinkTiles(TCell a, TCell b) {
+    ClearShapeFlags();
+    if (At(a) != At(b)) return false;
+
+    if (IsNeighbour(a, b)) {
+        LinkPath.Slot[1] = a;
+        LinkPath.Slot[2] = b;
+        LinkAdjacent = true;
+        return true;
+    }
+
+    for (size_t d = 0; d < 4; ++d) {
+        ResetList(FirstRays[d]);
+        ResetList(SecondRays[d]);
+    }
+    for (size_t d = 0; d < 4; ++d) {
+        if (CastRay(a, static_cast<TDirection>(d), b, FirstRays[d])) {
+            LinkPath.Slot[1] = a;
+            LinkPath.Slot[2] = b;
+            LinkStraight = true;
+            return true;
+        }
+    }
+    for (size_t d = 0; d < 4; ++d) CastRay(b, static_cast<TDirection>(d), a, SecondRays[d]);
+
+    for (const auto& [fromA, fromB] : OneCornerOrder) {
+        const TCellList& p = FirstRays[fromA];
+        const TCellList& q = SecondRays[fromB];
+        if (!ListHasEntries(p) || !ListHasEntries(q)) continue;
+        TCell corner;
+        if (FindCommonCell(p, q, corner)) {
+            LinkPath.Slot[1] = a;
+            LinkPath.Slot[2] = corner;
+            LinkPath.Slot[3] = b;
+            LinkOneCorner = true;
+            return true;
+        }
+    }
+
+    for (size_t k = 0; k < 8; ++k) {
+        const auto [fromA, fromB] = TwoCornerOrder[k];
+        const TCellList& p = FirstRays[fromA];
+        const TCellList& q = SecondRays[fromB];
+        if (!ListHasEntries(p) || !ListHasEntries(q)) continue;
+        if (k < 4 ? TwoCornersViaRows(p, q) : TwoCornersViaColumns(p, q)) {
+            LinkPath.Slot[1] = a;
+            LinkPath.Slot[2] = b;
+            LinkTwoCorners = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tessaly
