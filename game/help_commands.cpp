@@ -38,7 +38,7 @@ void Session::RearrangeUntilLinkable() {
     if (IsBoardCleared()) return;
     // Each rearrangement re-seeds from the clock; a clock that does not move between tries
     // repeats the same mix, so chance alone is given a fixed number of tries.
-    for (int32_t tries = 0; tries < MaxRearrangeTries; ++tries) {
+    for (int32_t tries = 0; tries < RearrangeTryLimit; ++tries) {
         engine_.RearrangeBoard();
         if (engine_.FindLinkablePair(HintPair[0], HintPair[1])) return;
     }

@@ -103,8 +103,9 @@ class Session {
     void MenuOptionBackGroundClick();
     void MenuGameAboutClick();
 
-    // Rearrangements in a row before the set-up gives up on chance and places a pair itself.
-    static constexpr int32_t MaxRearrangeTries = 1000;
+    // Rearrangements in a row before the game stops relying on chance and places a linkable
+    // pair itself, so that no board can keep the player waiting for ever.
+    int32_t RearrangeTryLimit = 1000;
 
   private:
     void PrepareBoard();

@@ -1,0 +1,72 @@
+// A session on a real engine and a recording window, with helpers to lay out boards by hand.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "game/session.h"
+#include "tests/game/recording_window.h"
+
+namespace tessaly::testing {
+
+class GameTest : public ::testing::Test {
+  protected:
+    // A seed that changes at every re-seeding but is the same in every run.
+    Engine engine{[n = 1u]() mutable { return n++ * 2654435761u; }};
+    RecordingWindow window;
+    Session session{engine, window};
+
+    // Lays out the interior row by row ('.' empty, 'A' kind 1, 'B' kind 2, ...); the border
+    // ring is added round it. The session is put in a running game at grade 0 without
+    // touching the window.
+    void LoadBoard(const std::vector<std::string>& rows) {
+        engine.RowCount = static_cast<int32_t>(rows.size()) + 2;
+        engine.ColCount = static_cast<int32_t>(rows.front().size()) + 2;
+        engine.KindCount = 26;
+        engine.Board.assign(static_cast<size_t>(engine.ColCount),
+                            std::vector<int32_t>(static_cast<size_t>(engine.RowCount), 0));
+        for (size_t r = 0; r < rows.size(); ++r)
+            for (size_t c = 0; c < rows[r].size(); ++c)
+                if (rows[r][c] != '.') engine.Board[c + 1][r + 1] = rows[r][c] - 'A' + 1;
+        engine.InitStack();
+        session.Playing = true;
+    }
+
+    int32_t At(TCell c) const {
+        return engine.Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
+    }
+
+    void Click(TCell c) { session.MainPaintBoxMouseDown(ColToX(c.X), RowToY(c.Y)); }
+
+    std::vector<TCell> Occupied() const {
+        std::vector<TCell> cells;
+        for (int32_t c = 1; c <= engine.ColCount - 2; ++c)
+            for (int32_t r = 1; r <= engine.RowCount - 2; ++r)
+                if (At({c, r}) != 0) cells.push_back({c, r});
+        return cells;
+    }
+
+    std::map<int32_t, int> KindCounts() const {
+        std::map<int32_t, int> counts;
+        for (TCell c : Occupied()) ++counts[At(c)];
+        return counts;
+    }
+
+    // The stored hint names two tiles of one kind that the link test accepts.
+    void ExpectHintPairLinkable() {
+        const TCell p = session.HintPair[0];
+        const TCell q = session.HintPair[1];
+        ASSERT_NE(p, TCell{});
+        ASSERT_NE(q, TCell{});
+        ASSERT_NE(p, q);
+        EXPECT_NE(At(p), 0);
+        EXPECT_EQ(At(p), At(q));
+        EXPECT_TRUE(engine.CanLink(p, q));
+    }
+};
+
+}  // namespace tessaly::testing

@@ -1,0 +1,211 @@
+// A window that draws nothing and remembers everything the game asked of it, in order, so that
+// a whole game can be played and checked without a display.
+#pragma once
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/game_window.h"
+
+namespace tessaly::testing {
+
+inline const char* MenuItemName(MenuItemId item) {
+    static constexpr const char* names[] = {
+        "MenuGameLow",
+        "MenuGameMedium",
+        "MenuGameHigh",
+        "MenuGameSpecial",
+        "MenuGamePause",
+        "MenuGameAbandon",
+        "MenuTop",
+        "MenuGameExit",
+        "MenuOptionGetHint",
+        "MenuOptionRearrange",
+        "MenuOptionBitmap",
+        "MenuOptionSound",
+        "MenuOptionMusic",
+        "MenuOptionBackGround",
+        "MenuChange",
+        "MenuNoChange",
+        "MenuToDown",
+        "MenuToLeft",
+        "MenuUpDownSeperate",
+        "MenuLeftRightSeperate",
+        "MenuUpDownCollect",
+        "MenuLeftRightCollect",
+        "MenuLeftUpRightDown",
+        "MenuLeftDownRightUp",
+        "MenuUpDownLeftRightSeperate",
+        "MenuUpDownLeftRightCollect",
+        "MenuGameAbout",
+        "MenuAutoPlay",
+    };
+    return names[static_cast<int>(item)];
+}
+
+inline const char* TimerName(TimerId timer) {
+    static constexpr const char* names[] = {"TimerGuard", "TimerAutoPlay", "TimerGameDelay"};
+    return names[static_cast<int>(timer)];
+}
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+    MessageIcon icon;
+};
+
+class RecordingWindow : public GameWindow {
+  public:
+    RecordingWindow() {
+        for (MenuItemId item :
+             {MenuItemId::MenuGameAbandon, MenuItemId::MenuOptionGetHint,
+              MenuItemId::MenuOptionRearrange, MenuItemId::MenuOptionBitmap,
+              MenuItemId::MenuOptionBackGround, MenuItemId::MenuChange, MenuItemId::MenuAutoPlay})
+            disabled_.push_back(item);
+        checked_[MenuItemId::MenuGameLow] = true;
+        checked_[MenuItemId::MenuOptionSound] = true;
+        checked_[MenuItemId::MenuNoChange] = true;
+    }
+
+    // Every call, in order, as "Name arg arg".
+    std::vector<std::string> calls;
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> cues;
+    std::vector<std::string> errors;
+    std::string title = "Tessaly";
+    int beeps = 0;
+    int waitedMs = 0;
+
+    // Scripted answers; an empty queue answers OK, and Cancel for an input box.
+    std::deque<MessageResult> messageAnswers;
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::vector<std::string> inputPrompts;
+    // Runs while a message box is "open", as a modal box lets timer ticks through.
+    std::function<void(const ShownMessage&)> whileMessageOpen;
+    std::function<void(int32_t)> whileWaiting;
+
+    bool Enabled(MenuItemId item) const {
+        return std::find(disabled_.begin(), disabled_.end(), item) == disabled_.end();
+    }
+    size_t Count(const std::string& call) const {
+        return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
+    }
+    // Position of the first call equal to `call` at or after `from`; calls.size() if none.
+    size_t IndexOf(const std::string& call, size_t from = 0) const {
+        auto it = std::find(calls.begin() + static_cast<std::ptrdiff_t>(from), calls.end(), call);
+        return static_cast<size_t>(it - calls.begin());
+    }
+    bool Called(const std::string& call) const { return IndexOf(call) != calls.size(); }
+    void Forget() {
+        calls.clear();
+        messages.clear();
+        cues.clear();
+        errors.clear();
+    }
+
+    void MainPaintBoxPaint() override { calls.push_back("MainPaintBoxPaint"); }
+    void DrawCellPicture(int32_t col, int32_t row, int32_t value) override {
+        calls.push_back("DrawCellPicture " + std::to_string(col) + " " + std::to_string(row) + " " +
+                        std::to_string(value));
+    }
+    void DrawCell(int32_t col, int32_t row) override {
+        calls.push_back("DrawCell " + std::to_string(col) + " " + std::to_string(row));
+    }
+    void DrawMarkedCell(int32_t col, int32_t row) override {
+        calls.push_back("DrawMarkedCell " + std::to_string(col) + " " + std::to_string(row));
+    }
+    void DrawTimeBar() override { calls.push_back("DrawTimeBar"); }
+    void DrawLinkPath(int32_t points, bool show) override {
+        calls.push_back("DrawLinkPath " + std::to_string(points) + (show ? " show" : " erase"));
+    }
+    void ShowStartScreen() override { calls.push_back("ShowStartScreen"); }
+    void DestroyStartScreen() override { calls.push_back("DestroyStartScreen"); }
+    void FormResize() override { calls.push_back("FormResize"); }
+
+    void SetMenuEnabled(MenuItemId item, bool enabled) override {
+        calls.push_back(std::string("SetMenuEnabled ") + MenuItemName(item) +
+                        (enabled ? " on" : " off"));
+        std::erase(disabled_, item);
+        if (!enabled) disabled_.push_back(item);
+    }
+    void SetMenuChecked(MenuItemId item, bool checked) override {
+        calls.push_back(std::string("SetMenuChecked ") + MenuItemName(item) +
+                        (checked ? " on" : " off"));
+        checked_[item] = checked;
+    }
+    bool MenuChecked(MenuItemId item) const override {
+        auto it = checked_.find(item);
+        return it != checked_.end() && it->second;
+    }
+
+    void SetTimerEnabled(TimerId timer, bool enabled) override {
+        calls.push_back(std::string("SetTimerEnabled ") + TimerName(timer) +
+                        (enabled ? " on" : " off"));
+        timers_[timer] = enabled;
+    }
+    bool TimerEnabled(TimerId timer) const override {
+        auto it = timers_.find(timer);
+        return it != timers_.end() && it->second;
+    }
+
+    MessageResult MessageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override {
+        calls.push_back("MessageBox " + text);
+        messages.push_back({text, caption, buttons, icon});
+        if (whileMessageOpen) whileMessageOpen(messages.back());
+        if (messageAnswers.empty()) return MessageResult::Ok;
+        MessageResult answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultText) override {
+        calls.push_back("InputBox " + caption + " " + prompt + " " + defaultText);
+        inputPrompts.push_back(prompt);
+        if (inputAnswers.empty()) return std::nullopt;
+        std::optional<std::string> answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
+    }
+
+    void PlayCue(const std::string& name) override {
+        calls.push_back("PlayCue " + name);
+        cues.push_back(name);
+    }
+    void Wait(int32_t milliseconds) override {
+        calls.push_back("Wait " + std::to_string(milliseconds));
+        waitedMs += milliseconds;
+        if (whileWaiting) whileWaiting(milliseconds);
+    }
+    void Beep() override {
+        calls.push_back("Beep");
+        ++beeps;
+    }
+    void SetApplicationTitle(const std::string& text) override {
+        calls.push_back("SetApplicationTitle " + text);
+        title = text;
+    }
+    void Minimize() override { calls.push_back("Minimize"); }
+    void CloseWindow() override { calls.push_back("CloseWindow"); }
+    void OpenUrl(const std::string& url) override { calls.push_back("OpenUrl " + url); }
+    void ShowError(const std::string& text) override {
+        calls.push_back("ShowError " + text);
+        errors.push_back(text);
+    }
+    void SetPanelColor(uint32_t color) override {
+        calls.push_back("SetPanelColor " + std::to_string(color));
+    }
+
+  private:
+    std::vector<MenuItemId> disabled_;
+    std::map<MenuItemId, bool> checked_;
+    std::map<TimerId, bool> timers_;
+};
+
+}  // namespace tessaly::testing

@@ -1,0 +1,237 @@
+// Start-up, new games at each grade, new levels, the end of a game and the keys.
+#include <string>
+#include <vector>
+
+#include "game/difficulty_table.h"
+#include "tests/game/game_fixture.h"
+
+namespace tessaly::testing {
+namespace {
+
+const std::vector<MenuItemId> kGameItems{
+    MenuItemId::MenuGameAbandon,     MenuItemId::MenuOptionGetHint,
+    MenuItemId::MenuOptionRearrange, MenuItemId::MenuOptionBackGround,
+    MenuItemId::MenuOptionSound,     MenuItemId::MenuOptionBitmap,
+    MenuItemId::MenuChange,          MenuItemId::MenuAutoPlay,
+};
+const std::vector<MenuItemId> kDifficultyItems{
+    MenuItemId::MenuGameLow,
+    MenuItemId::MenuGameMedium,
+    MenuItemId::MenuGameHigh,
+    MenuItemId::MenuGameSpecial,
+};
+
+void ExpectPlayMenuState(const RecordingWindow& window) {
+    for (MenuItemId item : kGameItems) EXPECT_TRUE(window.Enabled(item)) << MenuItemName(item);
+    for (MenuItemId item : kDifficultyItems)
+        EXPECT_FALSE(window.Enabled(item)) << MenuItemName(item);
+}
+
+using SessionFlowTest = GameTest;
+
+TEST_F(SessionFlowTest, StartsIdleWithTheStartingValues) {
+    session.FormCreate();
+    EXPECT_FALSE(session.Playing);
+    EXPECT_EQ(session.Difficulty, 0);
+    EXPECT_EQ(session.Level, 0);
+    EXPECT_EQ(session.Lives, 2);
+    EXPECT_EQ(session.Hints, 4);
+    EXPECT_EQ(session.TimeLeft, 100);
+    EXPECT_EQ(session.HintPair[0], TCell{});
+    EXPECT_EQ(session.HintPair[1], TCell{});
+    EXPECT_EQ(session.Presentation.PictureSetNumber, 1);
+    EXPECT_EQ(session.Presentation.BackgroundNumber, 1);
+    EXPECT_EQ(session.Presentation.BackgroundColor, 0u);
+    // The window draws the start screen itself; the game only seeds its generator.
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_NE(engine.Seed, 0u);
+}
+
+struct GradeCase {
+    int32_t key;
+    uint8_t difficulty;
+    int32_t cols, rows, kinds, lives, hints;
+    MenuItemId item;
+};
+
+class DifficultyKeyTest : public GameTest, public ::testing::WithParamInterface<GradeCase> {};
+
+TEST_P(DifficultyKeyTest, StartsAFreshGameOfTheGrade) {
+    const GradeCase g = GetParam();
+    // Leftovers of an earlier game must not survive.
+    session.Level = 7;
+    session.Lives = 0;
+    session.Hints = 0;
+    session.TimeLeft = 3;
+
+    session.FormKeyDown(g.key);
+
+    EXPECT_TRUE(session.Playing);
+    EXPECT_EQ(session.Difficulty, g.difficulty);
+    EXPECT_EQ(engine.ColCount, g.cols);
+    EXPECT_EQ(engine.RowCount, g.rows);
+    EXPECT_EQ(engine.KindCount, g.kinds);
+    EXPECT_EQ(session.Lives, g.lives);
+    EXPECT_EQ(session.Hints, g.hints);
+    EXPECT_EQ(session.Level, 0);
+    EXPECT_EQ(session.TimeLeft, 100);
+    EXPECT_EQ(Occupied().size(), static_cast<size_t>((g.cols - 2) * (g.rows - 2)));
+    for (const auto& [kind, count] : KindCounts()) {
+        EXPECT_GE(kind, 1);
+        EXPECT_LE(kind, g.kinds);
+        EXPECT_EQ(count % 2, 0) << "kind " << kind;
+    }
+    ExpectHintPairLinkable();
+    EXPECT_TRUE(engine.StackIsEmpty());
+    ExpectPlayMenuState(window);
+    for (MenuItemId item : kDifficultyItems)
+        EXPECT_EQ(window.MenuChecked(item), item == g.item) << MenuItemName(item);
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_TRUE(window.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllGrades, DifficultyKeyTest,
+    ::testing::Values(GradeCase{vk::F1, 0, 12, 8, 25, 2, 4, MenuItemId::MenuGameLow},
+                      GradeCase{vk::F2, 1, 14, 9, 30, 3, 6, MenuItemId::MenuGameMedium},
+                      GradeCase{vk::F3, 2, 16, 10, 35, 4, 8, MenuItemId::MenuGameHigh},
+                      GradeCase{vk::F4, 3, 18, 11, 45, 5, 10, MenuItemId::MenuGameSpecial}));
+
+TEST_F(SessionFlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
+    session.FormKeyDown(vk::F1);
+    session.Level = 3;
+    session.Lives = 1;
+    session.Hints = 0;
+    session.FormKeyDown(vk::F2);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(session.Difficulty, 1);
+    EXPECT_EQ(session.Level, 0);
+    EXPECT_EQ(session.Lives, 3);
+    EXPECT_EQ(session.Hints, 6);
+    EXPECT_EQ(engine.ColCount, 14);
+    EXPECT_EQ(engine.RowCount, 9);
+    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuGameMedium));
+    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuGameLow));
+}
+
+TEST_F(SessionFlowTest, NewGameShowsItsEffectsInOrder) {
+    session.MenuGameHighClick();
+    const auto& calls = window.calls;
+    // The four radio marks come first, the chosen one checked.
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[0], "SetMenuChecked MenuGameLow off");
+    EXPECT_EQ(calls[1], "SetMenuChecked MenuGameMedium off");
+    EXPECT_EQ(calls[2], "SetMenuChecked MenuGameHigh on");
+    EXPECT_EQ(calls[3], "SetMenuChecked MenuGameSpecial off");
+    // The board is uncovered before the menus switch, in the table's order.
+    ASSERT_GE(calls.size(), 17u);
+    EXPECT_EQ(calls[4], "DestroyStartScreen");
+    std::vector<std::string> menus(calls.begin() + 5, calls.begin() + 17);
+    EXPECT_EQ(menus, (std::vector<std::string>{
+                         "SetMenuEnabled MenuGameAbandon on",
+                         "SetMenuEnabled MenuOptionGetHint on",
+                         "SetMenuEnabled MenuOptionRearrange on",
+                         "SetMenuEnabled MenuOptionBackGround on",
+                         "SetMenuEnabled MenuOptionSound on",
+                         "SetMenuEnabled MenuOptionBitmap on",
+                         "SetMenuEnabled MenuChange on",
+                         "SetMenuEnabled MenuAutoPlay on",
+                         "SetMenuEnabled MenuGameLow off",
+                         "SetMenuEnabled MenuGameMedium off",
+                         "SetMenuEnabled MenuGameHigh off",
+                         "SetMenuEnabled MenuGameSpecial off",
+                     }));
+    EXPECT_EQ(std::vector<std::string>(calls.begin() + 17, calls.end()),
+              (std::vector<std::string>{"FormResize", "SetTimerEnabled TimerGameDelay on",
+                                        "MainPaintBoxPaint"}));
+}
+
+TEST_F(SessionFlowTest, NewGameLeavesAutoPlayAndTheShiftModeMarkAlone) {
+    session.FormKeyDown(vk::F1);
+    session.MenuAutoPlayClick();
+    window.Forget();
+    session.FormKeyDown(vk::F4);
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuAutoPlay));
+    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuNoChange));
+    for (const std::string& call : window.calls) {
+        EXPECT_EQ(call.find("SetMenuChecked MenuAutoPlay"), std::string::npos) << call;
+        EXPECT_EQ(call.find("SetMenuChecked MenuNoChange"), std::string::npos) << call;
+        EXPECT_EQ(call.find("TimerAutoPlay"), std::string::npos) << call;
+    }
+}
+
+TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
+    session.FormKeyDown(vk::F3);
+    session.Level = 4;
+    session.Lives = 7;
+    session.Hints = 9;
+    session.TimeLeft = 12;
+    window.Forget();
+
+    session.StartLevel();
+
+    EXPECT_EQ(session.Level, 4);
+    EXPECT_EQ(session.Lives, 7);
+    EXPECT_EQ(session.Hints, 9);
+    EXPECT_EQ(session.TimeLeft, 100);
+    EXPECT_EQ(Occupied().size(), 14u * 8u);
+    ExpectHintPairLinkable();
+    ExpectPlayMenuState(window);
+    for (const std::string& call : window.calls)
+        EXPECT_EQ(call.rfind("SetMenuChecked", 0), std::string::npos) << call;
+    EXPECT_LT(window.IndexOf("DestroyStartScreen"), window.IndexOf("FormResize"));
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+}
+
+TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
+    session.FormKeyDown(vk::F2);
+    session.Lives = 1;
+    session.Hints = 2;
+    session.Level = 5;
+    const TMyArray board = engine.Board;
+    window.Forget();
+
+    session.EndGame();
+
+    EXPECT_FALSE(session.Playing);
+    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+    ExpectPlayMenuState(window);
+    EXPECT_EQ(session.Lives, 1);
+    EXPECT_EQ(session.Hints, 2);
+    EXPECT_EQ(session.Level, 5);
+    EXPECT_EQ(engine.Board, board);
+    // The hint does nothing now; a difficulty key starts again.
+    session.FormKeyDown(vk::F5);
+    EXPECT_EQ(session.Hints, 2);
+    session.FormKeyDown(vk::F1);
+    EXPECT_TRUE(session.Playing);
+}
+
+TEST_F(SessionFlowTest, KeysReachTheirCommandsAndOthersAreIgnored) {
+    for (int32_t key : {0x00, 0x0D, 0x20, 0x41, 0x6F, 0x78, 0x7B, 0xFF, -1})
+        session.FormKeyDown(key);
+    EXPECT_TRUE(window.calls.empty());
+
+    session.FormKeyDown(vk::F8);
+    EXPECT_EQ(window.calls, std::vector<std::string>{"Minimize"});
+
+    window.Forget();
+    session.FormKeyDown(vk::Escape);
+    EXPECT_TRUE(window.Enabled(MenuItemId::MenuGameLow));
+    EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameAbandon));
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+
+    session.FormKeyDown(vk::F1);
+    session.FormKeyDown(vk::F5);
+    EXPECT_EQ(session.Hints, 3);
+    session.FormKeyDown(vk::F6);
+    EXPECT_EQ(session.Lives, 1);
+    session.FormKeyDown(vk::F7);
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
+}
+
+}  // namespace
+}  // namespace tessaly::testing
