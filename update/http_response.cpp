@@ -147,7 +147,8 @@ std::optional<Head> ReadHead(StreamReader& reader, HttpResponse& response) {
     std::size_t budget = HttpHeadLimit;
     auto line = [&]() -> std::optional<std::string> {
         auto text = reader.Line(budget);
-        if (text) budget -= text->size();
+        // Line ends count too, or endless empty-valued lines would never use it up.
+        if (text) budget -= std::min(budget, text->size() + 2);
         return text;
     };
     while (true) {
@@ -190,7 +191,7 @@ bool ReadChunked(StreamReader& reader, std::size_t limit, std::string* body) {
     std::size_t budget = HttpHeadLimit;
     while (const auto trailer = reader.Line(budget)) {
         if (trailer->empty()) break;
-        budget -= trailer->size();
+        budget -= std::min(budget, trailer->size() + 2);
     }
     return true;
 }

@@ -46,7 +46,6 @@ class Reader {
     explicit Reader(std::string_view text) : text_(text) {}
 
     std::optional<JsonValue> Value(int depth) {
-        if (depth > JsonMaxDepth) throw AbortParse{};
         SkipWhitespace();
         if (Literal("true")) return JsonValue{true};
         if (Literal("false")) return JsonValue{false};
@@ -185,6 +184,7 @@ class Reader {
 
     std::optional<JsonArray> Array(int depth) {
         if (Peek() != '[') return std::nullopt;
+        if (depth >= JsonMaxDepth) throw AbortParse{};
         const std::size_t start = pos_++;
         JsonArray array;
         while (auto element = ValueOrStay(depth + 1)) {
@@ -196,6 +196,7 @@ class Reader {
 
     std::optional<JsonObject> Object(int depth) {
         if (Peek() != '{') return std::nullopt;
+        if (depth >= JsonMaxDepth) throw AbortParse{};
         const std::size_t start = pos_++;
         JsonObject object;
         while (true) {

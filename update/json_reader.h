@@ -31,7 +31,8 @@ struct JsonValue {
     std::variant<JsonNull, bool, long double, std::string, JsonArray, JsonObject> content;
 };
 
-// Nesting deeper than this yields nothing rather than exhausting the stack.
+// More arrays and objects inside one another than this yield nothing rather than
+// exhausting the stack.
 inline constexpr int JsonMaxDepth = 256;
 
 // The whole text's top-level value, or nothing when any part of it cannot be read. Text after

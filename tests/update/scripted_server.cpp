@@ -1,0 +1,96 @@
+#include "tests/update/scripted_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace tessaly::testing {
+
+namespace {
+
+// Waits up to 50 ms so the thread notices the end of the test promptly.
+bool Readable(int fd) {
+    pollfd entry{fd, POLLIN, 0};
+    return poll(&entry, 1, 50) > 0;
+}
+
+}  // namespace
+
+ScriptedServer::ScriptedServer(std::vector<ScriptedAnswer> script) : script_(std::move(script)) {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        listen(listener_, 16) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("cannot open the loopback test server");
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+}
+
+ScriptedServer::~ScriptedServer() {
+    stop_ = true;
+    thread_.join();
+    close(listener_);
+}
+
+std::string ScriptedServer::Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<std::string> ScriptedServer::Requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+void ScriptedServer::Serve() {
+    std::size_t served = 0;
+    while (!stop_) {
+        if (!Readable(listener_)) continue;
+        const int connection = accept(listener_, nullptr, nullptr);
+        if (connection < 0) continue;
+        const ScriptedAnswer& answer = script_[std::min(served++, script_.size() - 1)];
+        Answer(connection, answer);
+        close(connection);
+    }
+}
+
+void ScriptedServer::Answer(int connection, const ScriptedAnswer& answer) {
+    std::string request;
+    char buffer[4096];
+    while (!stop_ && request.find("\r\n\r\n") == std::string::npos) {
+        if (!Readable(connection)) continue;
+        const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
+        if (got <= 0) return;
+        request.append(buffer, static_cast<std::size_t>(got));
+    }
+    {
+        std::lock_guard lock(mutex_);
+        requests_.push_back(request);
+    }
+    // The client may give up half-way (a body over its limit): stop sending then.
+    for (std::size_t sent = 0; sent < answer.bytes.size();) {
+        const ssize_t put =
+            send(connection, answer.bytes.data() + sent, answer.bytes.size() - sent, MSG_NOSIGNAL);
+        if (put <= 0) return;
+        sent += static_cast<std::size_t>(put);
+    }
+    while (answer.holdOpen && !stop_) {
+        if (Readable(connection) && recv(connection, buffer, sizeof buffer, 0) <= 0) return;
+    }
+}
+
+std::string HttpAnswer(const std::string& status, const std::string& body,
+                       const std::string& headers) {
+    return "HTTP/1.1 " + status + "\r\n" + headers +
+           "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+}  // namespace tessaly::testing
