@@ -1,0 +1,67 @@
+// The scan order of the hint search and what it leaves on failure.
+#include <gtest/gtest.h>
+
+#include "tests/engine/board_setup.h"
+
+namespace tessaly {
+namespace {
+
+using testing::DrawBoard;
+
+TEST(HintSearch, ColumnOneIsScannedFirst) {
+    Engine e(testing::FixedSeed(1));
+    // Equal pairs: (3,2)-(7,2) through row 0 and (1,5)-(2,5) side by side.
+    DrawBoard(e, {"..........", ".23.567.9.", ".ab1cde1f.", ".ghijklmn.", ".opqrstuv.",
+                  ".ww4xyz8..", ".........."});
+    TCell p, q;
+    ASSERT_TRUE(e.FindLinkablePair(p, q));
+    EXPECT_EQ(p, (TCell{1, 5}));
+    EXPECT_EQ(q, (TCell{2, 5}));
+    EXPECT_TRUE(e.LinkAdjacent);
+}
+
+TEST(HintSearch, PartnerIsTheFirstInColumnOrder) {
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, {"......", ".1231.", ".4567.", ".1898.", "......"});
+    TCell p, q;
+    ASSERT_TRUE(e.FindLinkablePair(p, q));
+    EXPECT_EQ(p, (TCell{1, 1}));
+    EXPECT_EQ(q, (TCell{1, 3}));
+    EXPECT_TRUE(e.LinkTwoCorners) << "the link state describes P to Q";
+    EXPECT_EQ(e.LinkPath.Slot[2], q);
+}
+
+TEST(HintSearch, DeadOrEmptyBoardLeavesPAndQAlone) {
+    Engine e(testing::FixedSeed(1));
+    testing::DrawDeadFullBoard(e);
+    const TCell p0{4, 4}, q0{5, 6};
+    TCell p = p0, q = q0;
+    EXPECT_FALSE(e.FindLinkablePair(p, q));
+    EXPECT_EQ(p, p0);
+    EXPECT_EQ(q, q0);
+    testing::ClearBoard(e);
+    EXPECT_FALSE(e.FindLinkablePair(p, q));
+    e.Board.clear();  // before the first game
+    EXPECT_FALSE(e.FindLinkablePair(p, q));
+    EXPECT_EQ(p, p0);
+}
+
+TEST(HintSearch, EqualTilesOnAnySideOfAFullBoardLinkThroughTheRing) {
+    Engine e(testing::FixedSeed(1));
+    const TCell sides[4][2] = {{{3, 1}, {12, 1}},
+                               {{1, 2}, {1, 8}},
+                               {{5, 9}, {15, 9}},
+                               {{16, 3}, {16, 7}}};
+    for (const auto& side : sides) {
+        testing::DrawDeadFullBoard(e);
+        testing::CellAt(e, side[1]) = testing::CellAt(e, side[0]);
+        TCell p, q;
+        ASSERT_TRUE(e.FindLinkablePair(p, q));
+        EXPECT_EQ(p, side[0]);
+        EXPECT_EQ(q, side[1]);
+        EXPECT_TRUE(e.LinkTwoCorners);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,158 @@
+// The choices of the link test that the reference cannot pin: which shape and which corners
+// are recorded, and what a refused test leaves behind.
+#include <gtest/gtest.h>
+
+#include "tests/engine/board_setup.h"
+
+namespace tessaly {
+namespace {
+
+using testing::CellAt;
+using testing::DrawBoard;
+
+enum class Shape { None, Adjacent, Straight, OneCorner, TwoCorners };
+
+Shape ShapeOf(const Engine& e) {
+    if (e.LinkAdjacent) return Shape::Adjacent;
+    if (e.LinkStraight) return Shape::Straight;
+    if (e.LinkOneCorner) return Shape::OneCorner;
+    if (e.LinkTwoCorners) return Shape::TwoCorners;
+    return Shape::None;
+}
+
+struct LinkCase {
+    const char* name;
+    std::vector<std::string_view> board;
+    TCell a, b;
+    Shape shape;
+    // Slots 2..4 as the shape defines them; unused slots are not compared.
+    TCell slot2, slot3, slot4;
+};
+
+class RecordedPath : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(RecordedPath, ShapeAndSlotsAreThoseOfTheFirstCandidate) {
+    const LinkCase& c = GetParam();
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, c.board);
+    ASSERT_EQ(e.CanLink(c.a, c.b), c.shape != Shape::None);
+    EXPECT_EQ(ShapeOf(e), c.shape);
+    if (c.shape == Shape::None) return;
+    EXPECT_EQ(e.LinkPath.Slot[1], c.a);
+    EXPECT_EQ(e.LinkPath.Slot[2], c.slot2);
+    if (c.shape == Shape::OneCorner || c.shape == Shape::TwoCorners) {
+        EXPECT_EQ(e.LinkPath.Slot[3], c.slot3);
+    }
+    if (c.shape == Shape::TwoCorners) {
+        EXPECT_EQ(e.LinkPath.Slot[4], c.slot4);
+    }
+}
+
+// Column X grows to the right, row Y downward; the outer ring of each drawing is the border.
+INSTANTIATE_TEST_SUITE_P(
+    WorkedCases, RecordedPath,
+    ::testing::Values(
+        LinkCase{"NeighboursInAFullBoard",
+                 {"......", ".2345.", ".6117.", ".8934.", "......"},
+                 {2, 2}, {3, 2}, Shape::Adjacent, {3, 2}, {}, {}},
+        LinkCase{"StraightAlongARow",
+                 {".......", ".1..1..", ".23456.", "......."},
+                 {1, 1}, {4, 1}, Shape::Straight, {4, 1}, {}, {}},
+        LinkCase{"TopRowBlockedOverTheBorder",
+                 {"......", ".1211.", ".3456.", "......"},
+                 {1, 1}, {3, 1}, Shape::TwoCorners, {3, 1}, {3, 0}, {1, 0}},
+        LinkCase{"FirstColumnThroughColumnZero",
+                 {".....", ".147.", ".258.", ".169.", "....."},
+                 {1, 1}, {1, 3}, Shape::TwoCorners, {1, 3}, {0, 3}, {0, 1}},
+        LinkCase{"OneCornerRecordsAColumnBRow",
+                 {"......", "......", "..1...", "......", "....1.", "......"},
+                 {2, 2}, {4, 4}, Shape::OneCorner, {2, 4}, {4, 4}, {}},
+        LinkCase{"OneCornerTheOtherWayRound",
+                 {"......", "......", "..1...", "......", "....1.", "......"},
+                 {4, 4}, {2, 2}, Shape::OneCorner, {4, 2}, {2, 2}, {}},
+        // Both corners of one turn blocked: A up with B down is the first pair that joins.
+        LinkCase{"TwoCornersTakeTheFirstPairOfRays",
+                 {"........", "........", "........", "..2...1.", "........", "..1...2.",
+                  "........", "........"},
+                 {2, 5}, {6, 3}, Shape::TwoCorners, {6, 3}, {6, 4}, {2, 4}},
+        LinkCase{"FourTurnsAreRefused",
+                 {"..........", ".2.3456.7.", ".8.9abc.d.", ".e.1fg1.h.", ".ijklmnop.",
+                  ".........."},
+                 {3, 3}, {6, 3}, Shape::None, {}, {}, {}},
+        LinkCase{"DifferentKindsNeverLink",
+                 {"......", ".12...", "......"},
+                 {1, 1}, {2, 1}, Shape::None, {}, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LinkTest, RefusalClearsTheFlagsAndKeepsThePathOfTheLastLink) {
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, {"......", "......", "..1...", "......", "....1.", "..2.3.", "......"});
+    ASSERT_TRUE(e.CanLink({2, 2}, {4, 4}));
+    const TCellList path = e.LinkPath;
+    EXPECT_FALSE(e.CanLink({2, 5}, {4, 5}));
+    EXPECT_EQ(ShapeOf(e), Shape::None);
+    EXPECT_EQ(e.LinkPath.Slot, path.Slot);
+}
+
+TEST(LinkTest, NeighboursLeaveTheRaysAlone) {
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, {"......", ".1....", "......", ".2..2.", "......"});
+    ASSERT_TRUE(e.CanLink({1, 3}, {4, 3}));
+    const auto rays = e.FirstRays;
+    ASSERT_TRUE(Engine::ListHasEntries(rays[0]));
+    CellAt(e, {2, 1}) = 1;
+    ASSERT_TRUE(e.CanLink({1, 1}, {2, 1}));
+    EXPECT_TRUE(e.LinkAdjacent);
+    for (size_t d = 0; d < 4; ++d) EXPECT_EQ(e.FirstRays[d].Slot, rays[d].Slot);
+}
+
+TEST(LinkTest, RaysListEmptyCellsNearestFirstAndStopAtATile) {
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, {"........", "...3....", "........", "...1..1.", "........"});
+    TCellList up, right;
+    Engine::ClearCellList(up);
+    Engine::ClearCellList(right);
+    EXPECT_FALSE(e.CastRay({3, 3}, TDirection::Up, {9, 9}, up));
+    ASSERT_EQ(up.NextFree, 2);
+    EXPECT_EQ(up.Slot[1], (TCell{3, 2}));
+    // The target ends the ray without being recorded.
+    EXPECT_TRUE(e.CastRay({3, 3}, TDirection::Right, {6, 3}, right));
+    ASSERT_EQ(right.NextFree, 3);
+    EXPECT_EQ(right.Slot[1], (TCell{4, 3}));
+    EXPECT_EQ(right.Slot[2], (TCell{5, 3}));
+}
+
+TEST(LinkTest, BuildingBlocksKeepToTheArray) {
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, {"....", "....", "...."});
+    EXPECT_TRUE(e.InBoard({0, 0}));
+    EXPECT_TRUE(e.InBoard({3, 2}));
+    EXPECT_FALSE(e.InBoard({4, 2}));
+    EXPECT_FALSE(e.InBoard({3, -1}));
+    EXPECT_TRUE(e.IsNeighbour({1, 1}, {1, 2}));
+    EXPECT_FALSE(e.IsNeighbour({1, 1}, {2, 2}));
+    EXPECT_FALSE(e.IsNeighbour({3, 0}, {4, 0})) << "a neighbour outside the array is none";
+    TCellList list;
+    list.Append({5, 5});
+    Engine::ClearCellList(list);
+    EXPECT_FALSE(Engine::ListHasEntries(list));
+    EXPECT_EQ(list.Slot[1], (TCell{}));
+}
+
+// Callers never pass these; the test refuses them instead of reading outside the board or
+// joining a tile with itself.
+TEST(LinkTest, RefusesCellsThatAreNoPairOfTiles) {
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, {".....", ".1.1.", ".....", "....."});
+    EXPECT_FALSE(e.CanLink({1, 1}, {1, 1}));
+    EXPECT_FALSE(e.CanLink({2, 1}, {2, 2})) << "two empty cells";
+    EXPECT_FALSE(e.CanLink({1, 1}, {40, 1}));
+    EXPECT_FALSE(e.CanLink({-1, 1}, {1, 1}));
+    EXPECT_TRUE(e.CanLink({1, 1}, {3, 1}));
+    e.ColCount = 9;  // dimensions that do not match the board
+    EXPECT_FALSE(e.CanLink({1, 1}, {3, 1}));
+    EXPECT_EQ(ShapeOf(e), Shape::None);
+}
+
+}  // namespace
+}  // namespace tessaly
