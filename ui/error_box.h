@@ -1,0 +1,35 @@
+// The application's error box: failures of file and media calls are shown here. The box opens
+// after the handler that met the failure has returned, and never more than one at a time, so a
+// picture that fails on every redraw cannot pile boxes up.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace tessaly {
+
+class ErrorBox : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ErrorBox(QWidget* owner);
+
+    // Queues the message; dropped while another one is waiting or shown.
+    void Report(const QString& message);
+    bool Busy() const { return busy_; }
+
+    QString caption;
+    // When set, messages go here instead of a box (tests).
+    std::function<void(const QString&)> sink;
+
+  private:
+    void Show(const QString& message);
+
+    QPointer<QWidget> owner_;
+    bool busy_ = false;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,144 @@
+// The game's one window: its controls, menu and timers, the drawing of the board, and the
+// translation of Qt's events into the session's handlers.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "engine/engine.h"
+#include "game/game_window.h"
+#include "game/session.h"
+#include "ui/cue_player.h"
+#include "ui/error_box.h"
+#include "ui/main_menu.h"
+#include "ui/main_paint_box.h"
+
+namespace tessaly {
+
+class UpdatePrompt;
+
+class MainForm : public QMainWindow, public GameWindow {
+    Q_OBJECT
+
+  public:
+    // Runs as the window is destroyed, after it has been hidden.
+    using VersionCheck = std::function<void(UpdatePrompt&)>;
+    static VersionCheck DefaultVersionCheck();
+
+    explicit MainForm(VersionCheck versionCheck = DefaultVersionCheck(),
+                      SeedSource seedSource = ClockSeed);
+    ~MainForm() override;
+
+    Session& session() { return session_; }
+    Engine& engine() { return engine_; }
+
+    // Drawing (each one paints at once on the board surface).
+    void MainPaintBoxPaint() override;
+    void DrawCellPicture(int32_t col, int32_t row, int32_t value) override;
+    void DrawCell(int32_t col, int32_t row) override;
+    void DrawMarkedCell(int32_t col, int32_t row) override;
+    void DrawTimeBar() override;
+    void DrawLinkPath(int32_t points, bool show) override;
+    void ShowStartScreen() override;
+    void DestroyStartScreen() override;
+    void FormResize() override;
+
+    void SetMenuEnabled(MenuItemId item, bool enabled) override;
+    void SetMenuChecked(MenuItemId item, bool checked) override;
+    bool MenuChecked(MenuItemId item) const override;
+
+    void SetTimerEnabled(TimerId timer, bool enabled) override;
+    bool TimerEnabled(TimerId timer) const override;
+
+    MessageResult MessageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultText) override;
+
+    void PlayCue(const std::string& name) override;
+    void Wait(int32_t milliseconds) override;
+    void Beep() override;
+    void SetApplicationTitle(const std::string& title) override;
+    void Minimize() override;
+    void CloseWindow() override;
+    void OpenUrl(const std::string& url) override;
+    void ShowError(const std::string& text) override;
+    void SetPanelColor(uint32_t color) override;
+
+    // Replaces `bitmap` by the picture of cell value `value`, read from its file now.
+    // Throws PictureLoadError.
+    void LoadCellBitmap(QImage& bitmap, int32_t value) const;
+
+    void LinkLabel1LinkClick(const QString& link);
+
+    // The task-bar title the game last set.
+    QString applicationTitle() const { return applicationTitle_; }
+    ErrorBox& errorBox() { return *errorBox_; }
+    const CuePlayer& cuePlayer() const { return cues_; }
+    QImage& boardSurface() { return MainPaintBox->surface(); }
+    QLabel* startImage() const { return StartImage; }
+    QAction* menuAction(const QString& name) const { return menu_->action(name); }
+    // Opens addresses; replaced in tests so that no browser starts.
+    std::function<void(const QString&)> urlOpener;
+
+    // The controls, under their names.
+    QFrame* PanelMain = nullptr;
+    tessaly::MainPaintBox* MainPaintBox = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QLabel* LinkLabel1 = nullptr;
+    QTimer TimerGuard;
+    QTimer TimerAutoPlay;
+    QTimer TimerGameDelay;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildLayout();
+    void ConnectMenu();
+    void FormCreate();
+    void FormDestroy();
+    void SetClientSize(QSize size);
+    void LayoutPanel();
+    void PaintPanel(QColor color);
+
+    // The parts of a full redraw; they throw PictureLoadError, which ends the redraw.
+    void PaintAll();
+    void DrawBoard();
+    void PaintCellPicture(int32_t col, int32_t row, int32_t value);
+    void DrawInfoPanel();
+    void PaintTimeBar();
+    // Runs one drawing operation: a picture that fails ends it and goes to the error box.
+    void Guarded(const std::function<void()>& draw);
+
+    QColor BackgroundColor() const;
+    QFont InfoFont() const;
+    QTimer& timer(TimerId id);
+    const QTimer& timer(TimerId id) const;
+
+    Engine engine_;
+    Session session_;
+    VersionCheck versionCheck_;
+    std::unique_ptr<MainMenu> menu_;
+    ErrorBox* errorBox_ = nullptr;
+    CuePlayer cues_;
+    QString applicationTitle_;
+    QPointer<QLabel> StartImage;
+    QImage CellBitmap;
+    QPointer<QWindow> keyWindow_;
+    bool wasMinimized_ = false;
+    bool destroyed_ = false;
+};
+
+}  // namespace tessaly

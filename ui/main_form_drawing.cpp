@@ -1,0 +1,226 @@
+// The drawing operations of the main window. Each paints straight into the board surface and
+// has it shown; every picture is read from its file just before it is drawn.
+#include <QPainter>
+#include <algorithm>
+#include <span>
+
+#include "ui/bmp_file.h"
+#include "ui/main_form.h"
+
+namespace tessaly {
+
+namespace {
+
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+constexpr int MarkOpacity = 140;  // out of 255
+constexpr int InfoTop = 10;
+
+// Blends `picture` over `surface` at `at` with a constant opacity of alpha/255; a picture
+// with an alpha channel of its own is weighted by it as well.
+void BlendConstant(QImage& surface, QPoint at, const QImage& picture, int alpha) {
+    const QRect area = QRect(at, picture.size()).intersected(surface.rect());
+    if (area.isEmpty()) return;
+    const bool ownAlpha = picture.hasAlphaChannel();
+    const QImage src = picture.convertToFormat(ownAlpha ? QImage::Format_ARGB32_Premultiplied
+                                                        : QImage::Format_RGB32);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* dst = reinterpret_cast<QRgb*>(surface.scanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y - at.y()));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb s = line[x - at.x()];
+            const QRgb d = dst[x];
+            const int keep = ownAlpha ? 255 * 255 - alpha * qAlpha(s) : (255 - alpha) * 255;
+            auto mix = [&](int sc, int dc) {
+                return (sc * alpha * 255 + dc * keep + 32512) / 65025;
+            };
+            dst[x] =
+                qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d)));
+        }
+    }
+}
+
+QString Padded(const char* label, int spaces) {
+    return QString::fromUtf8(label) + QString(spaces, QLatin1Char(' '));
+}
+
+}  // namespace
+
+QColor MainForm::BackgroundColor() const {
+    const uint32_t c = session_.Presentation.BackgroundColor;
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QFont MainForm::InfoFont() const {
+    QFont info = font();
+    info.setPointSize(10);
+    return info;
+}
+
+void MainForm::Guarded(const std::function<void()>& draw) {
+    try {
+        draw();
+    } catch (const PictureLoadError& error) {
+        errorBox_->Report(QString::fromUtf8(error.what()));
+    }
+    MainPaintBox->update();
+}
+
+void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
+    const PresentationSettings& look = session_.Presentation;
+    const QString path = value != 0 ? QStringLiteral("./resource%1%2.bmp")
+                                          .arg(QString::fromStdString(look.PictureSetFolder))
+                                          .arg(value)
+                                    : QStringLiteral("./resource/BackGround/%1.bmp")
+                                          .arg(ColorToIndex(look.BackgroundColor));
+    bitmap = QImage();
+    bitmap = LoadBmpFile(path);
+}
+
+void MainForm::MainPaintBoxPaint() {
+    Guarded([this] { PaintAll(); });
+}
+
+void MainForm::PaintAll() {
+    if (!session_.Playing) {
+        ShowStartScreen();
+        return;
+    }
+    DrawBoard();
+    DrawInfoPanel();
+    FormResize();
+    PaintTimeBar();
+}
+
+void MainForm::DrawBoard() {
+    const TMyArray& board = engine_.Board;
+    const int32_t cols = std::min<int32_t>(engine_.ColCount, static_cast<int32_t>(board.size()));
+    for (int32_t i = 0; i < cols; ++i) {
+        const int32_t rows =
+            std::min<int32_t>(engine_.RowCount, static_cast<int32_t>(board[i].size()));
+        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(i, j, board[i][j]);
+    }
+}
+
+void MainForm::PaintCellPicture(int32_t col, int32_t row, int32_t value) {
+    LoadCellBitmap(CellBitmap, value);
+    QPainter painter(&MainPaintBox->surface());
+    painter.drawImage(ColToX(col), RowToY(row), CellBitmap);
+}
+
+void MainForm::DrawCellPicture(int32_t col, int32_t row, int32_t value) {
+    Guarded([&] { PaintCellPicture(col, row, value); });
+}
+
+void MainForm::DrawCell(int32_t col, int32_t row) {
+    Guarded([&] { PaintCellPicture(col, row, engine_.Board.at(col).at(row)); });
+}
+
+void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
+    Guarded([&] {
+        const int32_t value = engine_.Board.at(col).at(row);
+        PaintCellPicture(col, row, 0);
+        LoadCellBitmap(CellBitmap, value);
+        BlendConstant(MainPaintBox->surface(), QPoint(ColToX(col), RowToY(row)), CellBitmap,
+                      MarkOpacity);
+    });
+}
+
+void MainForm::DrawInfoPanel() {
+    if (!session_.Playing) return;
+    QPainter painter(&MainPaintBox->surface());
+    painter.setFont(InfoFont());
+    painter.setPen(Yellow);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QColor background = BackgroundColor();
+    // Opaque text: its own cell is filled first, so a blank text wipes out the last value.
+    auto write = [&](int x, const QString& text) {
+        const QRect cell(x, InfoTop, metrics.horizontalAdvance(text), metrics.height());
+        painter.fillRect(cell, background);
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    };
+
+    std::string name;
+    DifficultyName(session_.Difficulty, name);
+    write(50, Padded("难度：", 17));
+    write(50, QString::fromUtf8("难度：") + QString::fromStdString(name));
+    std::string level;
+    ShiftModeName(session_.Level, level);
+    write(140, Padded("关卡：", 25));
+    write(140, QString::fromUtf8("关卡：") + QString::fromStdString(level));
+    write(260, Padded("生命：", 5));
+    write(260, QString::fromUtf8("生命：") + QString::number(session_.Lives));
+    write(330, Padded("提示：", 5));
+    write(330, QString::fromUtf8("提示：") + QString::number(session_.Hints));
+    write(400, QString::fromUtf8("时间："));
+}
+
+void MainForm::PaintTimeBar() {
+    const int grade = session_.Difficulty + 1;
+    const int time = session_.TimeLeft;
+    QPainter painter(&MainPaintBox->surface());
+    // Right and bottom edges of the bar's rectangles lie outside them.
+    const int frameRight = 450 + 100 * grade;
+    painter.fillRect(QRect(450, 10, frameRight - 450, 20), Yellow);
+    painter.fillRect(QRect(451, 11, frameRight - 452, 18), BackgroundColor());
+    const int fillRight = 449 + grade * time;
+    if (fillRight > 451) painter.fillRect(QRect(451, 11, fillRight - 451, 18), Red);
+}
+
+void MainForm::DrawTimeBar() {
+    Guarded([this] { PaintTimeBar(); });
+}
+
+void MainForm::DrawLinkPath(int32_t points, bool show) {
+    static constexpr int Order2[] = {1, 2};
+    static constexpr int Order3[] = {1, 2, 3};
+    static constexpr int Order4[] = {1, 4, 3, 2};
+    std::span<const int> order;
+    if (points == 2) order = Order2;
+    if (points == 3) order = Order3;
+    if (points == 4) order = Order4;
+    if (order.empty()) return;
+
+    QPolygon line;
+    for (int slot : order) {
+        const TCell cell = engine_.LinkPath.Slot[static_cast<size_t>(slot)];
+        line << QPoint(ColToX(cell.X) + 25, RowToY(cell.Y) + 25);
+    }
+    Guarded([&] {
+        QPainter painter(&MainPaintBox->surface());
+        painter.setPen(
+            QPen(show ? Red : BackgroundColor(), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(line);
+    });
+}
+
+void MainForm::ShowStartScreen() {
+    if (StartImage) return;
+    StartImage = new QLabel(PanelMain);
+    StartImage->setObjectName(QStringLiteral("StartImage"));
+    StartImage->setScaledContents(true);
+    // An empty picture lets the panel's colour show, not the board beneath.
+    StartImage->setAutoFillBackground(true);
+    StartImage->setPalette(PanelMain->palette());
+    StartImage->setGeometry(MainPaintBox->geometry());
+    StartImage->show();
+    StartImage->raise();
+    try {
+        StartImage->setPixmap(
+            QPixmap::fromImage(LoadBmpFile(QStringLiteral("./resource/BackGround/Start.bmp"))));
+    } catch (const PictureLoadError& error) {
+        errorBox_->Report(QString::fromUtf8(error.what()));
+    }
+}
+
+void MainForm::DestroyStartScreen() {
+    delete StartImage.data();
+}
+
+void MainForm::FormResize() {
+    if (!session_.Playing) return;
+    const QSize client(CellSize * engine_.ColCount, CellSize * engine_.RowCount + 30);
+    if (PanelMain->size() != client) SetClientSize(client);
+}
+
+}  // namespace tessaly
