@@ -1,1 +1,186 @@
+// Shift modes, the leaderboard, leaving, the sound switch, the two choice dialogs and the about
+// box.
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "tests/game/game_fixture.h"
+
+namespace tessaly::testing {
+namespace {
+
+using ShiftModeTest = GameTest;
+using CommandTest = GameTest;
+
+TEST_F(ShiftModeTest, EachModeSetsTheLevelAndMovesTheTilesAtOnce) {
+    const std::vector<std::string> rows{"A..B", ".C..", "..C.", "B..A"};
+    for (uint8_t mode = 0; mode <= 10; ++mode) {
+        LoadBoard(rows);
+        Engine expected;
+        expected.ColCount = engine.ColCount;
+        expected.RowCount = engine.RowCount;
+        expected.Board = engine.Board;
+        expected.ShiftBoard(mode);
+        window.Forget();
+        session.ShiftModeClick(mode);
+        EXPECT_EQ(session.Level, mode);
+        EXPECT_EQ(engine.Board, expected.Board) << "mode " << int{mode};
+        EXPECT_EQ(window.calls, std::vector<std::string>{"MainPaintBoxPaint"});
+    }
+}
+
+TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
+    LoadBoard({"A..B", ".C..", "..C.", "B..A"});
+    session.HintPair[0] = {2, 2};
+    session.HintPair[1] = {3, 3};
+    session.TimeLeft = 42;
+    session.Lives = 1;
+    session.Hints = 1;
+    Click({1, 1});
+    session.MenuUpDownLeftRightCollectClick();
+    EXPECT_EQ(session.Level, 10);
+    EXPECT_EQ(session.HintPair[0], (TCell{2, 2}));
+    EXPECT_EQ(session.HintPair[1], (TCell{3, 3}));
+    EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
+    EXPECT_EQ(session.TimeLeft, 42);
+    EXPECT_EQ(session.Lives, 1);
+    EXPECT_EQ(session.Hints, 1);
+}
+
+TEST_F(ShiftModeTest, NamedHandlersPickTheirModes) {
+    using Handler = void (Session::*)();
+    const Handler handlers[] = {
+        &Session::MenuNoChangeClick,
+        &Session::MenuToDownClick,
+        &Session::MenuToLeftClick,
+        &Session::MenuUpDownSeperateClick,
+        &Session::MenuLeftRightSeperateClick,
+        &Session::MenuUpDownCollectClick,
+        &Session::MenuLeftRightCollectClick,
+        &Session::MenuLeftUpRightDownClick,
+        &Session::MenuLeftDownRightUpClick,
+        &Session::MenuUpDownLeftRightSeperateClick,
+        &Session::MenuUpDownLeftRightCollectClick,
+    };
+    LoadBoard({"AB", "BA"});
+    for (int mode = 10; mode >= 0; --mode) {
+        (session.*handlers[mode])();
+        EXPECT_EQ(session.Level, mode);
+    }
+    session.ShiftModeClick(11);  // no such mode: the level must stay a real one
+    EXPECT_EQ(session.Level, 0);
+}
+
+TEST_F(CommandTest, LeaderboardSaysItIsMissingWhetherOrNotAGameRuns) {
+    session.MenuTopClick();
+    session.FormKeyDown(vk::F1);
+    session.MenuTopClick();
+    ASSERT_EQ(window.messages.size(), 2u);
+    for (const ShownMessage& m : window.messages) {
+        EXPECT_EQ(m.text, "此功能暂时没有加入.");
+        EXPECT_EQ(m.caption, "信息");
+        EXPECT_EQ(m.icon, MessageIcon::Information);
+    }
+    EXPECT_TRUE(session.Playing);
+}
+
+TEST_F(CommandTest, ExitClosesTheWindowWithoutAQuestion) {
+    session.FormKeyDown(vk::F1);
+    window.Forget();
+    session.MenuGameExitClick();
+    EXPECT_EQ(window.calls, std::vector<std::string>{"CloseWindow"});
+}
+
+TEST_F(CommandTest, SoundSwitchTurnsOver) {
+    session.MenuOptionSoundClick();
+    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuOptionSound));
+    session.MenuOptionSoundClick();
+    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuOptionSound));
+}
+
+struct AnswerCase {
+    std::optional<std::string> answer;
+    int32_t number;  // what the setting holds afterwards
+    bool redrawn;
+    const char* error;  // empty: none
+};
+
+class PictureSetDialogTest : public GameTest, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(PictureSetDialogTest, TakesOnlyNumbersInRange) {
+    const AnswerCase& t = GetParam();
+    LoadBoard({"AA"});
+    session.Presentation.PictureSetNumber = 4;
+    session.Presentation.PictureSetFolder = "/pic4/";
+    window.inputAnswers.push_back(t.answer);
+    session.MenuOptionBitmapClick();
+    EXPECT_EQ(window.calls.front(), "InputBox 输入 请输入图案编号(1 - 25):  4");
+    EXPECT_EQ(session.Presentation.PictureSetNumber, t.number);
+    EXPECT_EQ(session.Presentation.PictureSetFolder, "/pic" + std::to_string(t.number) + "/");
+    EXPECT_EQ(window.Called("MainPaintBoxPaint"), t.redrawn);
+    EXPECT_EQ(window.errors, std::string(t.error).empty() ? std::vector<std::string>{}
+                                                          : std::vector<std::string>{t.error});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, PictureSetDialogTest,
+    ::testing::Values(AnswerCase{"7", 7, true, ""}, AnswerCase{"25", 25, true, ""},
+                      AnswerCase{"1", 1, true, ""}, AnswerCase{" 12 ", 12, true, ""},
+                      AnswerCase{"+3", 3, true, ""}, AnswerCase{"0", 4, true, ""},
+                      AnswerCase{"26", 4, true, ""}, AnswerCase{"-3", 4, true, ""},
+                      AnswerCase{std::nullopt, 4, true, ""},
+                      AnswerCase{"abc", 4, false, "''abc'' is not a valid integer value"},
+                      AnswerCase{"", 4, false, "'''' is not a valid integer value"},
+                      AnswerCase{"7x", 4, false, "''7x'' is not a valid integer value"},
+                      AnswerCase{"99999999999", 4, false,
+                                 "''99999999999'' is not a valid integer value"}));
+
+TEST_F(CommandTest, ChoiceDialogsDoNothingWithoutAGame) {
+    window.inputAnswers.push_back("3");
+    session.MenuOptionBitmapClick();
+    session.MenuOptionBackGroundClick();
+    EXPECT_TRUE(window.calls.empty());
+}
+
+TEST_F(CommandTest, BackgroundChoiceSetsNumberColourAndPanel) {
+    LoadBoard({"AA"});
+    window.inputAnswers.push_back("12");
+    session.MenuOptionBackGroundClick();
+    EXPECT_EQ(window.calls.front(), "InputBox 输入 请输入背景颜色编号(1 - 15):  1");
+    EXPECT_EQ(session.Presentation.BackgroundNumber, 12);
+    EXPECT_EQ(session.Presentation.BackgroundColor, IndexToColor(12));
+    EXPECT_EQ(window.calls[1], "SetPanelColor " + std::to_string(IndexToColor(12)));
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+
+    window.Forget();
+    window.inputAnswers.push_back("16");
+    session.MenuOptionBackGroundClick();
+    EXPECT_EQ(session.Presentation.BackgroundNumber, 12);
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+}
+
+TEST_F(CommandTest, TheChoicesSurviveANewGame) {
+    LoadBoard({"AA"});
+    window.inputAnswers.push_back("9");
+    session.MenuOptionBitmapClick();
+    window.inputAnswers.push_back("3");
+    session.MenuOptionBackGroundClick();
+    session.FormKeyDown(vk::F3);
+    EXPECT_EQ(session.Presentation.PictureSetNumber, 9);
+    EXPECT_EQ(session.Presentation.BackgroundNumber, 3);
+}
+
+TEST_F(CommandTest, AboutBoxHasThreeLines) {
+    session.MenuGameAboutClick();
+    ASSERT_EQ(window.messages.size(), 1u);
+    const ShownMessage& m = window.messages[0];
+    EXPECT_EQ(m.caption, "关于");
+    EXPECT_EQ(m.icon, MessageIcon::None);
+    EXPECT_EQ(m.text.rfind("名  称 - Tessaly\r\n开发者 - ", 0), 0u);
+    const std::string tail = "\r\n版  本 - V2012\r\n";
+    ASSERT_GT(m.text.size(), tail.size());
+    EXPECT_EQ(m.text.substr(m.text.size() - tail.size()), tail);
+}
+
+}  // namespace
+}  // namespace tessaly::testing

@@ -1,1 +1,135 @@
+// The hint and the rearrangement, and the promise that a board always ends up with a move.
+#include <string>
+#include <vector>
+
 #include "tests/game/game_fixture.h"
+
+namespace tessaly::testing {
+namespace {
+
+using HintTest = GameTest;
+using RearrangeTest = GameTest;
+
+// Crosswise pairs: neither the As nor the Bs can be linked.
+const std::vector<std::string> kDead{"AB", "BA"};
+
+TEST_F(HintTest, DoesNothingWithoutAGameOrWithoutHints) {
+    LoadBoard({"AA"});
+    session.HintPair[0] = {1, 1};
+    session.HintPair[1] = {2, 1};
+    session.Hints = 0;
+    session.MenuOptionGetHintClick();
+    session.Hints = -1;
+    session.MenuOptionGetHintClick();
+    session.Hints = 3;
+    session.Playing = false;
+    session.MenuOptionGetHintClick();
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_EQ(session.Hints, 3);
+}
+
+TEST_F(HintTest, MarksTheStoredPairAfterAFullRedraw) {
+    LoadBoard({"AB.", "..B"});
+    Click({1, 1});  // a pending selection stays pending
+    session.HintPair[0] = {2, 1};
+    session.HintPair[1] = {3, 2};
+    session.Hints = 2;
+    window.Forget();
+    session.MenuOptionGetHintClick();
+    EXPECT_EQ(session.Hints, 1);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"MainPaintBoxPaint", "DrawMarkedCell 2 1",
+                                                      "DrawMarkedCell 3 2"}));
+    EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
+    EXPECT_TRUE(window.cues.empty());
+}
+
+TEST_F(HintTest, WithoutAStoredPairItAsksForARearrangementAndStillCosts) {
+    LoadBoard(kDead);
+    session.Hints = 1;
+    session.MenuOptionGetHintClick();
+    EXPECT_EQ(session.Hints, 0);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "需要对剩下的卡片进行重排！");
+    EXPECT_EQ(window.messages[0].caption, "信息");
+    EXPECT_EQ(window.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(window.calls.front(), "MainPaintBoxPaint");
+}
+
+TEST_F(RearrangeTest, DoesNothingWithoutAGameOrWithoutLives) {
+    LoadBoard(kDead);
+    session.Lives = 0;
+    session.MenuOptionRearrangeClick();
+    session.Lives = 2;
+    session.Playing = false;
+    session.MenuOptionRearrangeClick();
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_EQ(session.Lives, 2);
+}
+
+TEST_F(RearrangeTest, SpendsALifeAndLeavesAMoveOnTheSameCells) {
+    LoadBoard({"AB..", "BA.C", "..DC", "..D."});
+    const auto occupied = Occupied();
+    const auto kinds = KindCounts();
+    Click({1, 1});
+    session.Lives = 1;  // the last life is spent even though a move exists
+    window.Forget();
+
+    session.MenuOptionRearrangeClick();
+
+    EXPECT_EQ(session.Lives, 0);
+    EXPECT_EQ(window.calls.front(), "MainPaintBoxPaint");
+    EXPECT_EQ(window.calls[1], "PlayCue REARRANGE");
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+    EXPECT_EQ(window.calls.size(), 3u);
+    EXPECT_EQ(Occupied(), occupied);
+    EXPECT_EQ(KindCounts(), kinds);
+    ExpectHintPairLinkable();
+    EXPECT_EQ(engine.PeekCell(), (TCell{1, 1})) << "the selection is left as it is";
+}
+
+TEST_F(RearrangeTest, ADeadBoardGetsAMoveEvenWhenChanceNeverHelps) {
+    // A clock that does not move between re-seedings makes every rearrangement the same mix;
+    // from this seed that mix never gives the crosswise pairs a move, so waiting for chance
+    // would hang. With any limit, even none, the game must find a move by itself.
+    for (int32_t limit : {0, 1, 1000}) {
+        Engine stuck{[] { return 12345u; }};
+        RecordingWindow w;
+        Session s{stuck, w};
+        s.RearrangeTryLimit = limit;
+        LoadBoard(kDead);
+        stuck.Board = engine.Board;
+        stuck.ColCount = engine.ColCount;
+        stuck.RowCount = engine.RowCount;
+        s.Playing = true;
+        s.Lives = 1;
+        TCell p;
+        TCell q;
+        s.MenuOptionRearrangeClick();
+        EXPECT_TRUE(stuck.FindLinkablePair(p, q)) << "limit " << limit;
+        EXPECT_EQ(s.HintPair[0], p);
+        EXPECT_EQ(s.HintPair[1], q);
+        // Same cells, same kinds.
+        engine.Board = stuck.Board;
+        EXPECT_EQ(Occupied().size(), 4u);
+        EXPECT_EQ(KindCounts(), (std::map<int32_t, int>{{1, 2}, {2, 2}}));
+    }
+}
+
+TEST_F(RearrangeTest, OnlyTwoTilesLeftFarApartStillLink) {
+    LoadBoard({"A...", "....", "...A"});
+    session.RearrangeTryLimit = 0;
+    session.MenuOptionRearrangeClick();
+    ExpectHintPairLinkable();
+}
+
+TEST_F(RearrangeTest, AnEmptyBoardDoesNotHang) {
+    LoadBoard({"..", ".."});
+    session.Lives = 1;
+    session.MenuOptionRearrangeClick();
+    EXPECT_EQ(session.Lives, 0);
+    EXPECT_TRUE(Occupied().empty());
+}
+
+}  // namespace
+}  // namespace tessaly::testing

@@ -1,1 +1,254 @@
+// Clicks on the board: selecting, refusing and removing pairs, and what a removal leads to.
+#include <string>
+#include <vector>
+
 #include "tests/game/game_fixture.h"
+
+namespace tessaly::testing {
+namespace {
+
+using TileClickTest = GameTest;
+
+TEST_F(TileClickTest, ClicksOnNothingAreIgnoredWithoutASound) {
+    LoadBoard({"A.A", "BB."});
+    Click({0, 0});                                        // border ring
+    Click({2, 1});                                        // empty cell
+    session.MainPaintBoxMouseDown(ColToX(1), 5);          // information line
+    session.MainPaintBoxMouseDown(ColToX(9), RowToY(1));  // right of the board
+    session.MainPaintBoxMouseDown(-400, -400);            // far outside
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_TRUE(engine.StackIsEmpty());
+
+    Click({1, 1});
+    window.Forget();
+    Click({1, 1});  // the selected tile again, as the second half of a double click
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
+}
+
+TEST_F(TileClickTest, FirstClickSelectsAndMarksTheTile) {
+    LoadBoard({"AB", "BA"});
+    // Any pixel of the cell will do, not only its corner.
+    session.MainPaintBoxMouseDown(ColToX(2) + 49, RowToY(1) + 49);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"PlayCue Select", "DrawMarkedCell 2 1"}));
+    EXPECT_FALSE(engine.StackIsEmpty());
+    EXPECT_EQ(engine.PeekCell(), (TCell{2, 1}));
+}
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string> rows;
+    TCell first, second;
+    const char* cue;
+};
+
+class RefusedPairTest : public GameTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
+    const RefusalCase& t = GetParam();
+    LoadBoard(t.rows);
+    const TMyArray before = engine.Board;
+    Click(t.first);
+    window.Forget();
+    Click(t.second);
+    const std::string s = std::to_string(t.second.X) + " " + std::to_string(t.second.Y);
+    const std::string f = std::to_string(t.first.X) + " " + std::to_string(t.first.Y);
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"DrawMarkedCell " + s, std::string("PlayCue ") + t.cue,
+                                        "DrawCell " + s, "DrawCell " + f, "MainPaintBoxPaint"}));
+    EXPECT_TRUE(engine.StackIsEmpty());
+    EXPECT_EQ(engine.Board, before);
+    EXPECT_EQ(session.TimeLeft, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedPairTest,
+    ::testing::Values(RefusalCase{"DifferentKinds", {"AB", "BA"}, {1, 1}, {2, 1}, "NotTheSame"},
+                      RefusalCase{"NoPathWithTwoTurns", {"AB", "BA"}, {1, 1}, {2, 2}, "Reset"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LinkCase {
+    const char* name;
+    std::vector<std::string> rows;
+    TCell first, second;
+    int points;
+};
+
+class RemovalTest : public GameTest, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(RemovalTest, ShowsThePathThenClearsBothCellsAndGivesTimeBack) {
+    const LinkCase& t = GetParam();
+    LoadBoard(t.rows);
+    session.TimeLeft = 50;
+    Click(t.first);
+    window.Forget();
+    Click(t.second);
+    const std::string n = std::to_string(t.points);
+    const auto cell = [](TCell c) { return std::to_string(c.X) + " " + std::to_string(c.Y); };
+    const std::vector<std::string> expected{
+        "DrawMarkedCell " + cell(t.second),
+        "PlayCue Delete",
+        "DrawLinkPath " + n + " show",
+        "Wait 200",
+        "DrawLinkPath " + n + " erase",
+        "DrawCellPicture " + cell(t.second) + " 0",
+        "DrawCellPicture " + cell(t.first) + " 0",
+        "DrawTimeBar",
+        "MainPaintBoxPaint",
+    };
+    ASSERT_GE(window.calls.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(window.calls.begin(), window.calls.begin() + 9), expected);
+    EXPECT_EQ(At(t.first), 0);
+    EXPECT_EQ(At(t.second), 0);
+    EXPECT_TRUE(engine.StackIsEmpty());
+    EXPECT_EQ(session.TimeLeft, 53);
+    ExpectHintPairLinkable();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, RemovalTest,
+    ::testing::Values(LinkCase{"Neighbours", {"AAC", "..C"}, {1, 1}, {2, 1}, 2},
+                      LinkCase{"Straight", {"A.A", "CC."}, {3, 1}, {1, 1}, 2},
+                      LinkCase{"OneCorner", {"A.C", ".AC"}, {1, 1}, {2, 2}, 3},
+                      LinkCase{"TwoCorners", {"ABA", "B.."}, {1, 1}, {3, 1}, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TileClickTest, TimeGivenBackNeverGoesAboveTheFullBar) {
+    for (auto [start, after] :
+         std::vector<std::pair<int, int>>{{97, 100}, {98, 100}, {99, 100}, {100, 100}}) {
+        LoadBoard({"AABB"});
+        session.TimeLeft = start;
+        Click({1, 1});
+        Click({2, 1});
+        EXPECT_EQ(session.TimeLeft, after) << "from " << start;
+    }
+}
+
+TEST_F(TileClickTest, RemainingTilesShiftByTheLevelsModeAfterARemoval) {
+    LoadBoard({"A.B.", ".C.C", "A.B."});
+    session.Level = 1;
+    Engine expected;
+    expected.ColCount = engine.ColCount;
+    expected.RowCount = engine.RowCount;
+    expected.Board = engine.Board;
+    expected.Board[2][2] = 0;
+    expected.Board[4][2] = 0;
+    expected.ShiftBoard(1);
+
+    Click({2, 2});
+    Click({4, 2});
+    EXPECT_EQ(engine.Board, expected.Board);
+    EXPECT_EQ(engine.Board[1][1], 0) << "at level 1 the tiles fall";
+}
+
+TEST_F(TileClickTest, AtLevelZeroTheTilesStayWhereTheyAre) {
+    LoadBoard({"A.B.", ".C.C", "A.B."});
+    TMyArray expected = engine.Board;
+    expected[2][2] = 0;
+    expected[4][2] = 0;
+    Click({2, 2});
+    Click({4, 2});
+    EXPECT_EQ(engine.Board, expected);
+}
+
+TEST_F(TileClickTest, ClearingALevelCongratulatesAndStartsTheNextWithMoreLivesAndHints) {
+    LoadBoard({"AA"});
+    session.Level = 0;
+    session.Lives = 1;
+    session.Hints = 2;
+    session.TimeLeft = 40;
+    Click({1, 1});
+    Click({2, 1});
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "恭喜您，过关了，并即将进入下一关!");
+    EXPECT_EQ(window.messages[0].caption, "信息");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
+    // The clock stops before the box, so it cannot run out behind it.
+    EXPECT_LT(window.IndexOf("SetTimerEnabled TimerGameDelay off"),
+              window.IndexOf("MessageBox 恭喜您，过关了，并即将进入下一关!"));
+    EXPECT_EQ(session.Level, 1);
+    EXPECT_EQ(session.Lives, 3);
+    EXPECT_EQ(session.Hints, 5);
+    EXPECT_EQ(session.TimeLeft, 100);
+    EXPECT_TRUE(session.Playing);
+    EXPECT_EQ(Occupied().size(), 2u);
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+}
+
+TEST_F(TileClickTest, DuringAutomaticPlayALevelEndsWithoutAMessage) {
+    LoadBoard({"AA"});
+    window.SetTimerEnabled(TimerId::TimerAutoPlay, true);
+    Click({1, 1});
+    Click({2, 1});
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(session.Level, 1);
+}
+
+TEST_F(TileClickTest, ClearingTheLastLevelWinsAndStartsAFreshGame) {
+    LoadBoard({"AA"});
+    window.SetTimerEnabled(TimerId::TimerAutoPlay, true);  // the win is announced even so
+    session.Difficulty = 1;
+    session.Level = 10;
+    session.Lives = 9;
+    session.Hints = 9;
+    Click({1, 1});
+    Click({2, 1});
+    EXPECT_LT(window.IndexOf("PlayCue GameWin"), window.IndexOf("MessageBox 恭喜您，通关了!"));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(session.Level, 0);
+    EXPECT_EQ(session.Lives, 3);
+    EXPECT_EQ(session.Hints, 6);
+    EXPECT_EQ(engine.ColCount, 14);
+    EXPECT_EQ(Occupied().size(), 84u);
+    EXPECT_TRUE(session.Playing);
+}
+
+// After the C pair goes, the A and B pairs sit crosswise and neither can be linked.
+const std::vector<std::string> kDeadAfterC{"ABC", "BAC"};
+
+TEST_F(TileClickTest, NoMoveLeftSpendsALifeOnARearrangement) {
+    LoadBoard(kDeadAfterC);
+    session.Lives = 1;
+    Click({3, 1});
+    Click({3, 2});
+    EXPECT_TRUE(session.Playing);
+    EXPECT_EQ(session.Lives, 0);
+    EXPECT_EQ(window.cues.back(), "REARRANGE");
+    EXPECT_EQ(Occupied(), (std::vector<TCell>{{1, 1}, {1, 2}, {2, 1}, {2, 2}}));
+    ExpectHintPairLinkable();
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(TileClickTest, NoMoveAndNoLifeEndsTheGame) {
+    LoadBoard(kDeadAfterC);
+    session.Lives = 0;
+    Click({3, 1});
+    Click({3, 2});
+    EXPECT_FALSE(session.Playing);
+    EXPECT_EQ(session.Lives, 0);
+    EXPECT_EQ(session.HintPair[0], TCell{});
+    EXPECT_EQ(session.HintPair[1], TCell{});
+    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "游戏结束!");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Information);
+    // The start screen is back (the redraw of the ended game) before the cue and the box.
+    const size_t cue = window.IndexOf("PlayCue GameOver");
+    EXPECT_EQ(window.calls[cue - 1], "MainPaintBoxPaint");
+    EXPECT_LT(cue, window.IndexOf("MessageBox 游戏结束!"));
+}
+
+TEST_F(TileClickTest, APendingTileIsJudgedByWhatLiesThereNow) {
+    LoadBoard({"AB", "AB"});
+    Click({1, 1});
+    engine.Board[1][1] = 2;  // as a rearrangement might leave it
+    window.Forget();
+    Click({1, 2});
+    EXPECT_EQ(window.cues, std::vector<std::string>{"NotTheSame"});
+    EXPECT_TRUE(engine.StackIsEmpty());
+}
+
+}  // namespace
+}  // namespace tessaly::testing

@@ -1,1 +1,193 @@
+// The countdown, automatic play, pausing by minimising, and abandoning.
+#include <string>
+#include <vector>
+
 #include "tests/game/game_fixture.h"
+
+namespace tessaly::testing {
+namespace {
+
+using CountdownTest = GameTest;
+using AutoPlayTest = GameTest;
+using PauseTest = GameTest;
+using AbandonTest = GameTest;
+
+TEST_F(CountdownTest, TimeRunsOutAfterAHundredTicksWithoutACue) {
+    session.FormKeyDown(vk::F1);
+    window.Forget();
+    for (int tick = 1; tick < 100; ++tick) session.TimerGameDelayTimer();
+    EXPECT_EQ(session.TimeLeft, 1);
+    EXPECT_TRUE(session.Playing);
+    EXPECT_EQ(window.Count("DrawTimeBar"), 99u);
+    EXPECT_TRUE(window.messages.empty());
+
+    session.TimerGameDelayTimer();
+
+    EXPECT_EQ(session.TimeLeft, 0);
+    EXPECT_FALSE(session.Playing);
+    EXPECT_TRUE(window.cues.empty());
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "游戏结束!");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Information);
+    const size_t box = window.IndexOf("MessageBox 游戏结束!");
+    EXPECT_LT(window.IndexOf("SetTimerEnabled TimerGameDelay off"), box);
+    EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint") << "the start screen follows the box";
+    EXPECT_LT(box, window.calls.size() - 1);
+    // The menus stay as they were during play; the counters keep their values.
+    EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameLow));
+    EXPECT_EQ(session.Lives, 2);
+}
+
+TEST_F(CountdownTest, ALateTickNeverEndsTheGameTwice) {
+    session.FormKeyDown(vk::F1);
+    session.TimeLeft = 1;
+    int ticksInsideBox = 0;
+    // Restoring the window while the box is open turns the countdown on again.
+    window.whileMessageOpen = [&](const ShownMessage&) {
+        if (ticksInsideBox++ > 0) return;
+        session.ApplicationEvents1Restore();
+        session.TimerGameDelayTimer();
+    };
+    session.TimerGameDelayTimer();
+    EXPECT_EQ(ticksInsideBox, 1);
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(session.TimeLeft, 0);
+    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+
+    window.Forget();
+    window.whileMessageOpen = nullptr;
+    session.TimerGameDelayTimer();  // a tick already queued when the game ended
+    EXPECT_EQ(session.TimeLeft, 0);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(AutoPlayTest, F7TogglesOnlyDuringAGame) {
+    session.FormKeyDown(vk::F7);
+    EXPECT_TRUE(window.calls.empty());
+
+    session.FormKeyDown(vk::F1);
+    session.FormKeyDown(vk::F7);
+    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuAutoPlay));
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    session.FormKeyDown(vk::F7);
+    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuAutoPlay));
+    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerAutoPlay));
+}
+
+TEST_F(AutoPlayTest, ATickClicksTheFirstLinkablePairWithPauses) {
+    LoadBoard({"B.A", "CAB", "C.."});
+    TCell p;
+    TCell q;
+    ASSERT_TRUE(engine.FindLinkablePair(p, q));
+    session.TimerAutoPlayTimer();
+    EXPECT_EQ(At(p), 0);
+    EXPECT_EQ(At(q), 0);
+    const size_t firstWait = window.IndexOf("Wait 200");
+    EXPECT_EQ(window.calls[firstWait - 1],
+              "DrawMarkedCell " + std::to_string(p.X) + " " + std::to_string(p.Y));
+    EXPECT_EQ(window.calls.back(), "Wait 200");
+    EXPECT_EQ(window.Count("Wait 200"), 3u);  // between the clicks, the path, after the pair
+}
+
+TEST_F(AutoPlayTest, PlaysThroughALevelWithoutAMessage) {
+    LoadBoard({"AB", "AB"});
+    session.MenuAutoPlayClick();
+    session.TimerAutoPlayTimer();
+    EXPECT_EQ(session.Level, 0);
+    session.TimerAutoPlayTimer();
+    EXPECT_EQ(session.Level, 1);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(session.Playing);
+}
+
+TEST_F(AutoPlayTest, AfterTheGameEndsTheTimerStopsButTheMarkStays) {
+    session.FormKeyDown(vk::F1);
+    session.FormKeyDown(vk::F7);
+    session.FormKeyDown(vk::Escape);
+    session.TimerAutoPlayTimer();
+    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuAutoPlay));
+
+    // In the next game the first F7 only clears the mark, the second starts it again.
+    session.FormKeyDown(vk::F1);
+    session.FormKeyDown(vk::F7);
+    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuAutoPlay));
+    session.FormKeyDown(vk::F7);
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
+}
+
+TEST_F(AutoPlayTest, NoClickFollowsOnceTheFirstClickHasEndedTheGame) {
+    // The player's pending B completes a pair with the first automatic click; the crosswise
+    // pairs left behind have no move and there is no life to spend. The second cell of the
+    // pair the tick found still holds a tile.
+    LoadBoard({"BAB.", ".BAB"});
+    session.Lives = 0;
+    Click({4, 2});
+    window.Forget();
+    TCell p;
+    TCell q;
+    ASSERT_TRUE(engine.FindLinkablePair(p, q));
+    ASSERT_EQ(p, (TCell{1, 1}));
+    ASSERT_EQ(q, (TCell{2, 2}));
+    session.TimerAutoPlayTimer();
+    EXPECT_FALSE(session.Playing);
+    EXPECT_EQ(window.cues, (std::vector<std::string>{"Delete", "GameOver"}));
+    EXPECT_TRUE(engine.StackIsEmpty());
+}
+
+TEST_F(AutoPlayTest, NothingToFindDoesNothing) {
+    LoadBoard({"AB", "BA"});
+    session.TimerAutoPlayTimer();
+    EXPECT_TRUE(window.calls.empty());
+}
+
+TEST_F(PauseTest, MinimisingStopsTheClockAndRestoringStartsItAgain) {
+    session.FormKeyDown(vk::F1);
+    session.FormKeyDown(vk::F8);
+    EXPECT_EQ(window.calls.back(), "Minimize");
+    session.ApplicationEvents1Minimize();
+    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(window.title, "Tessaly - 暂停");
+    session.ApplicationEvents1Restore();
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_EQ(window.beeps, 2);
+    EXPECT_EQ(window.title, "Tessaly");
+}
+
+TEST_F(PauseTest, WhileIdleMinimisingOnlyMinimises) {
+    session.FormKeyDown(vk::F8);
+    session.ApplicationEvents1Minimize();
+    session.ApplicationEvents1Restore();
+    EXPECT_EQ(window.calls, std::vector<std::string>{"Minimize"});
+    EXPECT_EQ(window.beeps, 0);
+}
+
+TEST_F(AbandonTest, StopsTheGameSilentlyAndPutsTheMenusIdle) {
+    session.FormKeyDown(vk::F2);
+    session.FormKeyDown(vk::F7);
+    window.Forget();
+    session.FormKeyDown(vk::Escape);
+    EXPECT_FALSE(session.Playing);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{
+                                "SetMenuEnabled MenuGameAbandon off",
+                                "SetMenuEnabled MenuOptionGetHint off",
+                                "SetMenuEnabled MenuOptionRearrange off",
+                                "SetMenuEnabled MenuOptionBackGround off",
+                                "SetMenuEnabled MenuOptionSound off",
+                                "SetMenuEnabled MenuOptionBitmap off",
+                                "SetMenuEnabled MenuChange off",
+                                "SetMenuEnabled MenuAutoPlay off",
+                                "SetMenuEnabled MenuGameLow on",
+                                "SetMenuEnabled MenuGameMedium on",
+                                "SetMenuEnabled MenuGameHigh on",
+                                "SetMenuEnabled MenuGameSpecial on",
+                                "SetTimerEnabled TimerGameDelay off",
+                                "MainPaintBoxPaint",
+                            }));
+    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay)) << "its own next tick stops it";
+}
+
+}  // namespace
+}  // namespace tessaly::testing
