@@ -7,7 +7,7 @@ namespace tessaly {
 
 const JsonValue* JsonObject::Find(std::string_view name) const {
     auto it = index.find(name);
-    return it == index.end() ? nullptr : &members[it->second].second;
+    return it == index.end() ? nullptr : &members[it->second].value;
 }
 
 namespace {
@@ -214,7 +214,7 @@ class Reader {
                 break;
             }
             object.index.emplace(*name, object.members.size());
-            object.members.emplace_back(std::move(*name), std::move(*value));
+            object.members.push_back({std::move(*name), std::move(*value)});
             SkipOneComma();
         }
         return Close('}', start) ? std::optional<JsonObject>(std::move(object)) : std::nullopt;

@@ -5,20 +5,20 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
 namespace tessaly {
 
 struct JsonValue;
+struct JsonMember;
 
 struct JsonArray {
     std::vector<JsonValue> elements;
 };
 
 struct JsonObject {
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::vector<JsonMember> members;
     // Name -> position of the first member of that name; later duplicates stay unreachable.
     std::map<std::string, std::size_t, std::less<>> index;
 
@@ -29,6 +29,11 @@ struct JsonNull {};
 
 struct JsonValue {
     std::variant<JsonNull, bool, long double, std::string, JsonArray, JsonObject> content;
+};
+
+struct JsonMember {
+    std::string name;
+    JsonValue value;
 };
 
 // More arrays and objects inside one another than this yield nothing rather than

@@ -90,7 +90,7 @@ TEST(JsonReader, BuildsTheWholeTree) {
     EXPECT_TRUE(std::holds_alternative<JsonNull>(array[2].content));
     EXPECT_EQ(std::get<std::string>(array[3].content), "x");
     EXPECT_TRUE(std::get<JsonObject>(array[4].content).members.empty());
-    EXPECT_EQ(std::get<long double>(object.members[2].second.content), 7.0L);
+    EXPECT_EQ(std::get<long double>(object.members[2].value.content), 7.0L);
 }
 
 TEST(JsonReader, CapsNestingInsteadOfExhaustingTheStack) {
