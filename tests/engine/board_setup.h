@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "engine/engine.h"
 

@@ -48,10 +48,8 @@ TEST(HintSearch, DeadOrEmptyBoardLeavesPAndQAlone) {
 
 TEST(HintSearch, EqualTilesOnAnySideOfAFullBoardLinkThroughTheRing) {
     Engine e(testing::FixedSeed(1));
-    const TCell sides[4][2] = {{{3, 1}, {12, 1}},
-                               {{1, 2}, {1, 8}},
-                               {{5, 9}, {15, 9}},
-                               {{16, 3}, {16, 7}}};
+    const TCell sides[4][2] = {
+        {{3, 1}, {12, 1}}, {{1, 2}, {1, 8}}, {{5, 9}, {15, 9}}, {{16, 3}, {16, 7}}};
     for (const auto& side : sides) {
         testing::DrawDeadFullBoard(e);
         testing::CellAt(e, side[1]) = testing::CellAt(e, side[0]);

@@ -11,7 +11,7 @@
 namespace tessaly::reference {
 
 class TurnSearch {
-public:
+  public:
     static constexpr int Unreachable = -1;
 
     // Fewest turns of any path from a to b whose inner cells are empty and inside the array;
@@ -30,7 +30,9 @@ public:
         next_.clear();
 
         auto inside = [&](int x, int y) { return x >= 0 && x < cols && y >= 0 && y < rows; };
-        auto index = [&](int x, int y, int d) { return static_cast<size_t>((x * rows + y) * 4 + d); };
+        auto index = [&](int x, int y, int d) {
+            return static_cast<size_t>((x * rows + y) * 4 + d);
+        };
         int best = Infinite;
 
         // Leaving a: the first step sets the direction and costs nothing.
@@ -68,7 +70,7 @@ public:
         return best == Infinite ? Unreachable : best;
     }
 
-private:
+  private:
     struct State {
         int x, y, d;
     };

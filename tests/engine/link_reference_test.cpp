@@ -1,5 +1,7 @@
 // The link test and the hint search against the breadth-first reference, on random boards of
 // every grade with random holes. Few kinds per board, so that most pairs hold equal tiles.
+#include "tests/engine/link_reference.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "tests/engine/board_setup.h"
-#include "tests/engine/link_reference.h"
 
 namespace tessaly {
 namespace {
@@ -16,7 +17,9 @@ using reference::ReportedTurns;
 using reference::TurnSearch;
 using testing::CellAt;
 
-bool Aligned(TCell p, TCell q) { return (p.X == q.X) != (p.Y == q.Y); }
+bool Aligned(TCell p, TCell q) {
+    return (p.X == q.X) != (p.Y == q.Y);
+}
 
 // Every cell strictly between p and q is inside the array and empty.
 bool ClearBetween(const Engine& e, TCell p, TCell q) {
@@ -28,7 +31,9 @@ bool ClearBetween(const Engine& e, TCell p, TCell q) {
     return true;
 }
 
-bool EmptyInside(const Engine& e, TCell c) { return e.InBoard(c) && e.CellIsEmpty(c); }
+bool EmptyInside(const Engine& e, TCell c) {
+    return e.InBoard(c) && e.CellIsEmpty(c);
+}
 
 // Checks the path that a successful test left in LinkPath; returns what is wrong, if anything.
 std::string PathFault(const Engine& e, TCell a, TCell b) {

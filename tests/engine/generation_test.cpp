@@ -1,0 +1,190 @@
+// The random generator and the making and mixing of boards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "tests/engine/board_setup.h"
+
+namespace tessaly {
+namespace {
+
+using testing::CellAt;
+using testing::FixedSeed;
+
+std::map<int32_t, int> KindCounts(const Engine& e) {
+    std::map<int32_t, int> counts;
+    for (const auto& column : e.Board) {
+        for (int32_t v : column) {
+            if (v != 0) ++counts[v];
+        }
+    }
+    return counts;
+}
+
+std::vector<TCell> Occupied(const Engine& e) {
+    std::vector<TCell> cells;
+    for (int32_t c = 0; c < e.ColCount; ++c) {
+        for (int32_t r = 0; r < e.RowCount; ++r) {
+            if (e.Board[static_cast<size_t>(c)][static_cast<size_t>(r)] != 0)
+                cells.push_back({c, r});
+        }
+    }
+    return cells;
+}
+
+TEST(RandomGenerator, StepsTheSeedBeforeScalingTheDraw) {
+    Engine e(FixedSeed(1));
+    e.Reseed();
+    EXPECT_EQ(e.Seed, 1u);
+    const std::pair<uint32_t, uint32_t> draws[] = {{100, 3}, {100, 86}, {45, 9},
+                                                   {1, 0},   {7, 4},    {1000000, 318691}};
+    for (auto [n, want] : draws) EXPECT_EQ(e.DrawUniform(n), want) << "n = " << n;
+    EXPECT_EQ(e.Seed, 1368768587u);
+}
+
+TEST(RandomGenerator, ReseedAsksTheSeedSourceEachTime) {
+    uint32_t next = 40;
+    Engine e([&next] { return next++; });
+    e.Reseed();
+    EXPECT_EQ(e.Seed, 40u);
+    e.Reseed();
+    EXPECT_EQ(e.Seed, 41u);
+    Engine clock;  // the default source must give a usable seed without a caller's help
+    clock.Reseed();
+    EXPECT_LT(clock.DrawUniform(10), 10u);
+}
+
+class EveryGrade : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryGrade, NewBoardIsFullWithEvenKindsInsideAnEmptyRing) {
+    const int grade = GetParam();
+    for (uint32_t seed : {1u, 99u, 0xDEADBEEFu}) {
+        Engine e(FixedSeed(seed));
+        testing::SetGrade(e, grade);
+        e.GenerateBoard();
+        ASSERT_EQ(e.Board.size(), static_cast<size_t>(e.ColCount));
+        for (int32_t c = 0; c < e.ColCount; ++c) {
+            ASSERT_EQ(e.Board[static_cast<size_t>(c)].size(), static_cast<size_t>(e.RowCount));
+            for (int32_t r = 0; r < e.RowCount; ++r) {
+                const bool border = c == 0 || r == 0 || c == e.ColCount - 1 || r == e.RowCount - 1;
+                const int32_t v = CellAt(e, {c, r});
+                if (border) {
+                    EXPECT_EQ(v, 0);
+                } else {
+                    EXPECT_TRUE(v >= 1 && v <= e.KindCount) << v;
+                }
+            }
+        }
+        EXPECT_EQ(testing::CountTiles(e), (e.ColCount - 2) * (e.RowCount - 2));
+        for (auto [kind, count] : KindCounts(e)) EXPECT_EQ(count % 2, 0) << "kind " << kind;
+    }
+}
+
+TEST_P(EveryGrade, MixingKeepsTheKindsAndRearrangingKeepsTheOccupiedCells) {
+    Engine e(FixedSeed(5));
+    testing::SetGrade(e, GetParam());
+    e.GenerateBoard();
+    const auto kinds = KindCounts(e);
+    const TMyArray generated = e.Board;
+    e.ShuffleBoard();
+    EXPECT_EQ(KindCounts(e), kinds);
+    // Take away every third tile, as play would, then rearrange.
+    int n = 0;
+    for (auto& column : e.Board) {
+        for (int32_t& v : column) {
+            if (v != 0 && ++n % 3 == 0) v = 0;
+        }
+    }
+    const auto before = Occupied(e);
+    const auto kindsBefore = KindCounts(e);
+    const TMyArray arranged = e.Board;
+    e.RearrangeBoard();
+    EXPECT_EQ(Occupied(e), before);
+    EXPECT_EQ(KindCounts(e), kindsBefore);
+    EXPECT_NE(e.Board, arranged) << "the tiles were not mixed";
+}
+
+TEST_P(EveryGrade, SetUpLoopEndsWithAMoveOnTheBoard) {
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        Engine e(FixedSeed(seed * 7919));
+        testing::SetGrade(e, GetParam());
+        e.GenerateBoard();
+        TCell p, q;
+        int rearranged = 0;
+        while (!e.FindLinkablePair(p, q)) {
+            e.RearrangeBoard();
+            ASSERT_LT(++rearranged, 100);
+        }
+        EXPECT_EQ(CellAt(e, p), CellAt(e, q));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Grades, EveryGrade, ::testing::Values(0, 1, 2, 3));
+
+TEST(Generation, SameSeedGivesTheSameBoardAndAnotherSeedAnother) {
+    Engine a(FixedSeed(1234)), b(FixedSeed(1234)), c(FixedSeed(1235));
+    for (Engine* e : {&a, &b, &c}) {
+        testing::SetGrade(*e, 3);
+        e->GenerateBoard();
+    }
+    EXPECT_EQ(a.Board, b.Board);
+    EXPECT_NE(a.Board, c.Board);
+}
+
+TEST(Generation, NothingOfThePreviousBoardSurvives) {
+    Engine e(FixedSeed(3));
+    testing::SetGrade(e, 3);
+    e.GenerateBoard();
+    e.Board[0][0] = 44;  // even a stray value on the ring of a board of the same size
+    e.GenerateBoard();
+    EXPECT_EQ(e.Board[0][0], 0);
+
+    testing::SetGrade(e, 0);
+    e.KindCount = 2;
+    e.GenerateBoard();
+    EXPECT_EQ(e.Board.size(), 12u);
+    for (const auto& column : e.Board) {
+        EXPECT_EQ(column.size(), 8u);
+        for (int32_t v : column) EXPECT_LE(v, 2);
+    }
+}
+
+TEST(Rearrangement, TwoLastTilesKeepTheirPlaces) {
+    Engine e(FixedSeed(8));
+    testing::SetGrade(e, 1);
+    testing::ClearBoard(e);
+    CellAt(e, {2, 3}) = 17;
+    CellAt(e, {9, 6}) = 17;
+    const TMyArray before = e.Board;
+    e.RearrangeBoard();
+    EXPECT_EQ(e.Board, before);
+}
+
+// Drawing cells until one holds a tile never ends on a board without tiles.
+TEST(Rearrangement, BoardWithoutTilesIsLeftAloneAtOnce) {
+    Engine e(FixedSeed(8));
+    testing::SetGrade(e, 2);
+    testing::ClearBoard(e);
+    const TMyArray before = e.Board;
+    e.RearrangeBoard();
+    EXPECT_EQ(e.Board, before);
+    e.Board.clear();
+    e.RearrangeBoard();  // before the first game
+    e.ShuffleBoard();
+    EXPECT_TRUE(e.Board.empty());
+}
+
+TEST(Generation, DegenerateDimensionsGiveAnEmptyBoardInsteadOfACrash) {
+    Engine e(FixedSeed(8));
+    for (auto [cols, rows] : {std::pair{0, 0}, {2, 5}, {5, 1}, {-3, 4}}) {
+        e.ColCount = cols;
+        e.RowCount = rows;
+        e.KindCount = 5;
+        e.GenerateBoard();
+        EXPECT_EQ(testing::CountTiles(e), 0);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
