@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
+#include <QNetworkProxy>
 #include <QStringList>
 #include <QTcpSocket>
 #include <QUrl>
@@ -43,7 +44,7 @@ class SocketSource : public ByteSource {
         : socket_(socket), state_(state) {}
 
     Status Read(std::string& out, std::size_t max) override {
-        if (socket_.bytesAvailable() == 0) {
+        while (socket_.bytesAvailable() == 0) {
             const int wait = state_.WaitMs(state_.readTimeout);
             if (wait < 0) return Status::Failed;
             if (!socket_.waitForReadyRead(wait) && socket_.bytesAvailable() == 0) {
@@ -52,7 +53,6 @@ class SocketSource : public ByteSource {
             }
         }
         const QByteArray data = socket_.read(static_cast<qint64>(max));
-        if (data.isEmpty()) return Status::Failed;
         out.append(data.constData(), static_cast<std::size_t>(data.size()));
         return Status::Data;
     }
@@ -107,7 +107,7 @@ std::optional<std::string> HttpClient::Get(const std::string& url) {
         return std::nullopt;
     }
     const auto port = static_cast<quint16>(parsed.port(80));
-    const std::string host = parsed.host().toStdString();
+    const std::string host = parsed.host(QUrl::FullyEncoded).toStdString();
 
     const int lookupWait = state_->WaitMs(state_->connectTimeout);
     if (lookupWait < 0) return std::nullopt;
@@ -115,6 +115,9 @@ std::optional<std::string> HttpClient::Get(const std::string& url) {
     if (!addresses) return std::nullopt;
 
     QTcpSocket socket;
+    socket.setProxy(QNetworkProxy::NoProxy);
+    // Qt would otherwise buffer whatever a runaway server sends while we wait.
+    socket.setReadBufferSize(64 * 1024);
     if (!Connect(socket, *addresses, port, *state_)) return std::nullopt;
 
     const QByteArray target =

@@ -162,7 +162,14 @@ class Reader {
                     break;
                 }
                 default:
-                    break;  // an unknown escape drops both characters
+                    // An unknown escape drops both characters; a character of several bytes
+                    // goes whole, so no broken UTF-8 is left behind.
+                    while (i + 1 < raw.size() &&
+                           (static_cast<unsigned char>(kind) & 0xC0) == 0xC0 &&
+                           (static_cast<unsigned char>(raw[i + 1]) & 0xC0) == 0x80) {
+                        ++i;
+                    }
+                    break;
             }
         }
         return out;

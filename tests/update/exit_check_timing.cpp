@@ -45,6 +45,9 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
     Measure("no network (default reserved host)", runs, [] { return std::string(); });
+    // A documentation-only name: the system resolver is asked and answers that it is unknown.
+    Measure("unknown name through the resolver", runs,
+            [] { return std::string("http://update.tessaly.example/tsyjson.php"); });
 
     std::uint16_t refusing = 0;
     {

@@ -75,6 +75,7 @@ TEST(JsonReader, WritesEscapedCharactersAsUtf8) {
     EXPECT_EQ(ReadJsonString(R"({"s":"\u00e9\u4E2D\ud83d\ude00"})", "s"), "\u00e9\u4e2d\U0001F600");
     EXPECT_EQ(ReadJsonString(R"({"s":"\ud83d!"})", "s"), "\uFFFD!");
     EXPECT_EQ(ReadJsonString("{\"s\":\"\xe4\xb8\xad\"}", "s"), "\xe4\xb8\xad");
+    EXPECT_EQ(ReadJsonString("{\"s\":\"a\\\xe4\xb8\xad" "b\"}", "s"), "ab");
 }
 
 TEST(JsonReader, BuildsTheWholeTree) {
