@@ -1,0 +1,46 @@
+// A main window over a test resource folder, with the version check kept off the network and
+// the error box and browser replaced by recorders.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <memory>
+
+#include "resource_folder.h"
+#include "ui/main_form.h"
+
+namespace tessaly::test {
+
+class FormTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        form = std::make_unique<MainForm>([this](UpdatePrompt&) { ++versionChecks; },
+                                          [] { return 12345u; });
+        form->errorBox().sink = [this](const QString& message) { errors << message; };
+        form->urlOpener = [this](const QString& url) { opened << url; };
+    }
+    void TearDown() override {
+        form.reset();
+        QCoreApplication::processEvents();
+    }
+
+    // Lets queued work (the error box) run.
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+
+    Session& session() { return form->session(); }
+    Engine& engine() { return form->engine(); }
+    QImage& surface() { return form->boardSurface(); }
+    QSize client() const { return form->centralWidget()->size(); }
+
+    ResourceFolder folder;
+    std::unique_ptr<MainForm> form;
+    QStringList errors;
+    QStringList opened;
+    int versionChecks = 0;
+};
+
+}  // namespace tessaly::test

@@ -1,0 +1,176 @@
+// Games started from the keys and the menu: the window fits each board and switches its menus.
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+
+#include "form_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+using Games = FormTest;
+
+struct Grade {
+    Qt::Key key;
+    const char* item;
+    int cols, rows, kinds, lives, hints;
+    QSize client;
+};
+
+constexpr Grade Grades[] = {
+    {Qt::Key_F1, "MenuGameLow", 12, 8, 25, 2, 4, {600, 430}},
+    {Qt::Key_F2, "MenuGameMedium", 14, 9, 30, 3, 6, {700, 480}},
+    {Qt::Key_F3, "MenuGameHigh", 16, 10, 35, 4, 8, {800, 530}},
+    {Qt::Key_F4, "MenuGameSpecial", 18, 11, 45, 5, 10, {900, 580}},
+};
+
+void ExpectPlayMenuState(MainForm& form) {
+    for (const char* on :
+         {"MenuGameAbandon", "MenuOptionGetHint", "MenuOptionRearrange", "MenuOptionBackGround",
+          "MenuOptionSound", "MenuOptionBitmap", "MenuChange", "MenuAutoPlay"}) {
+        EXPECT_TRUE(form.menuAction(on)->isEnabled()) << on;
+    }
+    for (const char* off : {"MenuGameLow", "MenuGameMedium", "MenuGameHigh", "MenuGameSpecial"}) {
+        EXPECT_FALSE(form.menuAction(off)->isEnabled()) << off;
+    }
+}
+
+TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
+    form->show();
+    for (const Grade& grade : Grades) {
+        SCOPED_TRACE(grade.item);
+        QTest::keyClick(form->windowHandle(), grade.key);
+        EXPECT_TRUE(session().Playing);
+        EXPECT_EQ(session().Level, 0);
+        EXPECT_EQ(engine().ColCount, grade.cols);
+        EXPECT_EQ(engine().RowCount, grade.rows);
+        EXPECT_EQ(engine().KindCount, grade.kinds);
+        EXPECT_EQ(session().Lives, grade.lives);
+        EXPECT_EQ(session().Hints, grade.hints);
+        EXPECT_EQ(client(), grade.client);
+        EXPECT_EQ(form->MainPaintBox->geometry(),
+                  QRect(1, 1, grade.client.width() - 2, grade.client.height() - 21));
+        EXPECT_EQ(surface().size(), form->MainPaintBox->size());
+        EXPECT_EQ(form->minimumSize(), form->maximumSize());
+        EXPECT_EQ(form->startImage(), nullptr);
+        EXPECT_TRUE(form->TimerGameDelay.isActive());
+        ExpectPlayMenuState(*form);
+        for (const Grade& other : Grades) {
+            EXPECT_EQ(form->menuAction(other.item)->isChecked(), &other == &grade) << other.item;
+        }
+        // The link stays on the status bar's right part, clear of the board it would hide.
+        const QRect link(form->LinkLabel1->mapTo(form->PanelMain, QPoint(0, 0)),
+                         form->LinkLabel1->size());
+        EXPECT_FALSE(link.intersects(form->MainPaintBox->geometry()));
+        EXPECT_TRUE(form->StatusBar1->geometry().contains(link));
+        EXPECT_GT(link.left(), form->StatusBar1->geometry().center().x());
+    }
+    Settle();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+}
+
+TEST_F(Games, DifficultyItemsStartGamesLikeTheirKeys) {
+    form->menuAction("MenuGameHigh")->trigger();
+    EXPECT_TRUE(session().Playing);
+    EXPECT_EQ(session().Difficulty, 2);
+    EXPECT_EQ(client(), QSize(800, 530));
+    EXPECT_TRUE(form->menuAction("MenuGameHigh")->isChecked());
+    EXPECT_FALSE(form->menuAction("MenuGameLow")->isChecked());
+}
+
+TEST_F(Games, AnotherGradeDuringAGameDiscardsItWithoutAQuestion) {
+    form->show();
+    QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+    session().Lives = 0;
+    bool asked = false;
+    QTimer::singleShot(0, [&] { asked = QApplication::activeModalWidget() != nullptr; });
+    QTest::keyClick(form->windowHandle(), Qt::Key_F2);
+    Settle();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(session().Difficulty, 1);
+    EXPECT_EQ(session().Level, 0);
+    EXPECT_EQ(session().Lives, 3);
+    EXPECT_EQ(session().Hints, 6);
+    EXPECT_EQ(engine().ColCount, 14);
+    EXPECT_EQ(client(), QSize(700, 480));
+}
+
+TEST_F(Games, RadioItemsInvertTheirOwnMarkBeforeTheCommand) {
+    form->menuAction("MenuGameLow")->trigger();
+    QAction* left = form->menuAction("MenuToLeft");
+    left->trigger();
+    EXPECT_TRUE(left->isChecked());
+    EXPECT_FALSE(form->menuAction("MenuNoChange")->isChecked());
+    EXPECT_EQ(session().Level, 2);
+    left->trigger();  // the checked item: afterwards none of the group is checked
+    EXPECT_FALSE(left->isChecked());
+    EXPECT_EQ(session().Level, 2);
+    for (QAction* item : form->menuAction("MenuChange")->menu()->actions()) {
+        EXPECT_FALSE(item->isChecked()) << item->objectName().toStdString();
+    }
+}
+
+TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
+    QAction* sound = form->menuAction("MenuOptionSound");
+    sound->trigger();
+    EXPECT_FALSE(sound->isChecked());
+    sound->trigger();
+    EXPECT_TRUE(sound->isChecked());
+    QAction* music = form->menuAction("MenuOptionMusic");
+    music->trigger();  // no music yet: the switch must not pretend otherwise
+    EXPECT_FALSE(music->isChecked());
+
+    form->menuAction("MenuGameLow")->trigger();
+    QAction* autoPlay = form->menuAction("MenuAutoPlay");
+    autoPlay->trigger();
+    EXPECT_TRUE(autoPlay->isChecked());
+    EXPECT_TRUE(form->TimerAutoPlay.isActive());
+    autoPlay->trigger();
+    EXPECT_FALSE(autoPlay->isChecked());
+    EXPECT_FALSE(form->TimerAutoPlay.isActive());
+}
+
+TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
+    form->show();
+    QTest::keyClick(form->windowHandle(), Qt::Key_F4);
+    session().EndGame();
+    EXPECT_EQ(client(), QSize(900, 580));
+    ExpectPlayMenuState(*form);
+    EXPECT_FALSE(form->TimerGameDelay.isActive());
+    QLabel* start = form->startImage();
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->geometry(), QRect(1, 1, 898, 559));
+    // The start picture is stretched over the whole of the last board's area.
+    const QImage shown = form->PanelMain->grab(start->geometry()).toImage();
+    EXPECT_EQ(shown.pixelColor(200, 120), ResourceFolder::StartQuarter(0));
+    EXPECT_EQ(shown.pixelColor(700, 120), ResourceFolder::StartQuarter(1));
+    EXPECT_EQ(shown.pixelColor(200, 440), ResourceFolder::StartQuarter(2));
+    EXPECT_EQ(shown.pixelColor(700, 440), ResourceFolder::StartQuarter(3));
+}
+
+TEST_F(Games, MousePressOnTheBoardReachesTheClickHandler) {
+    form->show();
+    QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+    const TCell cell{1, 1};
+    const QPoint pixel(ColToX(cell.X) + 10, RowToY(cell.Y) + 10);
+    QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, pixel);
+    ASSERT_FALSE(engine().StackIsEmpty());
+    EXPECT_EQ(engine().PeekCell(), cell);
+}
+
+TEST_F(Games, PauseMinimisesAndRestoringResumesTheCountdown) {
+    form->show();
+    QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+    QTest::keyClick(form->windowHandle(), Qt::Key_F8);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form->isMinimized());
+    EXPECT_FALSE(form->TimerGameDelay.isActive());
+    EXPECT_EQ(form->applicationTitle(), "Tessaly - 暂停");
+    form->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form->TimerGameDelay.isActive());
+    EXPECT_EQ(form->applicationTitle(), "Tessaly");
+}
+
+}  // namespace
+}  // namespace tessaly::test

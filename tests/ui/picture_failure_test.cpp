@@ -1,0 +1,113 @@
+// Pictures that cannot be read: the player is told once, the drawing stops, the game goes on,
+// and the next drawing reads the files again.
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "form_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+using PictureFailure = FormTest;
+
+const QColor Marker(255, 0, 255);
+
+TEST_F(PictureFailure, MissingTileIsReportedOnceAndTheRestOfTheRedrawIsSkipped) {
+    session().MenuGameLowClick();
+    const int kind = engine().Board[1][1];
+    folder.Remove(QStringLiteral("pic1/%1.bmp").arg(kind));
+    surface().fill(Marker);
+    form->MainPaintBoxPaint();
+    form->MainPaintBoxPaint();  // fails again while the first box is still waiting
+    Settle();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], QStringLiteral("Cannot open file \"%1\". No such file or directory")
+                             .arg(folder.Path(QStringLiteral("pic1/%1.bmp").arg(kind))));
+    // Column 0 came before the failing cell; the time bar would have come after it.
+    EXPECT_EQ(surface().pixelColor(25, 55), ResourceFolder::Background(1));
+    EXPECT_EQ(surface().pixelColor(500, 20), Marker);
+    EXPECT_TRUE(session().Playing);
+
+    // Nothing is cached: the file put back, in a new colour, shows at the next redraw.
+    folder.Write(QStringLiteral("pic1/%1.bmp").arg(kind), SolidCell(Qt::cyan));
+    form->MainPaintBoxPaint();
+    Settle();
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(surface().pixelColor(ColToX(1) + 25, RowToY(1) + 25), QColor(Qt::cyan));
+    EXPECT_EQ(surface().pixelColor(500, 20), QColor(255, 0, 0));
+}
+
+TEST_F(PictureFailure, DamagedPicturesAreNotValidBitmaps) {
+    session().MenuGameLowClick();
+    const QByteArray png = [] {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        SolidCell(Qt::red).save(&buffer, "PNG");
+        return bytes;
+    }();
+    QFile empty(folder.Path("BackGround/1.bmp"));
+    ASSERT_TRUE(empty.open(QIODevice::ReadOnly));
+    const QByteArray truncated = empty.readAll().chopped(100);
+    empty.close();
+
+    for (const QByteArray& bytes : {png, truncated}) {
+        folder.WriteBytes("BackGround/1.bmp", bytes);
+        form->DrawCellPicture(0, 0, 0);
+        Settle();
+    }
+    EXPECT_EQ(errors, QStringList({"Bitmap image is not valid", "Bitmap image is not valid"}));
+}
+
+TEST_F(PictureFailure, MissingStartPictureLeavesAnEmptyStartScreenInThePanelColour) {
+    session().MenuGameLowClick();
+    folder.Remove("BackGround/Start.bmp");
+    session().EndGame();
+    Settle();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].endsWith("/resource/BackGround/Start.bmp\". No such file or directory"));
+    ASSERT_NE(form->startImage(), nullptr);
+    form->show();
+    const QImage shown = form->PanelMain->grab(form->startImage()->geometry()).toImage();
+    EXPECT_EQ(shown.pixelColor(100, 100), QColor(0, 0, 0));
+    // No further load is tried while it stands.
+    form->MainPaintBoxPaint();
+    Settle();
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(PictureFailure, TheRealErrorBoxOpensAfterTheHandlerAndOnlyOneAtATime) {
+    form->errorBox().sink = nullptr;
+    form->show();
+    session().MenuGameLowClick();
+    folder.Remove("BackGround/1.bmp");
+    int boxes = 0;
+    QString text;
+    std::function<void()> closeBoxes = [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            text = box->text();
+            // A redraw while the box is open must not open a second one.
+            form->MainPaintBoxPaint();
+            box->accept();
+        } else if (boxes == 0) {
+            QTimer::singleShot(10, closeBoxes);
+        }
+    };
+    form->MainPaintBoxPaint();
+    EXPECT_TRUE(form->errorBox().Busy());
+    QTimer::singleShot(0, closeBoxes);
+    for (int i = 0; i < 50 && (boxes == 0 || form->errorBox().Busy()); ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(text.startsWith("Cannot open file")) << text.toStdString();
+    EXPECT_FALSE(form->errorBox().Busy());
+}
+
+}  // namespace
+}  // namespace tessaly::test
