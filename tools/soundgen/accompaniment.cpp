@@ -10,7 +10,9 @@ constexpr int kTicks16 = kTicksPerQuarter / 4;
 constexpr int kPadLow = 54;   // F#3: chords sit below the melody and above the bass
 constexpr int kBassLow = 36;  // C2
 
-int FloorMod(int a, int b) { return ((a % b) + b) % b; }
+int FloorMod(int a, int b) {
+    return ((a % b) + b) % b;
+}
 
 // Chord tones packed into the octave from kPadLow, lowest first.
 std::vector<int> Voicing(const ScoreChord& chord) {
@@ -90,8 +92,8 @@ void Accompany(SmfTrack& pad, int padChannel, SmfTrack& bass, int bassChannel,
                     int key;
                     if (style == Accompaniment::Alberti) {
                         static constexpr int kFigure[] = {0, 2, 1, 2};  // low, high, middle, high
-                        const int index = std::min<int>(kFigure[step % 4],
-                                                        static_cast<int>(voicing.size()) - 1);
+                        const int index =
+                            std::min<int>(kFigure[step % 4], static_cast<int>(voicing.size()) - 1);
                         key = voicing[static_cast<std::size_t>(index)];
                     } else {
                         std::vector<int> tones = voicing;

@@ -32,7 +32,6 @@ void Check(const Tune& tune, const std::vector<ScoreNote>& melody,
     }
 }
 
-
 // The highest chord tone at least a minor third and at most a sixth below the melody note.
 int HarmonyBelow(int key, const ScoreChord& chord) {
     for (int k = key - 3; k >= key - 9; --k) {
@@ -57,8 +56,9 @@ void PlayMelody(SmfTrack& track, int channel, const std::vector<ScoreNote>& melo
         if (n.key == kRest || start >= verseEnd) continue;
         const int length = std::min(n.length, verseEnd - start);
         const bool downbeat = (start - delay - pickup) % bar == 0;
-        track.Note(static_cast<std::uint32_t>((offset + start) * kTicks16), ArticulatedTicks(length),
-                   channel, n.key + shift, std::min(127, velocity + (downbeat ? 8 : 0)));
+        track.Note(static_cast<std::uint32_t>((offset + start) * kTicks16),
+                   ArticulatedTicks(length), channel, n.key + shift,
+                   std::min(127, velocity + (downbeat ? 8 : 0)));
     }
 }
 
@@ -82,7 +82,9 @@ void SetUpChannel(SmfTrack& track, int channel, int volume, int pan, int reverb)
     track.Controller(0, channel, 91, reverb);
 }
 
-double SecondsOf(int sixteenths, double tempo) { return sixteenths / 4.0 * 60.0 / tempo; }
+double SecondsOf(int sixteenths, double tempo) {
+    return sixteenths / 4.0 * 60.0 / tempo;
+}
 
 }  // namespace
 
@@ -150,7 +152,9 @@ Arrangement Arrange(const Tune& tune) {
 
         const Accompaniment style = tune.styles[static_cast<std::size_t>(v) % 2];
         Accompany(ch.pad, kPad, ch.bass, kBass, chords, style,
-                  {.offset = offset, .bar = bar, .pickup = tune.pickup,
+                  {.offset = offset,
+                   .bar = bar,
+                   .pickup = tune.pickup,
                    .pulse = PulseOf(tune.beatsPerBar, tune.beatUnit)});
     }
 
@@ -179,8 +183,8 @@ Arrangement Arrange(const Tune& tune) {
         throw std::runtime_error(std::string(tune.title) + " would last " +
                                  std::to_string(out.seconds) + " s");
     }
-    out.tracks = {std::move(tempo), std::move(ch.lead), std::move(ch.followers),
-                  std::move(ch.pad), std::move(ch.bass)};
+    out.tracks = {std::move(tempo), std::move(ch.lead), std::move(ch.followers), std::move(ch.pad),
+                  std::move(ch.bass)};
     return out;
 }
 

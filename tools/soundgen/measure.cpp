@@ -17,7 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Db(double linear) { return linear > 0.0 ? 20.0 * std::log10(linear) : -200.0; }
+double Db(double linear) {
+    return linear > 0.0 ? 20.0 * std::log10(linear) : -200.0;
+}
 
 // Our own cues only: canonical 44-byte header, 16-bit mono.
 bool MeasureWav(const fs::path& path) {
@@ -52,7 +54,8 @@ bool MeasureMidi(const fs::path& path, const std::string& soundFont, double gain
     bool ok = fluid_synth_sfload(synth, soundFont.c_str(), 1) != FLUID_FAILED;
     if (ok) {
         player = new_fluid_player(synth);
-        ok = fluid_player_add(player, path.c_str()) == FLUID_OK && fluid_player_play(player) == FLUID_OK;
+        ok = fluid_player_add(player, path.c_str()) == FLUID_OK &&
+             fluid_player_play(player) == FLUID_OK;
     }
     if (ok) {
         constexpr int kBlock = 512;

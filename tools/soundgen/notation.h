@@ -25,7 +25,7 @@ inline constexpr int kNoChord = -1;
 
 // Raised for a malformed note list; the message names the offending token.
 class NotationError : public std::invalid_argument {
-public:
+  public:
     using std::invalid_argument::invalid_argument;
 };
 

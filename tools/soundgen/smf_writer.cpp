@@ -58,8 +58,7 @@ void SmfTrack::TimeSignature(std::uint32_t tick, int numerator, int denominator)
     int power = 0;
     while ((1 << power) < denominator) ++power;
     // 24 clocks a metronome click, 8 thirty-seconds a quarter: the usual values
-    Add(tick, kMeta,
-        {0xFF, 0x58, 0x04, DataByte(numerator), DataByte(power), 24, 8});
+    Add(tick, kMeta, {0xFF, 0x58, 0x04, DataByte(numerator), DataByte(power), 24, 8});
 }
 
 void SmfTrack::Program(std::uint32_t tick, int channel, int program) {

@@ -17,7 +17,7 @@ void AppendVarLen(std::vector<std::uint8_t>& out, std::uint32_t value);
 // time, and at equal times meta and controller events first, then note offs, then note ons, so
 // that a repeated note is released before it is struck again.
 class SmfTrack {
-public:
+  public:
     void Name(std::string_view name);
     void Tempo(std::uint32_t tick, double quartersPerMinute);
     void TimeSignature(std::uint32_t tick, int numerator, int denominator);
@@ -29,7 +29,7 @@ public:
     // The MTrk chunk, end-of-track included.
     std::vector<std::uint8_t> Encode() const;
 
-private:
+  private:
     struct Event {
         std::uint32_t tick;
         int order;  // tie-break at equal ticks, see the class comment

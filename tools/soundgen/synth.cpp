@@ -99,7 +99,8 @@ void ApplyEnvelope(Signal& signal, double attack, double decayTau, double releas
     for (std::size_t i = 0; i < signal.size(); ++i) {
         const auto n = static_cast<double>(i);
         double gain = std::min(1.0, n / attackSamples);
-        if (decayTau > 0.0) gain *= std::exp(-std::max(0.0, n - attackSamples) / kSampleRate / decayTau);
+        if (decayTau > 0.0)
+            gain *= std::exp(-std::max(0.0, n - attackSamples) / kSampleRate / decayTau);
         // (count - 1 - n) reaches exactly 0 at the last sample, so every tone ends on silence
         gain *= std::min(1.0, (count - 1.0 - n) / releaseSamples);
         signal[i] *= gain;

@@ -22,8 +22,8 @@ struct ToneSpec {
     double release = 0.03;
     double decayTau = 0.0;  // exponential decay time constant; 0 keeps the level until the release
     double vibratoHz = 0.0;
-    double vibratoDepth = 0.0;  // as a fraction of the frequency
-    double vibratoDelay = 0.0;  // seconds before the vibrato fades in, as a player would
+    double vibratoDepth = 0.0;   // as a fraction of the frequency
+    double vibratoDelay = 0.0;   // seconds before the vibrato fades in, as a player would
     double brightnessTau = 0.0;  // upper partials fade faster by this constant; 0: steady timbre
     std::vector<Partial> partials = {{1.0, 1.0}};
 };

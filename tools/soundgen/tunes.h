@@ -30,7 +30,7 @@ struct Tune {
     int padProgram;
     int bassProgram;
     std::array<Accompaniment, 2> styles;  // alternate verse by verse
-    std::array<int, 2> canonDelays;  // sixteenths after which followers enter; 0 = no follower
+    std::array<int, 2> canonDelays;       // sixteenths after which followers enter; 0 = no follower
 };
 
 // The fifteen pieces, music1 to music15 in this order.
