@@ -44,6 +44,11 @@ void Session::MenuGameExitClick() {
     window_.CloseWindow();
 }
 
+// The sound switch is the check mark of its menu item; it holds while the item is disabled.
+void Session::Cue(const char* name) {
+    if (window_.MenuChecked(MenuItemId::MenuOptionSound)) window_.PlayCue(name);
+}
+
 void Session::MenuOptionSoundClick() {
     window_.SetMenuChecked(MenuItemId::MenuOptionSound,
                            !window_.MenuChecked(MenuItemId::MenuOptionSound));

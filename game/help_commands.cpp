@@ -28,7 +28,7 @@ void Session::MenuOptionRearrangeClick() {
     if (!Playing || Lives <= 0) return;
     --Lives;
     window_.MainPaintBoxPaint();
-    window_.PlayCue("REARRANGE");
+    Cue("REARRANGE");
     RearrangeUntilLinkable();
     window_.MainPaintBoxPaint();
 }

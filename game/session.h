@@ -108,6 +108,7 @@ class Session {
     int32_t RearrangeTryLimit = 1000;
 
   private:
+    void Cue(const char* name);
     void PrepareBoard();
     void RearrangeUntilLinkable();
     bool PlaceLinkablePair();

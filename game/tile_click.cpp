@@ -27,6 +27,9 @@ void Session::ClearCell(int32_t col, int32_t row) {
 }
 
 void Session::MainPaintBoxMouseDown(int32_t x, int32_t y) {
+    // The start screen covers the board while no game is on; automatic play can still get
+    // here after its first click has ended the game.
+    if (!Playing) return;
     const TCell c{XToCol(x), YToRow(y)};
     // The surface can be larger than the board (the window fits the board only while a game
     // is on), so a press outside the array is a press on nothing.
@@ -37,7 +40,7 @@ void Session::MainPaintBoxMouseDown(int32_t x, int32_t y) {
 
     if (engine_.StackIsEmpty()) {
         engine_.PushCell(c);
-        window_.PlayCue("Select");
+        Cue("Select");
         window_.DrawMarkedCell(c.X, c.Y);
         return;
     }
@@ -46,17 +49,17 @@ void Session::MainPaintBoxMouseDown(int32_t x, int32_t y) {
     window_.DrawMarkedCell(c.X, c.Y);
 
     if (value(f) != value(c)) {
-        window_.PlayCue("NotTheSame");
+        Cue("NotTheSame");
         RejectPair(c, f);
         return;
     }
     if (!engine_.CanLink(f, c)) {
-        window_.PlayCue("Reset");
+        Cue("Reset");
         RejectPair(c, f);
         return;
     }
 
-    window_.PlayCue("Delete");
+    Cue("Delete");
     AnimateLink();
     ClearCell(c.X, c.Y);
     ClearCell(f.X, f.Y);
@@ -91,7 +94,7 @@ void Session::AfterRemoval() {
     if (IsBoardCleared()) {
         window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
         if (Level >= LastLevel) {
-            window_.PlayCue("GameWin");
+            Cue("GameWin");
             window_.MessageBox("恭喜您，通关了!", "信息", MessageButtons::Ok, MessageIcon::None);
             Level = 0;
             NewGame();
@@ -118,7 +121,7 @@ void Session::AfterRemoval() {
     }
     EndGame();
     Lives = 0;
-    window_.PlayCue("GameOver");
+    Cue("GameOver");
     window_.MessageBox("游戏结束!", "信息", MessageButtons::Ok, MessageIcon::Information);
 }
 

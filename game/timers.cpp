@@ -34,9 +34,6 @@ void Session::TimerAutoPlayTimer() {
     if (!engine_.FindLinkablePair(first, second)) return;
     MainPaintBoxMouseDown(ColToX(first.X), RowToY(first.Y));
     window_.Wait(AutoPlayClickGapMs);
-    // The first click can end the game (it may complete the player's pending selection);
-    // a click after that would select a tile of a finished game.
-    if (!Playing) return;
     MainPaintBoxMouseDown(ColToX(second.X), RowToY(second.Y));
     window_.Wait(AutoPlayClickGapMs);
 }

@@ -47,6 +47,12 @@ TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
     EXPECT_EQ(session.Hints, 1);
 }
 
+TEST_F(ShiftModeTest, BeforeAnyGameThereIsNothingToMove) {
+    session.MenuUpDownLeftRightCollectClick();
+    EXPECT_EQ(session.Level, 10);
+    EXPECT_TRUE(engine.Board.empty());
+}
+
 TEST_F(ShiftModeTest, NamedHandlersPickTheirModes) {
     using Handler = void (Session::*)();
     const Handler handlers[] = {
@@ -91,11 +97,24 @@ TEST_F(CommandTest, ExitClosesTheWindowWithoutAQuestion) {
     EXPECT_EQ(window.calls, std::vector<std::string>{"CloseWindow"});
 }
 
-TEST_F(CommandTest, SoundSwitchTurnsOver) {
+TEST_F(CommandTest, SoundSwitchSilencesEveryCueOfPlay) {
     session.MenuOptionSoundClick();
     EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuOptionSound));
+    LoadBoard({"AB", "BA", "CC"});
+    session.Lives = 1;
+    Click({1, 1});  // select
+    Click({2, 1});  // other kind
+    Click({1, 1});
+    Click({2, 2});  // same kind, no path
+    Click({1, 3});
+    Click({2, 3});  // removal, then the crosswise rest is rearranged
+    EXPECT_EQ(session.Lives, 0);
+    EXPECT_TRUE(window.cues.empty());
+
     session.MenuOptionSoundClick();
     EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuOptionSound));
+    Click({1, 1});
+    EXPECT_EQ(window.cues, std::vector<std::string>{"Select"});
 }
 
 struct AnswerCase {

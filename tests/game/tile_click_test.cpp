@@ -26,6 +26,16 @@ TEST_F(TileClickTest, ClicksOnNothingAreIgnoredWithoutASound) {
     EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
 }
 
+TEST_F(TileClickTest, ClicksReachNothingWhileNoGameIsOn) {
+    session.MainPaintBoxMouseDown(ColToX(1), RowToY(1));  // before any board exists
+    LoadBoard({"AA"});
+    session.EndGame();
+    window.Forget();
+    Click({1, 1});
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_TRUE(engine.StackIsEmpty());
+}
+
 TEST_F(TileClickTest, FirstClickSelectsAndMarksTheTile) {
     LoadBoard({"AB", "BA"});
     // Any pixel of the cell will do, not only its corner.
