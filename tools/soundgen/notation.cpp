@@ -63,6 +63,7 @@ std::vector<int> Quality(std::string_view token, std::string_view name) {
     if (name == "m7") return {0, 3, 7, 10};
     if (name == "maj7") return {0, 4, 7, 11};
     if (name == "dim") return {0, 3, 6};
+    if (name == "sus2") return {0, 2, 7};
     if (name == "sus4") return {0, 5, 7};
     if (name == "5") return {0, 7};
     Fail(token, "unknown chord quality");

@@ -36,7 +36,7 @@ class NotationError : public std::invalid_argument {
 std::vector<ScoreNote> ParseMelody(std::string_view text);
 
 // A chord line: "<root>[#|b][quality][:<length>]" with the qualities "" (major), "m", "7",
-// "m7", "maj7", "dim", "sus4" and "5" (root and fifth only), or "N" for no chord.
+// "m7", "maj7", "dim", "sus2", "sus4" and "5" (root and fifth only), or "N" for no chord.
 std::vector<ScoreChord> ParseChords(std::string_view text);
 
 // The summed length of a list.

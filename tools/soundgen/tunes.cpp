@@ -48,9 +48,9 @@ constexpr Tune kTunes[] = {
      "F#5:4 F#5 G5 A5 | A5 G5 F#5 E5 | D5 D5 E5 F#5 | E5:6 D5:2 D5:8 |"
      "E5:4 E5 F#5 D5 | E5 F#5:2 G5 F#5:4 D5 | E5 F#5:2 G5 F#5:4 E5 | D5 E5 A4:8 |"
      "F#5:4 F#5 G5 A5 | A5 G5 F#5 E5 | D5 D5 E5 F#5 | E5:6 D5:2 D5:8",
-     "D:16 | A:16 | D:16 | D:8 A:8 | D:16 | A:16 | D:16 | A:8 D:8 |"
+     "D:16 | D:12 A:4 | D:16 | D:8 A:8 | D:16 | D:12 A:4 | D:16 | A:8 D:8 |"
      "A:8 D:8 | A:4 D:12 | A:4 D:8 A:4 | G:4 E:4 A:8 |"
-     "D:16 | A:16 | D:16 | A:8 D:8",
+     "D:16 | D:12 A:4 | D:16 | A:8 D:8",
      {kFlute, kClarinet, kViolin},
      kStrings,
      kAcousticBass,
@@ -68,9 +68,9 @@ constexpr Tune kTunes[] = {
      "G5:12 | G5:6 F#5:2 E5:4 | D5:8 B4:4 | G4:6 A4:2 B4:4 | C5:8 A4:4 | A4:6 G#4:2 A4:4 |"
      "B4:8 G#4:4 | E4:12 | G5:12 | G5:6 F#5:2 E5:4 | D5:8 B4:4 | G4:6 A4:2 B4:4 |"
      "C5:6 B4:2 A4:4 | G#4:6 F#4:2 G#4:4 | A4:8",
-     "Am:4 | Am:12 | C:12 | G:12 | Em:12 | Am:12 | E:12 | E:12 | E:8 Am:4 | Am:12 | C:12 |"
+     "Am:4 | Am:12 | C:12 | G:12 | Em:12 | Am:12 | Am:12 | E:12 | E:8 Am:4 | Am:12 | C:12 |"
      "G:12 | Em:12 | Am:12 | E:12 | Am:12 |"
-     "C:12 | Em:12 | G:12 | Em:12 | Am:12 | E:12 | E:12 | E:12 | C:12 | Em:12 | G:12 |"
+     "C:12 | Em:12 | G:12 | Em:12 | Am:12 | Am:12 | E:12 | E:12 | C:12 | Em:12 | G:12 |"
      "Em:12 | Am:12 | E:12 | Am:8",
      {kRecorder, kOboe, kViolin},
      kNylonGuitar,
@@ -122,8 +122,8 @@ constexpr Tune kTunes[] = {
      "D5:4 G4:2 F#4 G4:4 | E5:4 G4:2 F#4 G4:4 | D5:4 C5 B4 | A4:2 G4 F#4 G4 A4:4 |"
      "D4:2 E4 F#4 G4 A4 B4 | C5:4 B4 A4 | B4:2 D5 G4:4 F#4 | G4:12",
      "G:12 | G | C | G | C | G | D | D | G | G | C | G | C | G | D | G |"
-     "G | D | G | A | D | Em:8 A:4 | D:4 A:8 | D:12 |"
-     "G | C | G | D | G | C:4 G D | G:8 D:4 | G:12",
+     "G | D | G | A | D | G:4 D A | D:4 A:8 | D:12 |"
+     "G | C | G:4 C G | D:12 | G | C:4 G D | G:8 D:4 | G:12",
      {kHarpsichord, kFlute, kViolin},
      kHarpsichord,
      kCello,
@@ -179,7 +179,7 @@ constexpr Tune kTunes[] = {
      "G#5:4 B5:2 G#5:4 B5:2 | C#6:4 G#5:2 C#6:4 B5:2 | G#5:4 F#5:2 E5:6 |"
      "B4:4 G#4:2 F#4:4 E4:2 | F#4:4 G#4:2 B4:4 G#4:2 | F#4:4 E4:2 F#4:2 G#4 F#4 |"
      "G#4:4 B4:2 G#4:4 B4:2 | C#5:4 G#4:2 C#5:4 B4:2 | G#4:4 F#4:2 E4:6",
-     "E:12 | E | B | E | C#m | B:6 E:6 | E:12 | E | B | E | C#m | B:6 E:6",
+     "E:12 | E | B | E | C#m | E | E | E | B | E | C#m | E",
      {kFlute, kOboe, kClarinet},
      kStrings,
      kCello,
@@ -195,8 +195,8 @@ constexpr Tune kTunes[] = {
      "F5:8 D5:2 D5 | F5:8 D5:2 F5 | B5:2 A5 G5:4 B5 | C6:8 C5:2 C5 |"
      "C6:8 A5:2 F5 | G5:8 E5:2 C5 | F5:4 G5 A5 | G5:8 C5:2 C5 |"
      "C6:8 A5:2 F5 | G5:8 E5:2 C5 | F5:4 E5 D5 | C5:8",
-     "C:4 | C:12 | C | C:4 G7:8 | G7:12 | G7 | G7 | G7 | C | F | C | Dm:8 G7:4 | C:12 | F |"
-     "C | G7 | C:8",
+     "C:4 | C:12 | C | C:4 G7 F | F C G7 | G7:12 | G7 | G7 | C | F | C | Dm:4 C F | C:12 | F |"
+     "C | Dm:4 C G7 | C:8",
      {kMusicBox, kFlute, kVibraphone},
      kHarp,
      kCello,
@@ -231,7 +231,7 @@ constexpr Tune kTunes[] = {
      "E5:6 G5:2 G5:8 | E5:6 D5:2 C5:8 | D5:6 E5:2 G5:6 E5:2 | D5:16 |"
      "E5:6 G5:2 G5:8 | E5:6 D5:2 C5:8 | D5:6 E5:2 D5:6 C5:2 | C5:16",
      "C:16 | C:8 F:8 | G:8 C:8 | G:16 | C:16 | C:8 F:8 | G:16 | C:16 |"
-     "C:8 Am:8 | F:8 C:8 | C:8 Am:8 | G:16 |"
+     "C:8 Am:8 | F:8 C:8 | C:16 | G:16 |"
      "C:16 | C:8 F:8 | G:8 C:8 | G:16 | C:16 | C:8 F:8 | G:16 | C:16",
      {kEnglishHorn, kFrenchHorn, kClarinet},
      kStrings,
@@ -248,7 +248,7 @@ constexpr Tune kTunes[] = {
      "D5:12 | D5:8 B4:4 | D5:8 B4:2 G4 | B4:8 A4:4 | G4:8 E4:4 | D4:8 D4:4 |"
      "G4:8 B4:2 G4 | B4:8 A4:4 | G4:8",
      "D:4 | G:12 | G:8 D:4 | C:12 | G:12 | G:12 | G:8 D:4 | D:12 | G:12 | G:12 | G:8 D:4 |"
-     "C:12 | G:12 | G:12 | D:12 | G:8",
+     "C:12 | G:12 | G:12 | G:8 D:4 | G:8",
      {kClarinet, kChoir, kFrenchHorn},
      kReedOrgan,
      kAcousticBass,
@@ -264,7 +264,8 @@ constexpr Tune kTunes[] = {
      "D5:6 B4:2 B4:4 G4 | A4:6 G4:2 A4:4 B4 | G4:6 E4:2 E4:4 D4 | G4:12 E5:4 |"
      "D5:6 B4:2 B4:4 G4 | A4:6 G4:2 A4:4 E5 | D5:6 B4:2 B4:4 D5 | E5:12 G5:4 |"
      "D5:6 B4:2 B4:4 G4 | A4:6 G4:2 A4:4 B4 | G4:6 E4:2 E4:4 D4 | G4:12",
-     "D:4 | G:16 | D | G | C | G | D | Em:8 D:8 | G:16 | G | D | G | C | G | D | Em:8 D:8 |"
+     "D:4 | G:16 | D:12 G:4 | G:16 | C | G | D:12 G:4 | C:12 D:4 | G:12 C:4 | G:16 |"
+     "D:12 C:4 | G:16 | C | G | D:12 G:4 | C:12 D:4 |"
      "G:12",
      {kFlute, kAccordion, kClarinet},
      kNylonGuitar,
@@ -281,8 +282,9 @@ constexpr Tune kTunes[] = {
      "E4:4 C4 E4 F4 | E4:4 E4:2 C4 B3:8 | A4:4 B4 C5 B4 | A4:4 B4:2 A4 F4:8 |"
      "E4:4 C4 E4 F4 | E4:4 E4:2 C4 B3:8 | A4:4 A4 B4:8 | A4:4 A4 B4:8 |"
      "E4:4 F4 B4:2 A4 F4:4 | E4:16",
-     "Am:16 | Am | Am | Am:8 F:8 | Am:16 | E5:16 | Am | Am:8 F:8 | Am:16 | E5:16 | Am |"
-     "Am | Am:8 F:8 | E5:16",
+     "Asus2:16 | Asus2 | Am | Am:8 F:8 | Am:12 F:4 | E5:16 | Am | Am:8 F:8 | Am:12 F:4 |"
+     "E5:16 | Asus2 |"
+     "Asus2 | Am:4 F E5 F | E5:16",
      {kShakuhachi, kFlute, kPanFlute},
      kKoto,
      kCello,
@@ -296,7 +298,7 @@ constexpr Tune kTunes[] = {
      96,
      "C5:6 C5:6 | C5:4 D5:2 E5:6 | E5:4 D5:2 E5:4 F5:2 | G5:12 |"
      "C6:2 C6 C6 G5 G5 G5 | E5 E5 E5 C5 C5 C5 | G5:4 F5:2 E5:4 D5:2 | C5:12",
-     "C:12 | C | C | C | C | C | G7:12 | C:12",
+     "C:12 | C | C | C | C | C | G7:6 C:6 | C:12",
      {kMarimba, kClarinet, kCelesta},
      kNylonGuitar,
      kAcousticBass,
