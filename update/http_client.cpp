@@ -4,7 +4,7 @@
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
 #include <QNetworkProxy>
-#include <QStringList>
+#include <QByteArrayList>
 #include <QTcpSocket>
 #include <QUrl>
 #include <algorithm>
