@@ -132,8 +132,12 @@ class Engine {
     // CanLink without its guards, for two distinct tiles inside a board of the right shape.
     bool LinkTiles(TCell a, TCell b);
     void ClearShapeFlags();
+    bool Enclosed(TCell c) const;
+    bool TryPartner(TCell a, bool aEnclosed, TCell b, TCell& P, TCell& Q);
     bool HasInterior() const { return ColCount > 2 && RowCount > 2; }
     bool TwoCorners(const TCellList& fromA, const TCellList& fromB, bool viaRows);
+    // Every cell strictly between two cells of one row or column is empty.
+    bool EmptyBetween(TCell p, TCell q) const;
     void CompactLine(TCell start, int32_t dx, int32_t dy, int32_t length);
     void PackColumns(int32_t firstCol, int32_t lastCol, int32_t top, int32_t bottom,
                      bool towardTop);
@@ -142,7 +146,18 @@ class Engine {
     SeedSource seedSource_;
     std::array<TCell, 11> stackSlot_{};
     int32_t stackTop_ = 1;
-    TCellList run_;  // the run of empty cells through a two-corner candidate
+
+    // Scratch of the hint search, fixed so that the search allocates nothing; a board with
+    // more tiles than this is searched without it. Order is the scan position in scanTiles_
+    // and, once grouped, the position in byKind_.
+    struct ScanTile {
+        int32_t Value = 0;
+        int32_t Order = 0;
+        TCell Cell;
+    };
+    static constexpr size_t MaxScanTiles = 1024;
+    std::array<ScanTile, MaxScanTiles> scanTiles_{};
+    std::array<ScanTile, MaxScanTiles> byKind_{};
 };
 
 }  // namespace tessaly

@@ -1,6 +1,7 @@
 // The link test: may two tiles be joined by at most three straight segments over empty cells?
 // Built from rays cast from both tiles; candidates are tried in a fixed order so that the
 // shape with the fewest turns is the one reported, and the recorded path is always the same.
+#include <algorithm>
 #include <utility>
 
 #include "engine/engine.h"
@@ -103,28 +104,35 @@ bool Engine::TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB
     return TwoCorners(fromA, fromB, false);
 }
 
+// Joins a parallel ray of A and ray of B by a straight run of empty cells across them. The
+// run through a cell c1 of A's ray can meet B's ray only in B's column (rows) or B's row
+// (columns), so instead of listing the whole run we check that one cell and the cells between.
 bool Engine::TwoCorners(const TCellList& fromA, const TCellList& fromB, bool viaRows) {
-    const int32_t dx = viaRows ? 1 : 0;
-    const int32_t dy = viaRows ? 0 : 1;
+    const TCell firstB = fromB.Slot[1];
+    const TCell lastB = fromB.Slot[static_cast<size_t>(fromB.NextFree - 1)];
     for (int32_t i = 1; i < fromA.NextFree; ++i) {
         const TCell c1 = fromA.Slot[static_cast<size_t>(i)];
-        // The run of empty cells across A's ray: c1, then toward lower index, then higher.
-        ResetList(run_);
-        AppendBounded(run_, c1);
-        for (TCell c{c1.X - dx, c1.Y - dy}; InBoard(c) && CellIsEmpty(c); c.X -= dx, c.Y -= dy) {
-            AppendBounded(run_, c);
-        }
-        for (TCell c{c1.X + dx, c1.Y + dy}; InBoard(c) && CellIsEmpty(c); c.X += dx, c.Y += dy) {
-            AppendBounded(run_, c);
-        }
-        TCell c2;
-        if (FindCommonCell(run_, fromB, c2)) {
-            LinkPath.Slot[3] = c2;
-            LinkPath.Slot[4] = c1;
-            return true;
-        }
+        // Where the run through c1 crosses B's ray, and whether that cell is on the ray.
+        const TCell c2 = viaRows ? TCell{firstB.X, c1.Y} : TCell{c1.X, firstB.Y};
+        const int32_t along = viaRows ? c1.Y : c1.X;
+        const int32_t from = viaRows ? firstB.Y : firstB.X;
+        const int32_t to = viaRows ? lastB.Y : lastB.X;
+        if (along < std::min(from, to) || along > std::max(from, to)) continue;
+        if (!EmptyBetween(c1, c2)) continue;
+        LinkPath.Slot[3] = c2;
+        LinkPath.Slot[4] = c1;
+        return true;
     }
     return false;
+}
+
+bool Engine::EmptyBetween(TCell p, TCell q) const {
+    const int32_t dx = (q.X > p.X) - (q.X < p.X);
+    const int32_t dy = (q.Y > p.Y) - (q.Y < p.Y);
+    for (TCell c{p.X + dx, p.Y + dy}; !SameCell(c, q); c.X += dx, c.Y += dy) {
+        if (!CellIsEmpty(c)) return false;
+    }
+    return true;
 }
 
 bool Engine::CanLink(TCell a, TCell b) {

@@ -61,5 +61,26 @@ TEST(HintSearch, EqualTilesOnAnySideOfAFullBoardLinkThroughTheRing) {
     }
 }
 
+TEST(HintSearch, BoardWithMoreTilesThanTheScratchListsIsSearchedInTheSameOrder) {
+    Engine e(testing::FixedSeed(1));
+    e.ColCount = 50;
+    e.RowCount = 50;
+    testing::ClearBoard(e);
+    int32_t kind = 100;
+    for (int32_t c = 1; c <= 48; ++c) {
+        for (int32_t r = 1; r <= 48; ++r) testing::CellAt(e, {c, r}) = kind++;
+    }
+    testing::CellAt(e, {20, 1}) = testing::CellAt(e, {10, 1});
+    testing::CellAt(e, {3, 6}) = testing::CellAt(e, {3, 5});
+    TCell p, q;
+    ASSERT_TRUE(e.FindLinkablePair(p, q));
+    EXPECT_EQ(p, (TCell{3, 5}));
+    EXPECT_EQ(q, (TCell{3, 6}));
+    testing::CellAt(e, {3, 6}) = 1;
+    ASSERT_TRUE(e.FindLinkablePair(p, q));
+    EXPECT_EQ(p, (TCell{10, 1}));
+    EXPECT_EQ(q, (TCell{20, 1}));
+}
+
 }  // namespace
 }  // namespace tessaly
