@@ -38,11 +38,7 @@ void Session::NewGame() {
     Lives = row.Lives;
     Hints = row.Hints;
     for (MenuItemId item : DifficultyItems) window_.SetMenuChecked(item, item == row.MenuItem);
-    Playing = true;
-    window_.DestroyStartScreen();
-    SetPlayMenuState();
-    PrepareBoard();
-    window_.FormResize();
+    SetUpBoard();
     Level = 0;
     window_.SetTimerEnabled(TimerId::TimerGameDelay, true);
     window_.MainPaintBoxPaint();
@@ -50,11 +46,7 @@ void Session::NewGame() {
 
 void Session::StartLevel() {
     TimeLeft = FullTime;
-    Playing = true;
-    window_.DestroyStartScreen();
-    SetPlayMenuState();
-    PrepareBoard();
-    window_.FormResize();
+    SetUpBoard();
     window_.SetTimerEnabled(TimerId::TimerGameDelay, true);
     window_.MainPaintBoxPaint();
 }
@@ -65,10 +57,15 @@ void Session::EndGame() {
     window_.MainPaintBoxPaint();
 }
 
-void Session::PrepareBoard() {
+// What a new game and a new level share: a fresh board with a move, uncovered and fitted.
+void Session::SetUpBoard() {
+    Playing = true;
+    window_.DestroyStartScreen();
+    SetPlayMenuState();
     engine_.GenerateBoard();
     engine_.InitStack();
     if (!engine_.FindLinkablePair(HintPair[0], HintPair[1])) RearrangeUntilLinkable();
+    window_.FormResize();
 }
 
 void Session::SetPlayMenuState() {

@@ -109,7 +109,7 @@ class Session {
 
   private:
     void Cue(const char* name);
-    void PrepareBoard();
+    void SetUpBoard();
     void RearrangeUntilLinkable();
     bool PlaceLinkablePair();
     void DifficultyClick(uint8_t grade);

@@ -80,15 +80,12 @@ class RecordingWindow : public GameWindow {
     std::vector<std::string> errors;
     std::string title = "Tessaly";
     int beeps = 0;
-    int waitedMs = 0;
 
     // Scripted answers; an empty queue answers OK, and Cancel for an input box.
     std::deque<MessageResult> messageAnswers;
     std::deque<std::optional<std::string>> inputAnswers;
-    std::vector<std::string> inputPrompts;
     // Runs while a message box is "open", as a modal box lets timer ticks through.
     std::function<void(const ShownMessage&)> whileMessageOpen;
-    std::function<void(int32_t)> whileWaiting;
 
     bool Enabled(MenuItemId item) const {
         return std::find(disabled_.begin(), disabled_.end(), item) == disabled_.end();
@@ -167,7 +164,6 @@ class RecordingWindow : public GameWindow {
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override {
         calls.push_back("InputBox " + caption + " " + prompt + " " + defaultText);
-        inputPrompts.push_back(prompt);
         if (inputAnswers.empty()) return std::nullopt;
         std::optional<std::string> answer = inputAnswers.front();
         inputAnswers.pop_front();
@@ -180,8 +176,6 @@ class RecordingWindow : public GameWindow {
     }
     void Wait(int32_t milliseconds) override {
         calls.push_back("Wait " + std::to_string(milliseconds));
-        waitedMs += milliseconds;
-        if (whileWaiting) whileWaiting(milliseconds);
     }
     void Beep() override {
         calls.push_back("Beep");
