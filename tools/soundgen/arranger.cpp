@@ -13,6 +13,7 @@ namespace tessaly {
 namespace {
 
 constexpr int kTicks16 = kTicksPerQuarter / 4;
+constexpr int kClearOfChords = 69;  // A4: the accompaniment's chords lie below it
 
 enum Channel { kLead = 0, kFollower1 = 1, kPad = 2, kBass = 3, kFollower2 = 4 };
 
@@ -99,11 +100,16 @@ Arrangement Arrange(const Tune& tune) {
     const int verses = std::max(1, static_cast<int>(std::lround(kTargetSeconds / verseSeconds)));
 
     int highest = 0, lowest = 127;
+    double keySum = 0.0, keyWeight = 0.0;
     for (const ScoreNote& n : melody) {
         if (n.key == kRest) continue;
         highest = std::max(highest, n.key);
         lowest = std::min(lowest, n.key);
+        keySum += double(n.key) * n.length;
+        keyWeight += n.length;
     }
+    // A tune that mostly lies below A4 would sit in the chords' register and blur; lift it.
+    const int lift = keySum < kClearOfChords * keyWeight ? 12 : 0;
 
     Arrangement out;
     out.verses = verses;
@@ -130,7 +136,7 @@ Arrangement Arrange(const Tune& tune) {
         const int offset = v * verseLength;
         const auto at = static_cast<std::uint32_t>(offset * kTicks16);
         // Every other verse an octave up, where the tune leaves room, for a lighter colour.
-        const int shift = (v % 2 == 1 && highest + 12 <= 86) ? 12 : 0;
+        const int shift = lift + ((v % 2 == 1 && highest + lift + 12 <= 86) ? 12 : 0);
         const int velocity = v == 0 ? 80 : 90;
         ch.lead.Program(at, kLead, tune.leadPrograms[static_cast<std::size_t>(v) % 3]);
         PlayMelody(ch.lead, kLead, melody, offset, shift, velocity, 0, verseLength, bar,
@@ -140,7 +146,7 @@ Arrangement Arrange(const Tune& tune) {
             const Channel voices[] = {kFollower1, kFollower2};
             for (std::size_t i = 0; i < 2; ++i) {
                 if (tune.canonDelays[i] <= 0) continue;
-                const int low = (i == 1 && lowest - 12 >= 48) ? -12 : 0;
+                const int low = lift + ((i == 1 && lowest + lift - 12 >= 48) ? -12 : 0);
                 ch.followers.Program(at, voices[i], tune.leadPrograms[(v + i + 1) % 3]);
                 PlayMelody(ch.followers, voices[i], melody, offset, low, 72, tune.canonDelays[i],
                            verseLength, bar, tune.pickup);
