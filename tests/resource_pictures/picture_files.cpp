@@ -1,0 +1,82 @@
+#include "picture_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QtEndian>
+
+#include "background_art.h"
+#include "picture_set.h"
+
+namespace tessaly::picgen::testing {
+
+QString resourcePath(const QString& relative) {
+    return QDir(QStringLiteral(TESSALY_RESOURCE_DIR)).filePath(relative);
+}
+
+QStringList tilePaths() {
+    QStringList paths;
+    for (int set = 1; set <= kSetCount; ++set) {
+        for (int kind = 1; kind <= kTilesPerSet; ++kind) {
+            paths << QStringLiteral("pic%1/%2.bmp").arg(set).arg(kind);
+        }
+    }
+    return paths;
+}
+
+QStringList backgroundPaths() {
+    QStringList paths;
+    for (int number = 1; number <= kBackgroundCount; ++number) {
+        paths << QStringLiteral("BackGround/%1.bmp").arg(number);
+    }
+    return paths;
+}
+
+QString bmpFormatProblem(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+    const QByteArray data = file.readAll();
+    if (data.size() < 54 || !data.startsWith("BM")) return QStringLiteral("not a BMP");
+    const auto u32 = [&data](int at) { return qFromLittleEndian<quint32>(data.constData() + at); };
+    const auto u16 = [&data](int at) { return qFromLittleEndian<quint16>(data.constData() + at); };
+    const auto s32 = [&data](int at) { return qFromLittleEndian<qint32>(data.constData() + at); };
+    if (u32(2) != quint32(data.size())) return QStringLiteral("size field disagrees with file");
+    if (u16(28) != 24) return QStringLiteral("%1 bits per pixel, not 24").arg(u16(28));
+    if (u32(30) != 0) return QStringLiteral("compressed (method %1)").arg(u32(30));
+    // A BMP cut short still loads, with garbage rows: check that every row is really there.
+    const qint64 width = s32(18), height = std::abs(s32(22));
+    const qint64 stride = (width * 3 + 3) / 4 * 4;
+    if (width <= 0 || height == 0) return QStringLiteral("empty picture");
+    if (qint64(u32(10)) + stride * height > data.size()) {
+        return QStringLiteral("pixel data cut short");
+    }
+    return {};
+}
+
+QImage readBmp(const QString& path, QString* error) {
+    QImageReader reader(path, "bmp");
+    reader.setDecideFormatFromContent(false);
+    QImage image = reader.read();
+    if (error) *error = image.isNull() ? reader.errorString() : QString();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+double clearlyDifferentShare(const QImage& a, const QImage& b, int step) {
+    if (a.size() != b.size() || a.isNull()) return 1.0;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    qint64 different = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int column = 0; column < x.width(); ++column) {
+            const int largest = std::max({std::abs(qRed(p[column]) - qRed(q[column])),
+                                          std::abs(qGreen(p[column]) - qGreen(q[column])),
+                                          std::abs(qBlue(p[column]) - qBlue(q[column]))});
+            if (largest > step) ++different;
+        }
+    }
+    return double(different) / (qint64(x.width()) * x.height());
+}
+
+}  // namespace tessaly::picgen::testing

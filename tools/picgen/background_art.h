@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+namespace tessaly::picgen {
+
+constexpr int kBackgroundCount = 15;
+
+// Colour `number` (1..15) of the game's background colour table.
+QColor backgroundColour(int number);
+
+// The 50 x 50 empty-cell picture of background `number`: its colour with a quiet texture that
+// repeats seamlessly from cell to cell, and a faint line along the top and left edges that
+// makes a grid when cells lie side by side.
+QImage paintBackground(int number);
+
+}  // namespace tessaly::picgen

@@ -1,0 +1,116 @@
+#include "contact_sheet.h"
+
+#include <QDir>
+#include <QPainter>
+
+#include "background_art.h"
+#include "start_picture.h"
+#include "tile_face.h"
+
+namespace tessaly::picgen {
+namespace {
+
+constexpr int kColumns = 9;
+constexpr int kRows = 5;
+constexpr int kHeader = 30;
+
+// The tiles as a board of 9 x 5 with the ring of empty cells round it.
+void paintBoard(QPainter& p, const PictureMaker& maker, int set, int background, QPoint at) {
+    const QImage empty = maker.background(background);
+    for (int row = 0; row < kRows + 2; ++row) {
+        for (int column = 0; column < kColumns + 2; ++column) {
+            const bool inside = row > 0 && row <= kRows && column > 0 && column <= kColumns;
+            const QImage cell = inside ? maker.tile(set, (row - 1) * kColumns + column) : empty;
+            p.drawImage(at + QPoint(column * kCellSize, row * kCellSize), cell);
+        }
+    }
+}
+
+void paintHeader(QPainter& p, const QString& text, int width) {
+    p.fillRect(QRect(0, 0, width, kHeader), QColor(0x20, 0x20, 0x20));
+    p.setPen(Qt::white);
+    p.drawText(QRect(8, 0, width - 16, kHeader), Qt::AlignVCenter | Qt::AlignLeft, text);
+}
+
+}  // namespace
+
+QImage markedTile(const QImage& tile, const QImage& background) {
+    QImage result = background.convertToFormat(QImage::Format_RGB32);
+    const QImage top = tile.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < result.height(); ++y) {
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        const auto* in = reinterpret_cast<const QRgb*>(top.constScanLine(y));
+        for (int x = 0; x < result.width(); ++x) {
+            const auto blend = [](int a, int b) { return (a * 140 + b * 115 + 127) / 255; };
+            out[x] = qRgb(blend(qRed(in[x]), qRed(out[x])), blend(qGreen(in[x]), qGreen(out[x])),
+                          blend(qBlue(in[x]), qBlue(out[x])));
+        }
+    }
+    return result;
+}
+
+QImage setContactSheet(const PictureMaker& maker, int set) {
+    const int boardWidth = (kColumns + 2) * kCellSize;
+    const int boardHeight = (kRows + 2) * kCellSize;
+    QImage sheet(2 * boardWidth, kHeader + boardHeight + kCellSize, QImage::Format_RGB32);
+    sheet.fill(Qt::black);
+    QPainter p(&sheet);
+    paintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(maker.sets().at(set - 1).title),
+                sheet.width());
+    paintBoard(p, maker, set, 1, QPoint(0, kHeader));
+    paintBoard(p, maker, set, 9, QPoint(boardWidth, kHeader));
+    const QImage first = maker.tile(set, 1);
+    for (int number = 1; number <= kBackgroundCount; ++number) {
+        p.drawImage(QPoint((number - 1) * kCellSize, kHeader + boardHeight),
+                    markedTile(first, maker.background(number)));
+    }
+    return sheet;
+}
+
+QImage backgroundContactSheet(const PictureMaker& maker) {
+    constexpr int kBlockColumns = 4, kBlockRows = 3, kBlocksPerRow = 5;
+    const int blockWidth = kBlockColumns * kCellSize, blockHeight = kBlockRows * kCellSize;
+    const int blocksHeight = 3 * blockHeight;
+    QImage sheet(std::max(kBlocksPerRow * blockWidth, kStartWidth),
+                 kHeader + blocksHeight + kHeader + kStartHeight, QImage::Format_RGB32);
+    sheet.fill(Qt::black);
+    QPainter p(&sheet);
+    paintHeader(p, QStringLiteral("BackGround 1-15, each with a tile and a marked tile"),
+                sheet.width());
+    const QImage tile = maker.tile(1, 1);
+    for (int number = 1; number <= kBackgroundCount; ++number) {
+        const QImage empty = maker.background(number);
+        const QPoint block(((number - 1) % kBlocksPerRow) * blockWidth,
+                           kHeader + ((number - 1) / kBlocksPerRow) * blockHeight);
+        for (int row = 0; row < kBlockRows; ++row) {
+            for (int column = 0; column < kBlockColumns; ++column) {
+                QImage cell = empty;
+                if (row == 1 && column == 1) cell = tile;
+                if (row == 1 && column == 2) cell = markedTile(tile, empty);
+                p.drawImage(block + QPoint(column * kCellSize, row * kCellSize), cell);
+            }
+        }
+    }
+    p.translate(0, kHeader + blocksHeight);
+    paintHeader(p, QStringLiteral("Start"), sheet.width());
+    p.drawImage(QPoint(0, kHeader), maker.startPicture());
+    return sheet;
+}
+
+QString writeContactSheets(const PictureMaker& maker, const QString& dir) {
+    if (!QDir().mkpath(dir)) return QStringLiteral("cannot create the folder %1").arg(dir);
+    const QDir folder(dir);
+    for (int set = 1; set <= kSetCount; ++set) {
+        const QString path = folder.filePath(QStringLiteral("set%1.png").arg(set));
+        if (!setContactSheet(maker, set).save(path, "PNG")) {
+            return QStringLiteral("cannot write %1").arg(path);
+        }
+    }
+    const QString path = folder.filePath(QStringLiteral("backgrounds.png"));
+    if (!backgroundContactSheet(maker).save(path, "PNG")) {
+        return QStringLiteral("cannot write %1").arg(path);
+    }
+    return {};
+}
+
+}  // namespace tessaly::picgen

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "picture_maker.h"
+
+namespace tessaly::picgen {
+
+// A tile as the game marks it: 140/255 of the tile over 115/255 of the empty cell beneath.
+QImage markedTile(const QImage& tile, const QImage& background);
+
+// One review sheet for set `set`: its 45 tiles laid out as a board on a dark and on a light
+// background, and its first tile marked on every background.
+QImage setContactSheet(const PictureMaker& maker, int set);
+
+// The 15 backgrounds, each with a tile and a marked tile on it, and the start picture.
+QImage backgroundContactSheet(const PictureMaker& maker);
+
+// Writes set<N>.png for every set and backgrounds.png into `dir`. Returns an error text.
+QString writeContactSheets(const PictureMaker& maker, const QString& dir);
+
+}  // namespace tessaly::picgen

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QRawFont>
+#include <QString>
+
+namespace tessaly::picgen {
+
+// Draws emoji from the colour emoji font, trimmed and fitted to a square so that every tile's
+// picture fills the same space however much margin the font gives a glyph.
+class EmojiArt {
+  public:
+    EmojiArt();
+
+    // Empty when the font is installed; otherwise what is missing.
+    QString fontError() const { return fontError_; }
+
+    // Empty when the font draws the sequence as one colour picture; otherwise why not.
+    QString check(const QString& text) const;
+
+    // The emoji fitted into a transparent box x box square, centred.
+    QImage render(const QString& text, int box) const;
+
+  private:
+    QFont font_;
+    QRawFont raw_;
+    QString fontError_;
+    qreal singleAdvance_ = 0;
+    QList<quint32> unknownFlag_;
+};
+
+}  // namespace tessaly::picgen

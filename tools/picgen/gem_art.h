@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+#include "picture_set.h"
+
+namespace tessaly::picgen {
+
+// A polished gem of the given shape and colour, on a transparent box x box square.
+QImage renderGem(GemShape shape, const QColor& colour, int box);
+
+}  // namespace tessaly::picgen

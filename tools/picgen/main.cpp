@@ -1,0 +1,61 @@
+// picgen: draws the tile pictures, backgrounds and start picture of the game's resource folder.
+//   picgen [--sets FILE] RESOURCE_DIR
+//   picgen [--sets FILE] --contact-sheets DIR
+#include <QGuiApplication>
+#include <QStringList>
+#include <cstdio>
+
+#include "contact_sheet.h"
+#include "picture_maker.h"
+#include "picture_set.h"
+#include "resource_writer.h"
+
+namespace {
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "picgen: %s\n", qPrintable(message));
+    return 1;
+}
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: picgen [--sets FILE] RESOURCE_DIR\n"
+                 "       picgen [--sets FILE] --contact-sheets DIR\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Fonts need a GUI application, but nothing here needs a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QStringList args = app.arguments().mid(1);
+    QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
+    bool sheets = false;
+    QString target;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (arg == u"--sets" && !args.isEmpty()) {
+            setsPath = args.takeFirst();
+        } else if (arg == u"--contact-sheets") {
+            sheets = true;
+        } else if (arg.startsWith(u'-') || !target.isEmpty()) {
+            return usage();
+        } else {
+            target = arg;
+        }
+    }
+    if (target.isEmpty()) return usage();
+
+    tessaly::picgen::PictureSetList list = tessaly::picgen::loadPictureSets(setsPath);
+    if (!list.error.isEmpty()) return fail(setsPath + QStringLiteral(": ") + list.error);
+    const tessaly::picgen::PictureMaker maker(std::move(list.sets));
+    if (const QString problems = maker.check(); !problems.isEmpty()) {
+        return fail(setsPath + QStringLiteral(":\n") + problems);
+    }
+    const QString error = sheets ? tessaly::picgen::writeContactSheets(maker, target)
+                                 : tessaly::picgen::writeResourcePictures(maker, target);
+    return error.isEmpty() ? 0 : fail(error);
+}

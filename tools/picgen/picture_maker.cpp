@@ -1,0 +1,53 @@
+#include "picture_maker.h"
+
+#include <QStringList>
+
+#include "background_art.h"
+#include "gem_art.h"
+#include "start_picture.h"
+#include "tile_face.h"
+
+namespace tessaly::picgen {
+
+PictureMaker::PictureMaker(std::vector<PictureSet> sets) : sets_(std::move(sets)) {}
+
+QString PictureMaker::check() const {
+    QStringList problems;
+    if (!emoji_.fontError().isEmpty()) problems << emoji_.fontError();
+    if (!startFontError().isEmpty()) problems << startFontError();
+    if (!problems.isEmpty()) return problems.join(u'\n');
+    for (std::size_t s = 0; s < sets_.size(); ++s) {
+        for (const TileArt& art : sets_[s].tiles) {
+            if (art.kind != ArtKind::Emoji) continue;
+            if (const QString why = emoji_.check(art.text); !why.isEmpty()) {
+                problems << QStringLiteral("line %1 (set %2, %3): %4")
+                                .arg(art.line)
+                                .arg(s + 1)
+                                .arg(art.name, why);
+            }
+        }
+    }
+    return problems.join(u'\n');
+}
+
+QImage PictureMaker::tile(int set, int kind, int size) const {
+    const PictureSet& pictures = sets_.at(set - 1);
+    const TileArt& art = pictures.tiles.at(kind - 1);
+    const int box = kArtBox * size / kCellSize;
+    const QImage picture = art.kind == ArtKind::Emoji ? emoji_.render(art.text, box)
+                                                      : renderGem(art.shape, art.colour, box);
+    return paintTile(picture, pictures.accent, size);
+}
+
+QImage PictureMaker::background(int number) const {
+    return paintBackground(number);
+}
+
+QImage PictureMaker::startPicture() const {
+    // A hand from the first set, the one a new player sees first.
+    std::vector<QImage> fan;
+    for (const int kind : {7, 2, 16, 8, 11, 1, 10}) fan.push_back(tile(1, kind, 100));
+    return paintStartPicture(fan);
+}
+
+}  // namespace tessaly::picgen

@@ -1,0 +1,168 @@
+#include "picture_set.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <array>
+#include <utility>
+
+namespace tessaly::picgen {
+namespace {
+
+constexpr std::array<std::pair<const char*, GemShape>, 9> kShapeNames{{
+    {"circle", GemShape::Circle},
+    {"square", GemShape::Square},
+    {"triangle", GemShape::Triangle},
+    {"diamond", GemShape::Diamond},
+    {"ring", GemShape::Ring},
+    {"star", GemShape::Star},
+    {"heart", GemShape::Heart},
+    {"cross", GemShape::Cross},
+    {"crescent", GemShape::Crescent},
+}};
+
+QString lineError(int line, const QString& what) {
+    return QStringLiteral("line %1: %2").arg(line).arg(what);
+}
+
+bool parseHexColour(const QString& word, QColor& colour) {
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+    if (!hex.match(word).hasMatch()) return false;
+    colour = QColor(QLatin1Char('#') + word);
+    return colour.isValid();
+}
+
+// "1F436 FE0F" -> the UTF-16 text of those code points.
+bool parseCodePoints(const QStringList& words, QString& text, QString& bad) {
+    for (const QString& word : words) {
+        bool ok = false;
+        const uint cp = word.toUInt(&ok, 16);
+        if (!ok || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            bad = word;
+            return false;
+        }
+        const char32_t c = cp;
+        text += QString::fromUcs4(&c, 1);
+    }
+    return !text.isEmpty();
+}
+
+QString tileKey(const TileArt& tile) {
+    if (tile.kind == ArtKind::Emoji) return tile.text;
+    return QStringLiteral("gem %1 %2").arg(int(tile.shape)).arg(tile.colour.name());
+}
+
+QString checkSet(const PictureSet& set, int number) {
+    if (int(set.tiles.size()) != kTilesPerSet) {
+        return QStringLiteral("set %1 \"%2\" has %3 tiles, not %4")
+            .arg(number)
+            .arg(set.title)
+            .arg(set.tiles.size())
+            .arg(kTilesPerSet);
+    }
+    QSet<QString> seen;
+    for (const TileArt& tile : set.tiles) {
+        const QString key = tileKey(tile);
+        if (seen.contains(key)) {
+            return lineError(
+                tile.line,
+                QStringLiteral("\"%1\" appears twice in set %2").arg(tile.name).arg(number));
+        }
+        seen.insert(key);
+    }
+    return {};
+}
+
+}  // namespace
+
+PictureSetList parsePictureSets(QStringView text) {
+    PictureSetList result;
+    const auto fail = [&result](const QString& message) {
+        result.sets.clear();
+        result.error = message;
+        return result;
+    };
+    int lineNumber = 0;
+    for (QStringView rawLine : text.split(u'\n')) {
+        ++lineNumber;
+        QString line = rawLine.toString().trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) continue;
+        QString name;
+        if (const qsizetype bar = line.indexOf(u'|'); bar >= 0) {
+            name = line.mid(bar + 1).trimmed();
+            line = line.left(bar).trimmed();
+        }
+        QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+        if (words.isEmpty()) {
+            return fail(lineError(lineNumber, QStringLiteral("a name without a tile")));
+        }
+        const QString keyword = words.takeFirst();
+        if (keyword == u"set") {
+            PictureSet set;
+            if (words.isEmpty() || !parseHexColour(words.first(), set.accent)) {
+                return fail(lineError(lineNumber, QStringLiteral("a set needs an RRGGBB accent")));
+            }
+            set.title = name;
+            if (set.title.isEmpty()) {
+                return fail(lineError(lineNumber, QStringLiteral("a set needs a title after '|'")));
+            }
+            result.sets.push_back(std::move(set));
+            continue;
+        }
+        if (result.sets.empty()) {
+            return fail(lineError(lineNumber, QStringLiteral("tile listed before any set")));
+        }
+        TileArt tile;
+        tile.name = name;
+        tile.line = lineNumber;
+        if (keyword == u"emoji") {
+            QString bad;
+            if (!parseCodePoints(words, tile.text, bad)) {
+                return fail(
+                    lineError(lineNumber, QStringLiteral("bad code point \"%1\"").arg(bad)));
+            }
+        } else if (keyword == u"gem") {
+            tile.kind = ArtKind::Gem;
+            bool known = false;
+            if (words.size() == 2) {
+                for (const auto& [shapeName, shape] : kShapeNames) {
+                    if (words[0] == QLatin1String(shapeName)) {
+                        tile.shape = shape;
+                        known = true;
+                    }
+                }
+            }
+            if (!known || !parseHexColour(words[1], tile.colour)) {
+                return fail(
+                    lineError(lineNumber, QStringLiteral("a gem needs a shape and RRGGBB")));
+            }
+        } else {
+            return fail(
+                lineError(lineNumber, QStringLiteral("unknown keyword \"%1\"").arg(keyword)));
+        }
+        if (tile.name.isEmpty()) tile.name = words.join(u' ');
+        result.sets.back().tiles.push_back(std::move(tile));
+    }
+    if (int(result.sets.size()) != kSetCount) {
+        return fail(
+            QStringLiteral("%1 sets listed, %2 needed").arg(result.sets.size()).arg(kSetCount));
+    }
+    for (int i = 0; i < kSetCount; ++i) {
+        if (QString problem = checkSet(result.sets[i], i + 1); !problem.isEmpty()) {
+            return fail(problem);
+        }
+    }
+    return result;
+}
+
+PictureSetList loadPictureSets(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        PictureSetList result;
+        result.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return result;
+    }
+    return parsePictureSets(QString::fromUtf8(file.readAll()));
+}
+
+}  // namespace tessaly::picgen

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace tessaly::picgen {
+
+constexpr int kSetCount = 25;
+constexpr int kTilesPerSet = 45;
+
+enum class ArtKind { Emoji, Gem };
+
+enum class GemShape { Circle, Square, Triangle, Diamond, Ring, Star, Heart, Cross, Crescent };
+
+// What one tile shows: an emoji sequence from the colour emoji font, or a gem we draw ourselves.
+struct TileArt {
+    ArtKind kind = ArtKind::Emoji;
+    QString text;  // the emoji sequence, for ArtKind::Emoji
+    GemShape shape = GemShape::Circle;
+    QColor colour;  // the gem's colour, for ArtKind::Gem
+    QString name;   // for people reading the lists and the errors
+    int line = 0;   // where the tile was listed
+};
+
+struct PictureSet {
+    QString title;
+    QColor accent;  // the colour of the tile's sides: each set looks like its own
+    std::vector<TileArt> tiles;
+};
+
+struct PictureSetList {
+    std::vector<PictureSet> sets;
+    QString error;  // empty when the list is complete and well formed
+};
+
+// Reads the set lists (format described at the top of sets.txt). A list is accepted only with
+// exactly kSetCount sets of kTilesPerSet distinct tiles each, so a short list cannot ship.
+PictureSetList parsePictureSets(QStringView text);
+PictureSetList loadPictureSets(const QString& path);
+
+}  // namespace tessaly::picgen

@@ -1,0 +1,55 @@
+#include "tile_face.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tessaly::picgen {
+
+QImage paintTile(const QImage& art, const QColor& accent, int size) {
+    QImage tile(size, size, QImage::Format_RGB32);
+    tile.fill(QColor(0x23, 0x20, 0x1c));
+    const qreal unit = qreal(size) / kCellSize;
+    QPainter p(&tile);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(unit, unit);
+
+    // The sides show below and to the right of the face, as on a tile lit from the top left.
+    QPainterPath body;
+    body.addRoundedRect(QRectF(1, 1, 48, 48), 6, 6);
+    QLinearGradient side(0, 0, 50, 50);
+    side.setColorAt(0.0, accent.lighter(115));
+    side.setColorAt(1.0, accent.darker(150));
+    p.fillPath(body, side);
+
+    QPainterPath face;
+    face.addRoundedRect(QRectF(2, 2, 43.5, 43.5), 5, 5);
+    QLinearGradient ivory(0, 2, 0, 45);
+    ivory.setColorAt(0.0, QColor(0xff, 0xfd, 0xf6));
+    ivory.setColorAt(1.0, QColor(0xf0, 0xe7, 0xd3));
+    p.fillPath(face, ivory);
+    QLinearGradient bevel(2, 2, 45, 45);
+    bevel.setColorAt(0.0, QColor(255, 255, 255));
+    bevel.setColorAt(0.5, QColor(0xe6, 0xdb, 0xc2));
+    bevel.setColorAt(1.0, QColor(0xa8, 0x96, 0x74));
+    p.setPen(QPen(QBrush(bevel), 1.2));
+    p.drawPath(face);
+
+    // A faint shadow lifts the picture off the face.
+    p.resetTransform();
+    const QPointF at(5 * unit, 5 * unit);
+    QImage shadow = art;
+    {
+        QPainter s(&shadow);
+        s.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        s.fillRect(shadow.rect(), QColor(0x40, 0x30, 0x20));
+    }
+    p.setOpacity(0.22);
+    p.drawImage(at + QPointF(unit, unit), shadow);
+    p.setOpacity(1.0);
+    p.drawImage(at, art);
+    return tile;
+}
+
+}  // namespace tessaly::picgen
