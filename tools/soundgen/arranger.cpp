@@ -77,8 +77,10 @@ void PlayHarmony(SmfTrack& track, const std::vector<ScoreNote>& melody,
     }
 }
 
-void SetUpChannel(SmfTrack& track, int channel, int volume, int pan, int reverb) {
-    track.Controller(0, channel, 7, volume);
+// Channel volume follows 40 log10(value / 127) dB in General MIDI synthesisers.
+void SetUpChannel(SmfTrack& track, int channel, int volume, int pan, int reverb, double levelDb) {
+    const double scaled = volume * std::pow(10.0, levelDb / 40.0);
+    track.Controller(0, channel, 7, std::clamp(static_cast<int>(std::lround(scaled)), 1, 127));
     track.Controller(0, channel, 10, pan);
     track.Controller(0, channel, 91, reverb);
 }
@@ -123,11 +125,12 @@ Arrangement Arrange(const Tune& tune) {
     ch.followers.Name("Second voices");
     ch.pad.Name("Accompaniment");
     ch.bass.Name("Bass");
-    SetUpChannel(ch.lead, kLead, 110, 64, 50);
-    SetUpChannel(ch.followers, kFollower1, 78, 40, 60);
-    SetUpChannel(ch.followers, kFollower2, 72, 88, 60);
-    SetUpChannel(ch.pad, kPad, 76, 84, 60);
-    SetUpChannel(ch.bass, kBass, 96, 60, 40);
+    // Volumes leave about 4 dB of room so that quieter pieces can be brought up to the rest.
+    SetUpChannel(ch.lead, kLead, 90, 64, 50, tune.levelDb);
+    SetUpChannel(ch.followers, kFollower1, 64, 40, 60, tune.levelDb);
+    SetUpChannel(ch.followers, kFollower2, 59, 88, 60, tune.levelDb);
+    SetUpChannel(ch.pad, kPad, 62, 84, 60, tune.levelDb);
+    SetUpChannel(ch.bass, kBass, 78, 60, 40, tune.levelDb);
     ch.pad.Program(0, kPad, tune.padProgram);
     ch.bass.Program(0, kBass, tune.bassProgram);
 

@@ -55,7 +55,8 @@ constexpr Tune kTunes[] = {
      kStrings,
      kAcousticBass,
      {Alberti, Sustained},
-     {0, 0}},
+     {0, 0},
+     0.0},
 
     {"Greensleeves",
      3,
@@ -76,7 +77,8 @@ constexpr Tune kTunes[] = {
      kNylonGuitar,
      kAcousticBass,
      {Arpeggio, Waltz},
-     {0, 0}},
+     {0, 0},
+     2.0},
 
     {"Ah! vous dirai-je, maman",
      4,
@@ -92,7 +94,8 @@ constexpr Tune kTunes[] = {
      kHarp,
      kAcousticBass,
      {Alberti, Arpeggio},
-     {0, 0}},
+     {0, 0},
+     4.8},
 
     {"Frère Jacques",
      4,
@@ -106,7 +109,8 @@ constexpr Tune kTunes[] = {
      kSlowStrings,
      kAcousticBass,
      {Sustained, March},
-     {32, 64}},
+     {32, 64},
+     2.6},
 
     {"Minuet in G major",
      3,
@@ -128,7 +132,8 @@ constexpr Tune kTunes[] = {
      kHarpsichord,
      kCello,
      {Waltz, Arpeggio},
-     {0, 0}},
+     {0, 0},
+     3.4},
 
     {"Für Elise",
      3,
@@ -149,7 +154,8 @@ constexpr Tune kTunes[] = {
      kPiano,
      kPiano,
      {Arpeggio, Arpeggio},
-     {0, 0}},
+     {0, 0},
+     1.5},
 
     {"Canon in D",
      4,
@@ -168,7 +174,8 @@ constexpr Tune kTunes[] = {
      kStrings,
      kCello,
      {Sustained, Sustained},
-     {32, 64}},
+     {32, 64},
+     -0.6},
 
     {"Morning Mood",
      6,
@@ -184,7 +191,8 @@ constexpr Tune kTunes[] = {
      kStrings,
      kCello,
      {Arpeggio, Sustained},
-     {0, 0}},
+     {0, 0},
+     -0.7},
 
     {"Wiegenlied",
      3,
@@ -201,7 +209,8 @@ constexpr Tune kTunes[] = {
      kHarp,
      kCello,
      {Waltz, Arpeggio},
-     {0, 0}},
+     {0, 0},
+     3.1},
 
     {"Mo Li Hua",
      4,
@@ -218,7 +227,8 @@ constexpr Tune kTunes[] = {
      kKoto,
      kAcousticBass,
      {Arpeggio, Arpeggio},
-     {0, 0}},
+     {0, 0},
+     3.4},
 
     {"Largo",
      4,
@@ -237,7 +247,8 @@ constexpr Tune kTunes[] = {
      kStrings,
      kContrabass,
      {Sustained, Sustained},
-     {0, 0}},
+     {0, 0},
+     -0.4},
 
     {"Amazing Grace",
      3,
@@ -253,7 +264,8 @@ constexpr Tune kTunes[] = {
      kReedOrgan,
      kAcousticBass,
      {Waltz, Sustained},
-     {0, 0}},
+     {0, 0},
+     0.6},
 
     {"Auld Lang Syne",
      4,
@@ -271,7 +283,8 @@ constexpr Tune kTunes[] = {
      kNylonGuitar,
      kAcousticBass,
      {March, Arpeggio},
-     {0, 0}},
+     {0, 0},
+     4.4},
 
     {"Sakura Sakura",
      4,
@@ -289,7 +302,8 @@ constexpr Tune kTunes[] = {
      kKoto,
      kCello,
      {Arpeggio, Sustained},
-     {0, 0}},
+     {0, 0},
+     3.1},
 
     {"Row, Row, Row Your Boat",
      6,
@@ -303,7 +317,8 @@ constexpr Tune kTunes[] = {
      kNylonGuitar,
      kAcousticBass,
      {Arpeggio, Waltz},
-     {24, 48}},
+     {24, 48},
+     5.6},
 };
 
 }  // namespace

@@ -31,6 +31,9 @@ struct Tune {
     int bassProgram;
     std::array<Accompaniment, 2> styles;  // alternate verse by verse
     std::array<int, 2> canonDelays;       // sixteenths after which followers enter; 0 = no follower
+    // Evens out loudness between pieces (measured through the game's SoundFont): plucked and
+    // struck leads fade quickly and sound quieter than sustained ones at the same velocity.
+    double levelDb = 0.0;
 };
 
 // The fifteen pieces, music1 to music15 in this order.
