@@ -157,6 +157,8 @@ TEST(Arranger, RefusesTunesWhoseLinesDoNotFit) {
     EXPECT_THROW(Arrange(tune), NotationError);
     tune.melody = "C5:16 D5:8";
     EXPECT_THROW(Arrange(tune), NotationError);
+    tune.melody = tune.chords = "";
+    EXPECT_THROW(Arrange(tune), NotationError);
 }
 
 TEST(Arranger, RefusesPiecesOutsideTheLengthLimits) {

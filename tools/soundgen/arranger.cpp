@@ -24,6 +24,7 @@ struct Channels {
 void Check(const Tune& tune, const std::vector<ScoreNote>& melody,
            const std::vector<ScoreChord>& chords, int bar) {
     const std::string name(tune.title);
+    if (TotalLength(melody) == 0) throw NotationError(name + ": no notes");
     if (TotalLength(melody) != TotalLength(chords)) {
         throw NotationError(name + ": melody covers " + std::to_string(TotalLength(melody)) +
                             " sixteenths, chords " + std::to_string(TotalLength(chords)));
