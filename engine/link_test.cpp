@@ -108,6 +108,7 @@ bool Engine::TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB
 // run through a cell c1 of A's ray can meet B's ray only in B's column (rows) or B's row
 // (columns), so instead of listing the whole run we check that one cell and the cells between.
 bool Engine::TwoCorners(const TCellList& fromA, const TCellList& fromB, bool viaRows) {
+    if (!ListHasEntries(fromA) || !ListHasEntries(fromB)) return false;
     const TCell firstB = fromB.Slot[1];
     const TCell lastB = fromB.Slot[static_cast<size_t>(fromB.NextFree - 1)];
     for (int32_t i = 1; i < fromA.NextFree; ++i) {

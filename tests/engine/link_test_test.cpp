@@ -182,6 +182,11 @@ TEST(LinkTest, BuildingBlocksKeepToTheArray) {
     Engine::ClearCellList(list);
     EXPECT_FALSE(Engine::ListHasEntries(list));
     EXPECT_EQ(list.Slot[1], (TCell{}));
+    // An empty ray joins nothing, even where its unused slots would name a ring cell.
+    TCellList ray;
+    ray.Append({0, 1});
+    EXPECT_FALSE(e.TwoCornersViaRows(ray, list));
+    EXPECT_FALSE(e.TwoCornersViaColumns(list, ray));
 }
 
 // Callers never pass these; the test refuses them instead of reading outside the board or
