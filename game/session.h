@@ -105,7 +105,7 @@ class Session {
 
     // Rearrangements in a row before the game stops relying on chance and places a linkable
     // pair itself, so that no board can keep the player waiting for ever.
-    int32_t RearrangeTryLimit = 1000;
+    int32_t RearrangeTryLimit = 100;
 
   private:
     void Cue(const char* name);
