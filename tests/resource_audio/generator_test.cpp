@@ -159,6 +159,10 @@ TEST(Arranger, RefusesTunesWhoseLinesDoNotFit) {
     EXPECT_THROW(Arrange(tune), NotationError);
     tune.melody = tune.chords = "";
     EXPECT_THROW(Arrange(tune), NotationError);
+    tune.melody = "C5:16";
+    tune.chords = "C:16";
+    tune.beatUnit = 0;
+    EXPECT_THROW(Arrange(tune), NotationError);
 }
 
 TEST(Arranger, RefusesPiecesOutsideTheLengthLimits) {

@@ -95,6 +95,9 @@ double SecondsOf(int sixteenths, double tempo) {
 Arrangement Arrange(const Tune& tune) {
     const std::vector<ScoreNote> melody = ParseMelody(tune.melody);
     const std::vector<ScoreChord> chords = ParseChords(tune.chords);
+    if ((tune.beatUnit != 4 && tune.beatUnit != 8) || tune.beatsPerBar <= 0 || !(tune.tempo > 0)) {
+        throw NotationError(std::string(tune.title) + ": bad time signature or tempo");
+    }
     const int bar = tune.beatsPerBar * 16 / tune.beatUnit;
     Check(tune, melody, chords, bar);
 
