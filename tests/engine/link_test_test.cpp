@@ -184,9 +184,9 @@ TEST(LinkTest, BuildingBlocksKeepToTheArray) {
     EXPECT_EQ(list.Slot[1], (TCell{}));
     // An empty ray joins nothing, even where its unused slots would name a ring cell.
     TCellList ray;
-    ray.Append({0, 1});
+    ray.Append({0, 0});
     EXPECT_FALSE(e.TwoCornersViaRows(ray, list));
-    EXPECT_FALSE(e.TwoCornersViaColumns(list, ray));
+    EXPECT_FALSE(e.TwoCornersViaColumns(ray, list));
 }
 
 // Callers never pass these; the test refuses them instead of reading outside the board or
