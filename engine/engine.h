@@ -147,17 +147,22 @@ class Engine {
     std::array<TCell, 11> stackSlot_{};
     int32_t stackTop_ = 1;
 
-    // Scratch of the hint search, fixed so that the search allocates nothing; a board with
-    // more tiles than this is searched without it. Order is the scan position in scanTiles_
-    // and, once grouped, the position in byKind_.
+    // Scratch of the hint search, fixed so that the search allocates nothing. A board with
+    // more tiles, or with kind numbers beyond the table, is searched without it.
     struct ScanTile {
-        int32_t Value = 0;
-        int32_t Order = 0;
         TCell Cell;
+        int32_t Value = 0;
+        int16_t First = -1;  // the first tile of this kind in scan order
+        int16_t Next = -1;   // the next tile of this kind, -1 after the last
     };
     static constexpr size_t MaxScanTiles = 1024;
+    static constexpr int32_t MaxScanKinds = 1024;
     std::array<ScanTile, MaxScanTiles> scanTiles_{};
-    std::array<ScanTile, MaxScanTiles> byKind_{};
+    std::array<int16_t, MaxScanKinds> kindHead_ = [] {
+        std::array<int16_t, MaxScanKinds> heads{};
+        heads.fill(-1);
+        return heads;
+    }();
 };
 
 }  // namespace tessaly

@@ -1,7 +1,5 @@
 // The hint search: the first linkable pair in a fixed scan order, so that a board always
 // gives the same hint and the same automatic move.
-#include <algorithm>
-
 #include "engine/engine.h"
 
 namespace tessaly {
@@ -38,39 +36,41 @@ bool Engine::FindLinkablePair(TCell& P, TCell& Q) {
         for (int32_t j = 1; j <= lastRow; ++j) {
             const int32_t value = At(TCell{i, j});
             if (value == 0) continue;
-            if (count == scanTiles_.size()) {
+            if (count == scanTiles_.size() || value < 1 || value >= MaxScanKinds) {
                 fits = false;
                 break;
             }
-            scanTiles_[count] = ScanTile{value, static_cast<int32_t>(count), TCell{i, j}};
-            ++count;
+            scanTiles_[count++] = ScanTile{TCell{i, j}, value};
         }
     }
     bool tested = false;
     if (fits) {
-        // The same tiles grouped by kind, each group still in scan order: the partners of a
-        // tile are its group, so a crowded board is not scanned once per tile.
-        std::copy_n(scanTiles_.begin(), count, byKind_.begin());
-        std::sort(byKind_.begin(), byKind_.begin() + static_cast<std::ptrdiff_t>(count),
-                  [](const ScanTile& x, const ScanTile& y) {
-                      return x.Value != y.Value ? x.Value < y.Value : x.Order < y.Order;
-                  });
-        for (size_t s = 0; s < count; ++s) {
-            scanTiles_[static_cast<size_t>(byKind_[s].Order)].Order = static_cast<int32_t>(s);
+        // Chain each tile to the next of its kind in scan order, so that the partners of a
+        // tile are found without scanning the whole board once per tile.
+        for (size_t t = count; t-- > 0;) {
+            int16_t& head = kindHead_[static_cast<size_t>(scanTiles_[t].Value)];
+            scanTiles_[t].Next = head;
+            head = static_cast<int16_t>(t);
         }
         for (size_t t = 0; t < count; ++t) {
-            const ScanTile& a = scanTiles_[t];
-            size_t first = static_cast<size_t>(a.Order);
-            while (first > 0 && byKind_[first - 1].Value == a.Value) --first;
-            const bool aEnclosed = Enclosed(a.Cell);
-            for (size_t s = first; s < count && byKind_[s].Value == a.Value; ++s) {
-                if (SameCell(byKind_[s].Cell, a.Cell)) continue;
+            scanTiles_[t].First = kindHead_[static_cast<size_t>(scanTiles_[t].Value)];
+        }
+        for (size_t t = 0; t < count; ++t) kindHead_[static_cast<size_t>(scanTiles_[t].Value)] = -1;
+
+        for (size_t t = 0; t < count; ++t) {
+            const TCell a = scanTiles_[t].Cell;
+            const bool aEnclosed = Enclosed(a);
+            for (int16_t s = scanTiles_[t].First; s >= 0;
+                 s = scanTiles_[static_cast<size_t>(s)].Next) {
+                if (static_cast<size_t>(s) == t) continue;
                 tested = true;
-                if (TryPartner(a.Cell, aEnclosed, byKind_[s].Cell, P, Q)) return true;
+                if (TryPartner(a, aEnclosed, scanTiles_[static_cast<size_t>(s)].Cell, P, Q)) {
+                    return true;
+                }
             }
         }
     } else {
-        // A board too large for the fixed lists: the plain scan, same order.
+        // A board beyond the fixed lists: the plain scan, in the same order.
         for (int32_t i = 1; i <= lastCol; ++i) {
             for (int32_t j = 1; j <= lastRow; ++j) {
                 const TCell a{i, j};
