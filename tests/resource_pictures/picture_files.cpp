@@ -1,9 +1,9 @@
 #include "picture_files.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
-#include <QtEndian>
 
 #include "background_art.h"
 #include "picture_set.h"
@@ -35,19 +35,21 @@ QStringList backgroundPaths() {
 QString bmpFormatProblem(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return file.errorString();
-    const QByteArray data = file.readAll();
-    if (data.size() < 54 || !data.startsWith("BM")) return QStringLiteral("not a BMP");
-    const auto u32 = [&data](int at) { return qFromLittleEndian<quint32>(data.constData() + at); };
-    const auto u16 = [&data](int at) { return qFromLittleEndian<quint16>(data.constData() + at); };
-    const auto s32 = [&data](int at) { return qFromLittleEndian<qint32>(data.constData() + at); };
-    if (u32(2) != quint32(data.size())) return QStringLiteral("size field disagrees with file");
-    if (u16(28) != 24) return QStringLiteral("%1 bits per pixel, not 24").arg(u16(28));
-    if (u32(30) != 0) return QStringLiteral("compressed (method %1)").arg(u32(30));
-    // A BMP cut short still loads, with garbage rows: check that every row is really there.
-    const qint64 width = s32(18), height = std::abs(s32(22));
-    const qint64 stride = (width * 3 + 3) / 4 * 4;
+    QDataStream in(&file);
+    in.setByteOrder(QDataStream::LittleEndian);
+    quint16 magic = 0, planes = 0, bits = 0;
+    quint32 fileSize = 0, reserved = 0, dataOffset = 0, infoSize = 0, compression = 0;
+    qint32 width = 0, height = 0;
+    in >> magic >> fileSize >> reserved >> dataOffset >> infoSize >> width >> height >> planes >>
+        bits >> compression;
+    if (in.status() != QDataStream::Ok || magic != 0x4D42) return QStringLiteral("not a BMP");
+    if (fileSize != file.size()) return QStringLiteral("size field disagrees with the file");
+    if (bits != 24) return QStringLiteral("%1 bits per pixel, not 24").arg(bits);
+    if (compression != 0) return QStringLiteral("compressed (method %1)").arg(compression);
     if (width <= 0 || height == 0) return QStringLiteral("empty picture");
-    if (qint64(u32(10)) + stride * height > data.size()) {
+    // A BMP cut short still loads, with garbage rows: check that every row is really there.
+    const qint64 stride = (qint64(width) * 3 + 3) / 4 * 4;
+    if (dataOffset + stride * std::abs(qint64(height)) > file.size()) {
         return QStringLiteral("pixel data cut short");
     }
     return {};

@@ -1,26 +1,38 @@
 #include "resource_writer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <filesystem>
+#include <system_error>
 
 #include "background_art.h"
 
 namespace tessaly::picgen {
 
 QString saveBmp(const QImage& image, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    // Written beside the target and renamed over it. No sync per file: a build writes over a
+    // thousand of them, and a lost folder is simply generated again.
+    const QString partial = path + QStringLiteral(".part");
+    QFile file(partial);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return QStringLiteral("cannot write %1: %2").arg(partial, file.errorString());
     }
     // Qt writes RGB888 images as plain 24-bit BMPs without compression.
     QImageWriter writer(&file, "bmp");
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB888))) {
-        file.cancelWriting();
-        return QStringLiteral("cannot encode %1: %2").arg(path, writer.errorString());
+    const bool written = writer.write(image.convertToFormat(QImage::Format_RGB888));
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError) {
+        const QString why = written ? file.errorString() : writer.errorString();
+        file.remove();
+        return QStringLiteral("cannot write %1: %2").arg(path, why);
     }
-    if (!file.commit()) {
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    std::error_code error;
+    std::filesystem::rename(partial.toStdString(), path.toStdString(), error);
+    if (error) {
+        file.remove();
+        return QStringLiteral("cannot write %1: %2")
+            .arg(path, QString::fromStdString(error.message()));
     }
     return {};
 }

@@ -36,17 +36,24 @@ QImage paintTile(const QImage& art, const QColor& accent, int size) {
     p.setPen(QPen(QBrush(bevel), 1.2));
     p.drawPath(face);
 
-    // A faint shadow lifts the picture off the face.
+    // A thin dark halo keeps white and grey pictures (clouds, plates, paper) apart from the
+    // light face; a faint shadow lifts the picture off it.
     p.resetTransform();
     const QPointF at(5 * unit, 5 * unit);
-    QImage shadow = art;
+    QImage shade = art;
     {
-        QPainter s(&shadow);
+        QPainter s(&shade);
         s.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        s.fillRect(shadow.rect(), QColor(0x40, 0x30, 0x20));
+        s.fillRect(shade.rect(), QColor(0x4a, 0x3a, 0x28));
     }
-    p.setOpacity(0.22);
-    p.drawImage(at + QPointF(unit, unit), shadow);
+    const qreal step = 0.7 * unit;
+    p.setOpacity(0.16);
+    for (const QPointF offset :
+         {QPointF(-step, 0), QPointF(step, 0), QPointF(0, -step), QPointF(0, step)}) {
+        p.drawImage(at + offset, shade);
+    }
+    p.setOpacity(0.2);
+    p.drawImage(at + QPointF(unit, unit), shade);
     p.setOpacity(1.0);
     p.drawImage(at, art);
     return tile;
