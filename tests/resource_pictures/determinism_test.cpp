@@ -54,6 +54,14 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A file in `dir` holding `bytes`; empty when it cannot be written.
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = QDir(dir.path()).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
+    return path;
+}
+
 TEST(Picgen, TwoRunsWriteTheSameBytesAsTheBuild) {
     QTemporaryDir first, second;
     ASSERT_TRUE(first.isValid() && second.isValid());
@@ -79,11 +87,8 @@ TEST(Picgen, TwoRunsWriteTheSameBytesAsTheBuild) {
 
 TEST(Picgen, FailsLoudlyWhenItCannotWriteTheFolder) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString blocker = QDir(dir.path()).filePath(QStringLiteral("resource"));
-    QFile file(blocker);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString blocker = writeFile(dir, QStringLiteral("resource"), "not a folder");
+    ASSERT_FALSE(blocker.isEmpty());
     const PicgenRun run = runPicgen({blocker});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("cannot create"))) << qPrintable(run.errors);
@@ -91,12 +96,9 @@ TEST(Picgen, FailsLoudlyWhenItCannotWriteTheFolder) {
 
 TEST(Picgen, RejectsABrokenSetListNamingTheLine) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString sets = QDir(dir.path()).filePath(QStringLiteral("sets.txt"));
-    QFile file(sets);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("set 123456 | One\nemoji 1F436 | dog\nemoji XYZ | broken\n");
-    file.close();
+    const QString sets = writeFile(dir, QStringLiteral("sets.txt"),
+                                   "set 123456 | One\nemoji 1F436 | dog\nemoji XYZ | broken\n");
+    ASSERT_FALSE(sets.isEmpty());
     const PicgenRun run = runPicgen({QStringLiteral("--sets"), sets, dir.path()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("line 3"))) << qPrintable(run.errors);
