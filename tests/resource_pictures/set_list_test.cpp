@@ -36,10 +36,10 @@ TEST(SetList, TheShippedListIsCompleteAndTheFontDrawsEveryEmoji) {
     }
 }
 
-TEST(SetList, ReadsCodePointsBeyondTheBasicPlaneAndKeepsNames) {
-    QString text = completeList();
-    text.replace(QStringLiteral("gem star 040302 | star 1"),
-                 QStringLiteral("emoji 1F3F4 E0067 E0062 E0073 E0063 E0074 E007F | Scotland"));
+TEST(SetList, ReadsCodePointsBeyondTheBasicPlaneAndWindowsLineEnds) {
+    QString text = QChar(0xFEFF) + completeList().replace(u'\n', QStringLiteral("\r\n"));
+    text.replace(QStringLiteral("gem star 040302 | star 1\r"),
+                 QStringLiteral("emoji 1F3F4 E0067 E0062 E0073 E0063 E0074 E007F | Scotland\r"));
     const PictureSetList list = parsePictureSets(text);
     ASSERT_EQ(list.error, QString());
     const TileArt& tile = list.sets[0].tiles[0];

@@ -5,6 +5,7 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace tessaly::picgen {
 namespace {

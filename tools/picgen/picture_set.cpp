@@ -82,6 +82,8 @@ PictureSetList parsePictureSets(QStringView text) {
         result.error = message;
         return result;
     };
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    if (text.startsWith(QChar(0xFEFF))) text = text.mid(1);
     int lineNumber = 0;
     for (QStringView rawLine : text.split(u'\n')) {
         ++lineNumber;
