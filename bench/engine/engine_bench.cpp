@@ -23,11 +23,6 @@ void Require(bool ok, const char* what) {
     std::exit(1);
 }
 
-bool ReferenceLinks(TurnSearch& ref, const TMyArray& board, TCell a, TCell b) {
-    const int turns = ref.FewestTurns(board, a, b);
-    return turns != TurnSearch::Unreachable && turns <= 2;
-}
-
 // A largest-grade board played halfway by removing the pairs the hint search finds, and
 // every ordered pair of equal tiles left on it: the pairs a player clicks in mid-game.
 struct MidGame {
@@ -75,7 +70,7 @@ struct WorstPair {
         CellAt(engine, {12, 5}) = 2;
         for (int32_t c = 6; c <= 11; ++c) CellAt(engine, {c, 4}) = 2;
         TurnSearch ref;
-        Require(!ReferenceLinks(ref, engine.Board, a, b), "the worst pair links");
+        Require(!ref.Links(engine.Board, a, b), "the worst pair links");
     }
 };
 
@@ -96,7 +91,7 @@ void BM_ReferenceMidGame(benchmark::State& state) {
     size_t i = 0;
     for (auto _ : state) {
         const auto& [a, b] = g.pairs[i];
-        benchmark::DoNotOptimize(ReferenceLinks(ref, g.engine.Board, a, b));
+        benchmark::DoNotOptimize(ref.Links(g.engine.Board, a, b));
         i = i + 1 == g.pairs.size() ? 0 : i + 1;
     }
 }
@@ -111,29 +106,9 @@ BENCHMARK(BM_CanLinkWorstPair);
 void BM_ReferenceWorstPair(benchmark::State& state) {
     WorstPair w;
     TurnSearch ref;
-    for (auto _ : state) benchmark::DoNotOptimize(ReferenceLinks(ref, w.engine.Board, w.a, w.b));
+    for (auto _ : state) benchmark::DoNotOptimize(ref.Links(w.engine.Board, w.a, w.b));
 }
 BENCHMARK(BM_ReferenceWorstPair);
-
-// The hint search, and the same scan answered by the reference.
-bool ReferenceFindPair(TurnSearch& ref, const Engine& e) {
-    for (int32_t i = 1; i <= e.ColCount - 2; ++i) {
-        for (int32_t j = 1; j <= e.RowCount - 2; ++j) {
-            const int32_t v = e.Board[static_cast<size_t>(i)][static_cast<size_t>(j)];
-            if (v == 0) continue;
-            for (int32_t k = 1; k <= e.ColCount - 2; ++k) {
-                for (int32_t l = 1; l <= e.RowCount - 2; ++l) {
-                    if ((k == i && l == j) ||
-                        e.Board[static_cast<size_t>(k)][static_cast<size_t>(l)] != v) {
-                        continue;
-                    }
-                    if (ReferenceLinks(ref, e.Board, {i, j}, {k, l})) return true;
-                }
-            }
-        }
-    }
-    return false;
-}
 
 Engine NewBoard() {
     Engine e(testing::FixedSeed(4242));
@@ -179,11 +154,15 @@ BENCHMARK(BM_FindLinkablePair<NewBoard, true>)->Name("BM_FindLinkablePair/NewBoa
 BENCHMARK(BM_FindLinkablePair<FullDeadBoard, false>)->Name("BM_FindLinkablePair/FullDeadBoard");
 BENCHMARK(BM_FindLinkablePair<OpenDeadBoard, false>)->Name("BM_FindLinkablePair/OpenDeadBoard");
 
+// The hint search's scan answered by the reference.
 template <Engine (*MakeBoard)()>
 void BM_ReferenceFindPair(benchmark::State& state) {
     Engine e = MakeBoard();
     TurnSearch ref;
-    for (auto _ : state) benchmark::DoNotOptimize(ReferenceFindPair(ref, e));
+    for (auto _ : state) {
+        TCell p, q;
+        benchmark::DoNotOptimize(ref.FirstPair(e.Board, p, q));
+    }
 }
 BENCHMARK(BM_ReferenceFindPair<NewBoard>)->Name("BM_ReferenceFindPair/NewBoard");
 BENCHMARK(BM_ReferenceFindPair<FullDeadBoard>)->Name("BM_ReferenceFindPair/FullDeadBoard");

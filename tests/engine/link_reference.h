@@ -70,6 +70,38 @@ class TurnSearch {
         return best == Infinite ? Unreachable : best;
     }
 
+    // The link rule itself: at most two turns.
+    bool Links(const TMyArray& board, TCell a, TCell b) {
+        const int turns = FewestTurns(board, a, b);
+        return turns != Unreachable && turns <= 2;
+    }
+
+    // The first tile in the hint search's scan order (column by column, each top to bottom)
+    // with a linkable partner of its kind, and its first such partner in the same order.
+    bool FirstPair(const TMyArray& board, TCell& p, TCell& q) {
+        const int32_t cols = static_cast<int32_t>(board.size());
+        const int32_t rows = cols == 0 ? 0 : static_cast<int32_t>(board[0].size());
+        auto at = [&](int32_t x, int32_t y) {
+            return board[static_cast<size_t>(x)][static_cast<size_t>(y)];
+        };
+        for (int32_t i = 1; i <= cols - 2; ++i) {
+            for (int32_t j = 1; j <= rows - 2; ++j) {
+                if (at(i, j) == 0) continue;
+                for (int32_t k = 1; k <= cols - 2; ++k) {
+                    for (int32_t l = 1; l <= rows - 2; ++l) {
+                        if ((k == i && l == j) || at(k, l) != at(i, j)) continue;
+                        if (Links(board, {i, j}, {k, l})) {
+                            p = {i, j};
+                            q = {k, l};
+                            return true;
+                        }
+                    }
+                }
+            }
+        }
+        return false;
+    }
+
   private:
     struct State {
         int x, y, d;
