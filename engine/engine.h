@@ -133,7 +133,7 @@ class Engine {
     bool LinkTiles(TCell a, TCell b);
     void ClearShapeFlags();
     bool Enclosed(TCell c) const;
-    bool TryPartner(TCell a, bool aEnclosed, TCell b, TCell& P, TCell& Q);
+    bool TryPartner(TCell a, bool aEnclosed, TCell b, bool bEnclosed, TCell& P, TCell& Q);
     bool HasInterior() const { return ColCount > 2 && RowCount > 2; }
     bool TwoCorners(const TCellList& fromA, const TCellList& fromB, bool viaRows);
     // Every cell strictly between two cells of one row or column is empty.
@@ -152,8 +152,9 @@ class Engine {
     struct ScanTile {
         TCell Cell;
         int32_t Value = 0;
-        int16_t First = -1;  // the first tile of this kind in scan order
-        int16_t Next = -1;   // the next tile of this kind, -1 after the last
+        int8_t Enclosed = -1;  // no empty neighbour, so no ray: 1 yes, 0 no, -1 not known yet
+        int16_t First = -1;    // the first tile of this kind in scan order
+        int16_t Next = -1;     // the next tile of this kind, -1 after the last
     };
     static constexpr size_t MaxScanTiles = 1024;
     static constexpr int32_t MaxScanKinds = 1024;

@@ -14,10 +14,10 @@ bool Engine::Enclosed(TCell c) const {
 }
 
 // Tries tile a against one candidate partner b of the same kind, in scan order.
-bool Engine::TryPartner(TCell a, bool aEnclosed, TCell b, TCell& P, TCell& Q) {
+bool Engine::TryPartner(TCell a, bool aEnclosed, TCell b, bool bEnclosed, TCell& P, TCell& Q) {
     // Pairs that cannot link are passed over without running the link test; this keeps the
     // search on a crowded board fast and changes none of its answers.
-    if ((aEnclosed || Enclosed(b)) && !IsNeighbour(a, b)) return false;
+    if ((aEnclosed || bEnclosed) && !IsNeighbour(a, b)) return false;
     if (!LinkTiles(a, b)) return false;
     P = a;
     Q = b;
@@ -57,16 +57,18 @@ bool Engine::FindLinkablePair(TCell& P, TCell& Q) {
         }
         for (size_t t = 0; t < count; ++t) kindHead_[static_cast<size_t>(scanTiles_[t].Value)] = -1;
 
+        // Whether a tile is enclosed is worked out once, when first needed.
+        auto enclosed = [this](ScanTile& tile) {
+            if (tile.Enclosed < 0) tile.Enclosed = Enclosed(tile.Cell) ? 1 : 0;
+            return tile.Enclosed == 1;
+        };
         for (size_t t = 0; t < count; ++t) {
-            const TCell a = scanTiles_[t].Cell;
-            const bool aEnclosed = Enclosed(a);
-            for (int16_t s = scanTiles_[t].First; s >= 0;
-                 s = scanTiles_[static_cast<size_t>(s)].Next) {
+            ScanTile& a = scanTiles_[t];
+            for (int16_t s = a.First; s >= 0; s = scanTiles_[static_cast<size_t>(s)].Next) {
                 if (static_cast<size_t>(s) == t) continue;
                 tested = true;
-                if (TryPartner(a, aEnclosed, scanTiles_[static_cast<size_t>(s)].Cell, P, Q)) {
-                    return true;
-                }
+                ScanTile& b = scanTiles_[static_cast<size_t>(s)];
+                if (TryPartner(a.Cell, enclosed(a), b.Cell, enclosed(b), P, Q)) return true;
             }
         }
     } else {
@@ -82,7 +84,7 @@ bool Engine::FindLinkablePair(TCell& P, TCell& Q) {
                         const TCell b{k, l};
                         if (At(b) != value || SameCell(a, b)) continue;
                         tested = true;
-                        if (TryPartner(a, aEnclosed, b, P, Q)) return true;
+                        if (TryPartner(a, aEnclosed, b, Enclosed(b), P, Q)) return true;
                     }
                 }
             }
