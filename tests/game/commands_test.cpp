@@ -1,6 +1,7 @@
 // Shift modes, the leaderboard, leaving, the sound switch, the two choice dialogs and the about
 // box.
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,10 @@ struct AnswerCase {
     bool redrawn;
     const char* error;  // empty: none
 };
+
+void PrintTo(const AnswerCase& t, std::ostream* os) {
+    *os << (t.answer ? "\"" + *t.answer + "\"" : std::string("cancel"));
+}
 
 class PictureSetDialogTest : public GameTest, public ::testing::WithParamInterface<AnswerCase> {};
 

@@ -1,4 +1,5 @@
 // Start-up, new games at each grade, new levels, the end of a game and the keys.
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ struct GradeCase {
     int32_t cols, rows, kinds, lives, hints;
     MenuItemId item;
 };
+
+void PrintTo(const GradeCase& g, std::ostream* os) {
+    *os << "grade " << int{g.difficulty};
+}
 
 class DifficultyKeyTest : public GameTest, public ::testing::WithParamInterface<GradeCase> {};
 

@@ -1,4 +1,5 @@
 // Clicks on the board: selecting, refusing and removing pairs, and what a removal leads to.
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,10 @@ struct RefusalCase {
     const char* cue;
 };
 
+void PrintTo(const RefusalCase& t, std::ostream* os) {
+    *os << t.name;
+}
+
 class RefusedPairTest : public GameTest, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
@@ -83,6 +88,10 @@ struct LinkCase {
     TCell first, second;
     int points;
 };
+
+void PrintTo(const LinkCase& t, std::ostream* os) {
+    *os << t.name;
+}
 
 class RemovalTest : public GameTest, public ::testing::WithParamInterface<LinkCase> {};
 
