@@ -48,6 +48,20 @@ TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
     EXPECT_EQ(session.Hints, 1);
 }
 
+TEST_F(ShiftModeTest, GatheringInwardMakesTheCurrentLevelTheLast) {
+    LoadBoard({"A..", "...", "..A"});
+    session.Level = 2;
+    session.MenuUpDownLeftRightCollectClick();
+    ASSERT_EQ(session.Level, 10);
+    TCell p;
+    TCell q;
+    ASSERT_TRUE(engine.FindLinkablePair(p, q));
+    Click(p);
+    Click(q);
+    EXPECT_EQ(window.cues.back(), "GameWin");
+    EXPECT_EQ(session.Level, 0);
+}
+
 TEST_F(ShiftModeTest, BeforeAnyGameThereIsNothingToMove) {
     session.MenuUpDownLeftRightCollectClick();
     EXPECT_EQ(session.Level, 10);

@@ -1,4 +1,5 @@
 // The countdown, automatic play, pausing by minimising, and abandoning.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,46 @@ TEST_F(AbandonTest, StopsTheGameSilentlyAndPutsTheMenusIdle) {
                                 "MainPaintBoxPaint",
                             }));
     EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay)) << "its own next tick stops it";
+}
+
+// Automatic play through whole games, with every shift mode, checking after each tick what
+// must always hold: an empty ring, every kind an even number of times, a stored move.
+TEST_F(AutoPlayTest, WholeGamesKeepTheBoardConsistent) {
+    int wins = 0;
+    int losses = 0;
+    window.whileMessageOpen = [&](const ShownMessage& m) {
+        if (m.text == "恭喜您，通关了!") ++wins;
+        if (m.text == "游戏结束!") ++losses;
+    };
+    int maxLevel = 0;
+    for (uint8_t grade = 0; grade < 4; ++grade) {
+        session.Difficulty = grade;
+        session.NewGame();
+        session.MenuAutoPlayClick();
+        for (int tick = 0; tick < 3000 && session.Playing && wins == 0; ++tick) {
+            session.TimerAutoPlayTimer();
+            maxLevel = std::max<int>(maxLevel, session.Level);
+            for (int32_t c = 0; c < engine.ColCount; ++c) {
+                ASSERT_EQ(At({c, 0}), 0);
+                ASSERT_EQ(At({c, engine.RowCount - 1}), 0);
+            }
+            for (int32_t r = 0; r < engine.RowCount; ++r) {
+                ASSERT_EQ(At({0, r}), 0);
+                ASSERT_EQ(At({engine.ColCount - 1, r}), 0);
+            }
+            for (const auto& [kind, count] : KindCounts()) ASSERT_EQ(count % 2, 0) << kind;
+            ASSERT_GE(session.Lives, 0);
+            if (session.Playing) {
+                ASSERT_NO_FATAL_FAILURE(ExpectHintPairLinkable());
+            }
+        }
+        // With enough lives for its rearrangements, automatic play wins every grade.
+        EXPECT_EQ(wins, 1) << "grade " << int{grade};
+        EXPECT_EQ(losses, 0) << "grade " << int{grade};
+        if (session.Playing) session.MenuAutoPlayClick();
+        wins = 0;
+    }
+    EXPECT_EQ(maxLevel, 10);
 }
 
 }  // namespace
