@@ -33,6 +33,15 @@ std::vector<TCell> Occupied(const Engine& e) {
     return cells;
 }
 
+void ExpectInterior(Engine& e, const std::vector<std::vector<int32_t>>& rows) {
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const TCell cell{static_cast<int32_t>(c) + 1, static_cast<int32_t>(r) + 1};
+            EXPECT_EQ(CellAt(e, cell), rows[r][c]) << "cell (" << cell.X << ", " << cell.Y << ")";
+        }
+    }
+}
+
 TEST(RandomGenerator, StepsTheSeedBeforeScalingTheDraw) {
     Engine e(FixedSeed(1));
     e.Reseed();
@@ -138,18 +147,35 @@ TEST(Generation, SeedOneGivesTheKnownSmallestBoard) {
     Engine e(FixedSeed(1));
     testing::SetGrade(e, 0);
     e.GenerateBoard();
-    const std::vector<std::vector<int32_t>> rows = {
-        {13, 9, 23, 12, 22, 20, 20, 8, 3, 2}, {18, 22, 8, 9, 6, 10, 6, 21, 17, 8},
-        {23, 5, 21, 2, 7, 10, 5, 7, 7, 22},   {22, 1, 18, 11, 5, 5, 2, 9, 7, 10},
-        {9, 18, 8, 12, 22, 8, 12, 7, 12, 1},  {2, 17, 7, 22, 3, 13, 11, 8, 10, 18},
-    };
-    for (int32_t r = 1; r <= 6; ++r) {
-        for (int32_t c = 1; c <= 10; ++c) {
-            EXPECT_EQ(CellAt(e, {c, r}),
-                      rows[static_cast<size_t>(r - 1)][static_cast<size_t>(c - 1)])
-                << "cell (" << c << ", " << r << ")";
+    ExpectInterior(e, {
+                          {13, 9, 23, 12, 22, 20, 20, 8, 3, 2},
+                          {18, 22, 8, 9, 6, 10, 6, 21, 17, 8},
+                          {23, 5, 21, 2, 7, 10, 5, 7, 7, 22},
+                          {22, 1, 18, 11, 5, 5, 2, 9, 7, 10},
+                          {9, 18, 8, 12, 22, 8, 12, 7, 12, 1},
+                          {2, 17, 7, 22, 3, 13, 11, 8, 10, 18},
+                      });
+}
+
+// Likewise for rearranging: each cell is drawn as x then y, again until it holds a tile.
+TEST(Rearrangement, SeedOneGivesTheKnownArrangement) {
+    Engine e(FixedSeed(1));
+    testing::SetGrade(e, 0);
+    e.GenerateBoard();
+    for (int32_t c = 1; c <= 10; ++c) {
+        for (int32_t r = 1; r <= 6; ++r) {
+            if ((c + r) % 3 == 0) CellAt(e, {c, r}) = 0;
         }
     }
+    e.RearrangeBoard();
+    ExpectInterior(e, {
+                          {21, 0, 22, 2, 0, 7, 23, 0, 23, 5},
+                          {0, 18, 7, 0, 22, 6, 0, 8, 18, 0},
+                          {17, 3, 0, 8, 2, 0, 13, 7, 0, 12},
+                          {5, 0, 2, 18, 0, 5, 11, 0, 3, 12},
+                          {0, 11, 17, 0, 7, 10, 0, 10, 22, 0},
+                          {22, 8, 0, 8, 2, 0, 20, 20, 0, 22},
+                      });
 }
 
 TEST(Generation, NothingOfThePreviousBoardSurvives) {
