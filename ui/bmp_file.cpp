@@ -94,15 +94,11 @@ bool BmpDataIsComplete(const QByteArray& data) {
 }
 
 QImage LoadBmpFile(const QString& path) {
-    const QString fullPath = QDir::cleanPath(QDir::current().absoluteFilePath(path));
-    QFile file(fullPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw PictureLoadError(QStringLiteral("Cannot open file \"%1\". %2")
-                                   .arg(fullPath, file.errorString())
-                                   .toStdString());
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray data = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
+        const QString fullPath = QDir::cleanPath(QDir::current().absoluteFilePath(path));
         throw PictureLoadError(QStringLiteral("Cannot open file \"%1\". %2")
                                    .arg(fullPath, file.errorString())
                                    .toStdString());

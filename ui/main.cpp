@@ -1,24 +1,53 @@
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 
 #include "ui/main_form.h"
+
+namespace {
+
+// For start-up measurements: prints the wall-clock time once the start picture has been painted
+// and leaves at once.
+class FirstPaintProbe : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            watched->removeEventFilter(this);
+            // The next turn of the loop comes after the paint has reached the screen.
+            QTimer::singleShot(0, [] {
+                const auto now = std::chrono::system_clock::now().time_since_epoch();
+                std::printf(
+                    "first-paint %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+                std::fflush(stdout);
+                QApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+  private:
+    bool seen_ = false;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tessaly::MainForm form;
     form.SetApplicationTitle("Tessaly");
-    form.show();
 
-    // For start-up measurements: report and leave once the first frame is on screen.
     if (qEnvironmentVariableIsSet("TESSALY_EXIT_AFTER_FIRST_PAINT")) {
-        QTimer::singleShot(0, &form, [&form] {
-            form.repaint();
-            std::printf("first-paint\n");
-            std::fflush(stdout);
-            QApplication::exit(0);
-        });
+        QWidget* start = form.startImage();
+        (start ? static_cast<QWidget*>(start) : &form)
+            ->installEventFilter(new FirstPaintProbe(&form));
     }
+    form.show();
     return QApplication::exec();
 }

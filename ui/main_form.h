@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPainter>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
@@ -117,6 +118,7 @@ class MainForm : public QMainWindow, public GameWindow {
     void PaintAll();
     void DrawBoard();
     void PaintCellPicture(int32_t col, int32_t row, int32_t value);
+    void PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value);
     void DrawInfoPanel();
     void PaintTimeBar();
     // Runs one drawing operation: a picture that fails ends it and goes to the error box.

@@ -94,18 +94,23 @@ void MainForm::PaintAll() {
 
 void MainForm::DrawBoard() {
     const TMyArray& board = engine_.Board;
+    QPainter painter(&MainPaintBox->surface());
     const int32_t cols = std::min<int32_t>(engine_.ColCount, static_cast<int32_t>(board.size()));
     for (int32_t i = 0; i < cols; ++i) {
         const int32_t rows =
             std::min<int32_t>(engine_.RowCount, static_cast<int32_t>(board[i].size()));
-        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(i, j, board[i][j]);
+        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(painter, i, j, board[i][j]);
     }
 }
 
-void MainForm::PaintCellPicture(int32_t col, int32_t row, int32_t value) {
+void MainForm::PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value) {
     LoadCellBitmap(CellBitmap, value);
-    QPainter painter(&MainPaintBox->surface());
     painter.drawImage(ColToX(col), RowToY(row), CellBitmap);
+}
+
+void MainForm::PaintCellPicture(int32_t col, int32_t row, int32_t value) {
+    QPainter painter(&MainPaintBox->surface());
+    PaintCellPicture(painter, col, row, value);
 }
 
 void MainForm::DrawCellPicture(int32_t col, int32_t row, int32_t value) {

@@ -1,0 +1,63 @@
+// Drawing costs on the largest board, offscreen: a full redraw reads all 198 picture files.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "resource_folder.h"
+#include "ui/bmp_file.h"
+#include "ui/main_form.h"
+
+namespace {
+
+using tessaly::MainForm;
+
+struct Game {
+    tessaly::test::ResourceFolder folder;
+    MainForm form{[](tessaly::UpdatePrompt&) {}, [] { return 2012u; }};
+    Game() {
+        form.show();
+        form.session().MenuGameSpecialClick();  // 18 x 11 cells
+    }
+};
+
+// Made on first use and gone before the application object is.
+std::unique_ptr<Game> game;
+Game& TheGame() {
+    if (!game) game = std::make_unique<Game>();
+    return *game;
+}
+
+void FullRedrawOfTheLargestBoard(benchmark::State& state) {
+    Game& game = TheGame();
+    for (auto _ : state) {
+        game.form.MainPaintBoxPaint();
+        benchmark::DoNotOptimize(game.form.boardSurface().constBits());
+    }
+    state.counters["files"] = game.form.engine().ColCount * game.form.engine().RowCount;
+}
+BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitions(9);
+
+void MarkedCell(benchmark::State& state) {
+    Game& game = TheGame();
+    for (auto _ : state) game.form.DrawMarkedCell(1, 1);
+}
+BENCHMARK(MarkedCell)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+
+void OnePictureFile(benchmark::State& state) {
+    TheGame();
+    for (auto _ : state) benchmark::DoNotOptimize(tessaly::LoadBmpFile("./resource/pic1/7.bmp"));
+}
+BENCHMARK(OnePictureFile)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    game.reset();
+    return 0;
+}
