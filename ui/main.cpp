@@ -41,7 +41,6 @@ class FirstPaintProbe : public QObject {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tessaly::MainForm form;
-    form.SetApplicationTitle("Tessaly");
 
     if (qEnvironmentVariableIsSet("TESSALY_EXIT_AFTER_FIRST_PAINT")) {
         QWidget* start = form.startImage();

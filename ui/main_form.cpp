@@ -95,16 +95,15 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
                                Qt::WindowCloseButtonHint),
       engine_(std::move(seedSource)),
       session_(engine_, *this),
-      versionCheck_(std::move(versionCheck)),
-      applicationTitle_(QStringLiteral("Tessaly")) {
+      versionCheck_(std::move(versionCheck)) {
+    errorBox_ = new ErrorBox(this);
+    SetApplicationTitle("Tessaly");
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tessaly2012"));
     setWindowIcon(MakeAppIcon());
     setFont(WindowFont());
     move(151, 172);
     urlOpener = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
-    errorBox_ = new ErrorBox(this);
-    errorBox_->caption = applicationTitle_;
     BuildLayout();
     ConnectMenu();
     FormCreate();

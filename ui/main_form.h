@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/engine.h"
 #include "game/game_window.h"
@@ -124,6 +125,8 @@ class MainForm : public QMainWindow, public GameWindow {
     // Runs one drawing operation: a picture that fails ends it and goes to the error box.
     void Guarded(const std::function<void()>& draw);
 
+    // The cell's value, or nothing (and a warning) for a cell outside the board.
+    std::optional<int32_t> BoardValue(int32_t col, int32_t row) const;
     QColor BackgroundColor() const;
     QFont InfoFont() const;
     QTimer& timer(TimerId id);

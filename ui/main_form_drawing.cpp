@@ -117,13 +117,26 @@ void MainForm::DrawCellPicture(int32_t col, int32_t row, int32_t value) {
     Guarded([&] { PaintCellPicture(col, row, value); });
 }
 
+std::optional<int32_t> MainForm::BoardValue(int32_t col, int32_t row) const {
+    const TMyArray& board = engine_.Board;
+    if (col < 0 || row < 0 || static_cast<size_t>(col) >= board.size() ||
+        static_cast<size_t>(row) >= board[col].size()) {
+        qWarning("no board cell at %d, %d", col, row);
+        return std::nullopt;
+    }
+    return board[col][row];
+}
+
 void MainForm::DrawCell(int32_t col, int32_t row) {
-    Guarded([&] { PaintCellPicture(col, row, engine_.Board.at(col).at(row)); });
+    const auto value = BoardValue(col, row);
+    if (value) Guarded([&] { PaintCellPicture(col, row, *value); });
 }
 
 void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
+    const auto found = BoardValue(col, row);
+    if (!found) return;
     Guarded([&] {
-        const int32_t value = engine_.Board.at(col).at(row);
+        const int32_t value = *found;
         PaintCellPicture(col, row, 0);
         LoadCellBitmap(CellBitmap, value);
         BlendConstant(MainPaintBox->surface(), QPoint(ColToX(col), RowToY(row)), CellBitmap,

@@ -91,6 +91,9 @@ TEST_F(Drawing, MarkedCellIsTheTileBlended140Over255OnTheEmptyPicture) {
     }
     form->DrawCell(3, 2);  // drawn again: unmarked
     EXPECT_EQ(surface().pixelColor(CellCentre(3, 2)), tile);
+    // A cell off the board is the caller's mistake; it must not bring the window down.
+    EXPECT_NO_THROW(form->DrawMarkedCell(-1, 0));
+    EXPECT_NO_THROW(form->DrawCell(12, 3));
 }
 
 TEST_F(Drawing, LinkPathIsARedLineThroughCellCentresThatErasesToTheBackground) {
