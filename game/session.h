@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/engine.h"
 #include "game/game_window.h"
+#include "game/music_device.h"
 #include "game/presentation_settings.h"
 
 namespace tessaly {
@@ -103,6 +105,15 @@ class Session {
     void MenuOptionBackGroundClick();
     void MenuGameAboutClick();
 
+    // Background music: the switch, the once-a-second watch that starts the next piece, and
+    // the choice of a piece.
+    void MenuOptionMusicClick();
+    void TimerGuardTimer();
+    std::string RandomMusicFile();
+    // The player the music goes through; the session does not own it. Without one, switching
+    // the music on reports that there is no player.
+    void SetMusicDevice(MusicDevice* device);
+
     // Rearrangements in a row before the game stops relying on chance and places a linkable
     // pair itself, so that no board can keep the player waiting for ever.
     int32_t RearrangeTryLimit = 100;
@@ -120,6 +131,7 @@ class Session {
 
     Engine& engine_;
     GameWindow& window_;
+    MusicDevice* music_ = &NoMusicDevice();
 };
 
 }  // namespace tessaly

@@ -1,0 +1,196 @@
+// The music switch and the watch that starts the next piece, under a recording window.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+#include "engine/engine.h"
+#include "game/session.h"
+#include "tests/game/recording_window.h"
+#include "tests/music/fake_music_device.h"
+
+namespace tessaly::testing {
+namespace {
+
+const std::regex PiecePath(R"(\./resource/midi/music([1-9]|1[0-5])\.mid)");
+
+class MusicSwitchTest : public ::testing::Test {
+  protected:
+    MusicSwitchTest() { session.SetMusicDevice(&music); }
+
+    bool SwitchOn() const { return window.MenuChecked(MenuItemId::MenuOptionMusic); }
+    bool Watching() const { return window.TimerEnabled(TimerId::TimerGuard); }
+
+    Engine engine{[n = 7u]() mutable { return n++ * 2654435761u; }};
+    RecordingWindow window;
+    Session session{engine, window};
+    FakeMusicDevice music;
+};
+
+TEST_F(MusicSwitchTest, SwitchingOnAtTheStartScreenStopsTheCueThenOpensAndPlaysAPiece) {
+    session.MenuOptionMusicClick();
+
+    EXPECT_TRUE(SwitchOn());
+    EXPECT_TRUE(Watching());
+    EXPECT_FALSE(session.Playing);
+    ASSERT_EQ(music.calls.size(), 2u);
+    EXPECT_TRUE(std::regex_match(music.opens().at(0), PiecePath)) << music.opens().at(0);
+    EXPECT_EQ(music.calls[1], "play");
+    // The mark, then the watch, then the cue is silenced before the piece starts.
+    const size_t mark = window.IndexOf("SetMenuChecked MenuOptionMusic on");
+    const size_t timer = window.IndexOf("SetTimerEnabled TimerGuard on");
+    const size_t cue = window.IndexOf("PlayCue NULL");
+    EXPECT_LT(mark, timer);
+    EXPECT_LT(timer, cue);
+    EXPECT_LT(cue, window.calls.size());
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(MusicSwitchTest, SwitchingOffStopsThePieceAndTheWatchButKeepsItOpen) {
+    session.MenuOptionMusicClick();
+    session.MenuOptionMusicClick();
+
+    EXPECT_FALSE(SwitchOn());
+    EXPECT_FALSE(Watching());
+    EXPECT_EQ(music.calls.back(), "stop");
+    EXPECT_TRUE(music.isOpen());
+    EXPECT_EQ(window.Count("PlayCue NULL"), 1u);
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(MusicSwitchTest, OffThenOnOpensANewlyChosenPieceFromItsStart) {
+    session.MenuOptionMusicClick();
+    music.at = 400;
+    session.MenuOptionMusicClick();
+    const uint32_t seedBefore = engine.Seed;
+    session.MenuOptionMusicClick();
+
+    ASSERT_EQ(music.opens().size(), 2u);
+    EXPECT_EQ(music.calls.back(), "play");
+    EXPECT_EQ(music.position(), 0);
+    // The second piece was drawn afresh, not the stopped one taken up again.
+    EXPECT_NE(engine.Seed, seedBefore);
+}
+
+TEST_F(MusicSwitchTest, TheWatchStartsANewPieceOnceThePieceHasPlayedOut) {
+    session.MenuOptionMusicClick();
+    music.calls.clear();
+
+    for (int64_t at : {0, 500, 999}) {
+        music.at = at;
+        session.TimerGuardTimer();
+    }
+    EXPECT_TRUE(music.calls.empty()) << "restarted before the end";
+
+    music.at = 1000;
+    session.TimerGuardTimer();
+    ASSERT_EQ(music.calls.size(), 2u);
+    EXPECT_TRUE(std::regex_match(music.opens().at(0), PiecePath));
+    EXPECT_EQ(music.calls[1], "play");
+
+    // A position past the end counts as ended too.
+    music.calls.clear();
+    music.at = 1500;
+    session.TimerGuardTimer();
+    EXPECT_EQ(music.opens().size(), 1u);
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(MusicSwitchTest, AStoppedPieceIsNotStartedAgainByALateTick) {
+    session.MenuOptionMusicClick();
+    session.MenuOptionMusicClick();
+    music.calls.clear();
+    music.at = music.pieceLength;  // a stopped player may read as played out
+
+    session.TimerGuardTimer();
+
+    EXPECT_TRUE(music.calls.empty());
+}
+
+TEST_F(MusicSwitchTest, AFailedOpenIsShownOnceAndLeavesTheSwitchAndTheWatchOn) {
+    music.failWith = "Cannot open ./resource/midi/music3.mid";
+    session.MenuOptionMusicClick();
+
+    ASSERT_EQ(window.errors.size(), 1u);
+    EXPECT_EQ(window.errors[0], music.failWith);
+    EXPECT_TRUE(SwitchOn());
+    EXPECT_TRUE(Watching());
+    EXPECT_FALSE(music.isOpen());
+    EXPECT_EQ(std::count(music.calls.begin(), music.calls.end(), "play"), 0);
+
+    // The watch goes on ticking with nothing open: no box at every tick, no retry either.
+    music.calls.clear();
+    for (int tick = 0; tick < 30; ++tick) session.TimerGuardTimer();
+    EXPECT_EQ(window.errors.size(), 1u);
+    EXPECT_TRUE(music.calls.empty());
+}
+
+TEST_F(MusicSwitchTest, AFailedOpenByTheWatchIsShownOnceThenTheWatchWaits) {
+    session.MenuOptionMusicClick();
+    music.failWith = "No audio output";
+    music.at = music.pieceLength;
+
+    session.TimerGuardTimer();
+    session.TimerGuardTimer();
+    session.TimerGuardTimer();
+
+    EXPECT_EQ(window.errors, std::vector<std::string>{"No audio output"});
+    EXPECT_TRUE(SwitchOn());
+    EXPECT_TRUE(Watching());
+}
+
+TEST_F(MusicSwitchTest, SwitchingOffWithNothingOpenReportsItAndStillSwitchesOff) {
+    music.failWith = "bad file";
+    session.MenuOptionMusicClick();
+    window.Forget();
+
+    session.MenuOptionMusicClick();
+
+    EXPECT_EQ(window.errors, std::vector<std::string>{"No MCI device open"});
+    EXPECT_FALSE(SwitchOn());
+    EXPECT_FALSE(Watching());
+
+    // Switching on again tries a new piece, which now opens.
+    music.failWith.clear();
+    session.MenuOptionMusicClick();
+    EXPECT_TRUE(music.isOpen());
+    EXPECT_EQ(music.calls.back(), "play");
+}
+
+TEST_F(MusicSwitchTest, WithoutAPlayerSwitchingOnSaysSoAndNothingBreaks) {
+    session.SetMusicDevice(nullptr);
+    session.MenuOptionMusicClick();
+    session.TimerGuardTimer();
+
+    EXPECT_EQ(window.errors.size(), 1u);
+    EXPECT_TRUE(SwitchOn());
+}
+
+TEST_F(MusicSwitchTest, PiecesAreDrawnFromTheEnginesGeneratorAndCoverOneToFifteen) {
+    std::set<std::string> seen;
+    for (int i = 0; i < 600; ++i) {
+        Engine probe = engine;
+        const std::string path = session.RandomMusicFile();
+        ASSERT_TRUE(std::regex_match(path, PiecePath)) << path;
+        // The same draw the engine would have made itself.
+        EXPECT_EQ(path,
+                  "./resource/midi/music" + std::to_string(probe.DrawUniform(15) + 1) + ".mid");
+        seen.insert(path);
+    }
+    EXPECT_EQ(seen.size(), 15u);
+}
+
+TEST_F(MusicSwitchTest, TheMusicGoesOnAcrossANewGame) {
+    session.MenuOptionMusicClick();
+    music.calls.clear();
+
+    session.MenuGameLowClick();
+    session.MenuGameAbandonClick();
+
+    EXPECT_TRUE(SwitchOn());
+    EXPECT_TRUE(Watching());
+    EXPECT_TRUE(music.calls.empty());
+}
+
+}  // namespace
+}  // namespace tessaly::testing
