@@ -40,6 +40,7 @@ const std::pair<MenuItemId, Handler> MenuHandlers[] = {
     {M::MenuOptionRearrange, &Session::MenuOptionRearrangeClick},
     {M::MenuOptionBitmap, &Session::MenuOptionBitmapClick},
     {M::MenuOptionSound, &Session::MenuOptionSoundClick},
+    {M::MenuOptionMusic, &Session::MenuOptionMusicClick},
     {M::MenuOptionBackGround, &Session::MenuOptionBackGroundClick},
     {M::MenuNoChange, &Session::MenuNoChangeClick},
     {M::MenuToDown, &Session::MenuToDownClick},
@@ -160,6 +161,7 @@ void MainForm::BuildLayout() {
     TimerGuard.setInterval(1000);
     TimerAutoPlay.setInterval(500);
     TimerGameDelay.setInterval(2500);
+    connect(&TimerGuard, &QTimer::timeout, this, [this] { session_.TimerGuardTimer(); });
     connect(&TimerAutoPlay, &QTimer::timeout, this, [this] { session_.TimerAutoPlayTimer(); });
     connect(&TimerGameDelay, &QTimer::timeout, this, [this] { session_.TimerGameDelayTimer(); });
 
@@ -178,9 +180,6 @@ void MainForm::ConnectMenu() {
             (session_.*handler)();
         });
     }
-    // The music switch has no command yet: keep its mark from changing on its own.
-    QAction* music = menu_->action(MenuItemId::MenuOptionMusic);
-    connect(music, &QAction::triggered, this, [music] { music->setChecked(!music->isChecked()); });
 }
 
 void MainForm::FormCreate() {

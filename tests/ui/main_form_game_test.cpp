@@ -117,8 +117,12 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     sound->trigger();
     EXPECT_TRUE(sound->isChecked());
     QAction* music = form->menuAction("MenuOptionMusic");
-    music->trigger();  // no music yet: the switch must not pretend otherwise
+    music->trigger();
+    EXPECT_TRUE(music->isChecked());
+    EXPECT_TRUE(form->TimerGuard.isActive());
+    music->trigger();
     EXPECT_FALSE(music->isChecked());
+    EXPECT_FALSE(form->TimerGuard.isActive());
 
     form->menuAction("MenuGameLow")->trigger();
     QAction* autoPlay = form->menuAction("MenuAutoPlay");
