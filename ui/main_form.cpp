@@ -97,6 +97,7 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
       engine_(std::move(seedSource)),
       session_(engine_, *this),
       versionCheck_(std::move(versionCheck)) {
+    session_.SetMusicDevice(&music_);
     errorBox_ = new ErrorBox(this);
     SetApplicationTitle("Tessaly");
     setObjectName(QStringLiteral("MainForm"));

@@ -21,6 +21,7 @@
 #include "ui/error_box.h"
 #include "ui/main_menu.h"
 #include "ui/main_paint_box.h"
+#include "ui/music_player.h"
 
 namespace tessaly {
 
@@ -138,6 +139,8 @@ class MainForm : public QMainWindow, public GameWindow {
     std::unique_ptr<MainMenu> menu_;
     ErrorBox* errorBox_ = nullptr;
     CuePlayer cues_;
+    // Outlives FormDestroy, so the music plays on through the version check at exit.
+    MusicPlayer music_;
     QString applicationTitle_;
     QPointer<QLabel> StartImage;
     QImage CellBitmap;
