@@ -63,8 +63,6 @@ MusicPlayer::MusicPlayer(MusicPlayerOptions options) : options_(std::move(option
 
 MusicPlayer::~MusicPlayer() {
     close();
-    // The driver's thread renders from the synthesiser: it goes before the synthesiser does.
-    driver_.reset();
     synth_.reset();
     settings_.reset();
 }
@@ -106,6 +104,8 @@ std::string MusicPlayer::setUpAudio() {
             reason = "no audio driver named \"" + driverName + "\"";
             continue;
         }
+        if (driverName == "file" && !options_.outputFile.empty())
+            fluid_settings_setstr(settings_.get(), "audio.file.name", options_.outputFile.c_str());
         driver_.reset(new_fluid_audio_driver(settings_.get(), synth_.get()));
         if (driver_) return {};
         reason = TakeLastError();
@@ -114,20 +114,23 @@ std::string MusicPlayer::setUpAudio() {
 }
 
 std::string MusicPlayer::open(const std::string& path) {
-    close();
+    retire();
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return "Cannot open the music file " + path + ": file not found";
     if (!fluid_is_midifile(path.c_str()))
         return "Cannot open the music file " + path + ": not a MIDI file";
     if (std::string failure = setUpSynth(); !failure.empty()) return failure;
-    if (std::string failure = setUpAudio(); !failure.empty()) return failure;
 
     player_.reset(new_fluid_player(synth_.get()));
     if (!player_) return WithReason("Cannot play music: no MIDI player", TakeLastError());
     if (fluid_player_add(player_.get(), path.c_str()) != FLUID_OK) {
         player_.reset();
         return WithReason("Cannot open the music file " + path, TakeLastError());
+    }
+    if (std::string failure = setUpAudio(); !failure.empty()) {
+        player_.reset();  // no output, so no thread that could be stepping it
+        return failure;
     }
     return {};
 }
@@ -140,13 +143,30 @@ void MusicPlayer::stop() {
     if (!player_) return;
     fluid_player_stop(player_.get());
     silence();
+    // Nothing sounds until the next piece: give the sound device back meanwhile.
+    releaseOutput();
 }
 
 void MusicPlayer::close() {
+    retire();
+    releaseOutput();
+}
+
+// The audio thread steps every player the synthesiser knows, and FluidSynth does not guard
+// their removal against it; so a player that is done with stays until the output has gone.
+void MusicPlayer::retire() {
     if (!player_) return;
     fluid_player_stop(player_.get());
-    player_.reset();
     silence();
+    if (driver_)
+        retired_.push_back(std::move(player_));
+    else
+        player_.reset();
+}
+
+void MusicPlayer::releaseOutput() {
+    driver_.reset();
+    retired_.clear();
 }
 
 // Notes the player had started would otherwise hang on after it stopped.

@@ -1,5 +1,5 @@
-// Background music through FluidSynth: one synthesiser with the General MIDI SoundFont, one
-// MIDI player per piece, and an audio driver that feeds the sound server.
+// Background music through FluidSynth: one synthesiser with the General MIDI SoundFont, a MIDI
+// player per piece, and an audio output while the music is on.
 #pragma once
 
 #include <memory>
@@ -20,6 +20,8 @@ struct MusicPlayerOptions {
     std::string soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     // Tried in order until one opens; an empty name is FluidSynth's own default.
     std::vector<std::string> audioDrivers = {"", "pulseaudio"};
+    // Where FluidSynth's "file" driver writes, for checks of the output without a sound device.
+    std::string outputFile;
     // Without an audio driver: nothing sounds, and renderOffline() moves the music on.
     bool offline = false;
     // Keeps the pieces (about -20 dBFS at their peaks) under the sound cues.
@@ -54,6 +56,8 @@ class MusicPlayer : public MusicDevice {
     std::string setUpAudio();
     bool pieceDone() const;
     void silence();
+    void retire();
+    void releaseOutput();
 
     struct Deleter {
         void operator()(fluid_settings_t* p) const;
@@ -65,8 +69,9 @@ class MusicPlayer : public MusicDevice {
     MusicPlayerOptions options_;
     std::unique_ptr<fluid_settings_t, Deleter> settings_;
     std::unique_ptr<fluid_synth_t, Deleter> synth_;
-    std::unique_ptr<fluid_audio_driver_t, Deleter> driver_;
     std::unique_ptr<fluid_player_t, Deleter> player_;
+    std::vector<std::unique_ptr<fluid_player_t, Deleter>> retired_;
+    std::unique_ptr<fluid_audio_driver_t, Deleter> driver_;
 };
 
 }  // namespace tessaly

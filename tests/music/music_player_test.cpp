@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tessaly::testing {
@@ -130,6 +132,33 @@ TEST_F(MusicPlayerTest, AMissingSoundFontIsNamedAndTheNextOpenTriesAgain) {
     EXPECT_NE(error.find(options.soundFont), std::string::npos) << error;
     EXPECT_FALSE(player.isOpen());
     EXPECT_EQ(player.open(tune), error);
+}
+
+// Pieces change while the audio thread is stepping the player; a player must never be freed
+// under it (run under the address sanitiser to see).
+TEST_F(MusicPlayerTest, PiecesChangeSafelyWhileTheOutputRuns) {
+    MusicPlayerOptions options;
+    options.audioDrivers = {"file"};
+    options.outputFile = (dir / "out.wav").string();
+    MusicPlayer player(options);
+
+    ASSERT_EQ(player.open(tune), "");
+    player.play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GT(player.position(), 0) << "the output should move the piece on";
+
+    for (int change = 0; change < 3; ++change) {
+        ASSERT_EQ(player.open(tune), "");
+        player.play();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    player.stop();
+    ASSERT_EQ(player.open(tune), "");
+    player.play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    player.close();
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_GT(std::filesystem::file_size(options.outputFile), 44u);
 }
 
 TEST_F(MusicPlayerTest, NoSoundOutputIsOneClearFailureNotACrash) {
