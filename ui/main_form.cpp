@@ -156,6 +156,7 @@ void MainForm::BuildLayout() {
     LinkLabel1->setTextFormat(Qt::RichText);
     LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     LinkLabel1->setOpenExternalLinks(false);
+    LinkLabel1->setContentsMargins(0, 0, 4, 0);  // keep the last letter off the window's edge
     connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
     StatusBar1->addPermanentWidget(LinkLabel1);
 
