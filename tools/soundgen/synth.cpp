@@ -21,33 +21,33 @@ int SecondsToSamples(double seconds) {
     return static_cast<int>(std::lround(seconds * kSampleRate));
 }
 
-Signal Tone(const ToneSpec& spec) {
-    const int count = SecondsToSamples(spec.seconds);
+Signal Tone(const ToneSpec& tone) {
+    const int count = SecondsToSamples(tone.seconds);
     Signal out(static_cast<std::size_t>(count), 0.0);
-    const double endHz = spec.endHz > 0.0 ? spec.endHz : spec.startHz;
-    const double glide = std::log(endHz / spec.startHz);
-    std::vector<double> phases(spec.partials.size(), 0.0);
+    const double endHz = tone.endHz > 0.0 ? tone.endHz : tone.startHz;
+    const double glide = std::log(endHz / tone.startHz);
+    std::vector<double> phases(tone.partials.size(), 0.0);
     for (int i = 0; i < count; ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
-        double hz = spec.startHz * std::exp(glide * t / spec.seconds);
-        if (spec.vibratoDepth > 0.0 && t > spec.vibratoDelay) {
-            const double fadeIn = std::min(1.0, (t - spec.vibratoDelay) / 0.15);
-            hz *= 1.0 + fadeIn * spec.vibratoDepth * std::sin(kTwoPi * spec.vibratoHz * t);
+        double hz = tone.startHz * std::exp(glide * t / tone.seconds);
+        if (tone.vibratoDepth > 0.0 && t > tone.vibratoDelay) {
+            const double fadeIn = std::min(1.0, (t - tone.vibratoDelay) / 0.15);
+            hz *= 1.0 + fadeIn * tone.vibratoDepth * std::sin(kTwoPi * tone.vibratoHz * t);
         }
         double value = 0.0;
-        for (std::size_t p = 0; p < spec.partials.size(); ++p) {
-            const double partialHz = hz * spec.partials[p].ratio;
+        for (std::size_t p = 0; p < tone.partials.size(); ++p) {
+            const double partialHz = hz * tone.partials[p].ratio;
             phases[p] += kTwoPi * partialHz / kSampleRate;
             if (partialHz > kHighestPartialHz) continue;
-            double gain = spec.partials[p].gain;
-            if (spec.brightnessTau > 0.0) {
-                gain *= std::exp(-t * (spec.partials[p].ratio - 1.0) / spec.brightnessTau);
+            double gain = tone.partials[p].gain;
+            if (tone.brightnessTau > 0.0) {
+                gain *= std::exp(-t * (tone.partials[p].ratio - 1.0) / tone.brightnessTau);
             }
             value += gain * std::sin(phases[p]);
         }
         out[static_cast<std::size_t>(i)] = value;
     }
-    ApplyEnvelope(out, spec.attack, spec.decayTau, spec.release);
+    ApplyEnvelope(out, tone.attack, tone.decayTau, tone.release);
     return out;
 }
 

@@ -28,7 +28,7 @@ struct ToneSpec {
     std::vector<Partial> partials = {{1.0, 1.0}};
 };
 
-Signal Tone(const ToneSpec& spec);
+Signal Tone(const ToneSpec& tone);
 
 // White noise from our own generator, so that every build writes the same bytes.
 Signal Noise(double seconds, std::uint32_t seed);
