@@ -157,6 +157,10 @@ void MainForm::BuildLayout() {
     LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     LinkLabel1->setOpenExternalLinks(false);
     LinkLabel1->setContentsMargins(0, 0, 4, 0);  // keep the last letter off the window's edge
+    // The CJK face's tall line box would clip the descenders in the 19-pixel status bar.
+    QFont linkFont = font();
+    linkFont.setPixelSize(10);
+    LinkLabel1->setFont(linkFont);
     connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
     StatusBar1->addPermanentWidget(LinkLabel1);
 
