@@ -5,13 +5,12 @@
 #include <string>
 
 #include "game/difficulty_table.h"
+#include "game/publisher.h"
 #include "game/session.h"
 
 namespace tessaly {
 
 namespace {
-
-constexpr char PublisherAddress[] = "https://www.tessaly.invalid/";
 
 // A whole number in decimal with an optional sign; spaces round it are forgiven.
 std::optional<int32_t> ParseInteger(const std::string& text) {

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "game/publisher.h"
 #include "ui/app_icon.h"
 #include "ui/update_prompt.h"
 #include "ui/virtual_keys.h"
@@ -23,7 +24,6 @@ namespace {
 
 constexpr QSize DesignClientSize{600, 430};
 constexpr int StatusBarHeight = 19;
-constexpr char PublisherLink[] = "<a href=\"https://www.tessaly.invalid/\">www.tessaly.invalid</a>";
 
 using Handler = void (Session::*)();
 using M = MenuItemId;
@@ -151,7 +151,10 @@ void MainForm::BuildLayout() {
     StatusBar1->addWidget(StatusPanel1);
 
     // On the status bar's right end at every size, never over the board it would hide.
-    LinkLabel1 = new QLabel(QString::fromUtf8(PublisherLink), StatusBar1);
+    LinkLabel1 =
+        new QLabel(QStringLiteral("<a href=\"%1\">%2</a>")
+                       .arg(QString::fromUtf8(PublisherAddress), QString::fromUtf8(PublisherSite)),
+                   StatusBar1);
     LinkLabel1->setObjectName(QStringLiteral("LinkLabel1"));
     LinkLabel1->setTextFormat(Qt::RichText);
     LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
