@@ -1,0 +1,65 @@
+#include "ui/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace tessaly {
+
+namespace {
+
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+FileReadResult Failure(FileReadError error, std::string reason) {
+    return FileReadResult{{}, error, std::move(reason)};
+}
+
+}  // namespace
+
+FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) return Failure(FileReadError::CannotOpen, std::strerror(errno));
+
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return Failure(FileReadError::ReadFailed, std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) return Failure(FileReadError::NotRegular, "Not a regular file");
+    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > maxBytes)
+        return Failure(FileReadError::TooLarge, "File too large");
+
+    // Read up to one byte past the cap: a file that grows while it is read is still refused.
+    std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return Failure(FileReadError::ReadFailed, std::strerror(errno));
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+        if (filled > maxBytes) return Failure(FileReadError::TooLarge, "File too large");
+        if (filled == bytes.size() && filled <= maxBytes) bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
+    }
+    bytes.resize(filled);
+    return FileReadResult{std::move(bytes), FileReadError::None, {}};
+}
+
+}  // namespace tessaly
