@@ -28,10 +28,15 @@ TEST(Geometry, TopLeftPixelOfEveryCellMapsBackToTheCell) {
 }
 
 TEST(Colours, NumbersAndColoursRoundTripAndUnknownsFallBack) {
-    EXPECT_EQ(IndexToColor(2), 0x000080u);
-    EXPECT_EQ(IndexToColor(9), 0xC0C0C0u);
-    EXPECT_EQ(IndexToColor(13), 0xFF0000u);
-    for (int32_t n = 1; n <= 15; ++n) EXPECT_EQ(ColorToIndex(IndexToColor(n)), n);
+    // 0x00BBGGRR: black, maroon, green, olive, navy, purple, teal, grey, silver, red, lime,
+    // yellow, blue, fuchsia, aqua.
+    const uint32_t table[15] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000,
+                                0x800080, 0x808000, 0x808080, 0xC0C0C0, 0x0000FF,
+                                0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00};
+    for (int32_t n = 1; n <= 15; ++n) {
+        EXPECT_EQ(IndexToColor(n), table[n - 1]) << "number " << n;
+        EXPECT_EQ(ColorToIndex(table[n - 1]), n);
+    }
     EXPECT_EQ(IndexToColor(0), 0x000000u);
     EXPECT_EQ(IndexToColor(16), 0x000000u);
     EXPECT_EQ(IndexToColor(-3), 0x000000u);

@@ -46,6 +46,20 @@ TEST(HintSearch, DeadOrEmptyBoardLeavesPAndQAlone) {
     EXPECT_EQ(p, p0);
 }
 
+// Every equal pair includes an enclosed tile, so the search fails on every pair it tries: no
+// shape flag may stay from an earlier link, and the recorded path stays as it was.
+TEST(HintSearch, FailedSearchLeavesNoShapeFlagAndThePathAlone) {
+    Engine e(testing::FixedSeed(1));
+    DrawBoard(e, {".....", ".1.1.", "....."});
+    ASSERT_TRUE(e.CanLink({1, 1}, {3, 1}));
+    const TCellList path = e.LinkPath;
+    DrawBoard(e, {".....", ".234.", ".516.", ".781.", "....."});
+    TCell p, q;
+    EXPECT_FALSE(e.FindLinkablePair(p, q));
+    EXPECT_FALSE(e.LinkAdjacent || e.LinkStraight || e.LinkOneCorner || e.LinkTwoCorners);
+    EXPECT_EQ(e.LinkPath.Slot, path.Slot);
+}
+
 TEST(HintSearch, EqualTilesOnAnySideOfAFullBoardLinkThroughTheRing) {
     Engine e(testing::FixedSeed(1));
     const TCell sides[4][2] = {

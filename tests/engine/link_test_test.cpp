@@ -110,6 +110,28 @@ INSTANTIATE_TEST_SUITE_P(
                  {6, 3},
                  {6, 4},
                  {2, 4}},
+        // Both joins of the rows succeed: above the two tiles (A up with B up) and between them
+        // (A up with B down); the first pair of rays wins, at its cell nearest to A.
+        LinkCase{"UpwardRaysBeforeCrossedOnes",
+                 {"........", "........", "...2.1..", "........", "........", "..1..3..",
+                  "........", "........"},
+                 {2, 5},
+                 {5, 2},
+                 Shape::TwoCorners,
+                 {5, 2},
+                 {5, 1},
+                 {2, 1}},
+        // No row joins one column; of the columns on both sides the right one comes first,
+        // nearest to A.
+        LinkCase{"SameColumnGoesRoundOnTheRightNextToTheTiles",
+                 {".......", ".......", "...1...", "...2...", ".......", "...1...", ".......",
+                  "......."},
+                 {3, 2},
+                 {3, 5},
+                 Shape::TwoCorners,
+                 {3, 5},
+                 {4, 5},
+                 {4, 2}},
         LinkCase{
             "FourTurnsAreRefused",
             {"..........", ".2.3456.7.", ".8.9abc.d.", ".e.1fg1.h.", ".ijklmnop.", ".........."},

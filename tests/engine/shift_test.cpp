@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <random>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/engine/board_setup.h"
@@ -50,6 +52,41 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{0, 4, false, {0, 1, 0, 2, 0, 0, 3, 0, 4, 0}, {1, 2, 0, 0, 0, 0, 0, 0, 3, 4}},
         LineCase{0, 6, false, {0, 1, 0, 2, 0, 0, 3, 0, 4, 0}, {0, 0, 0, 1, 2, 3, 4, 0, 0, 0}},
         LineCase{0, 11, false, {0, 1, 0, 2, 0, 0, 3, 0, 4, 0}, {0, 1, 0, 2, 0, 0, 3, 0, 4, 0}}));
+
+struct BoardCase {
+    uint8_t mode;
+    std::vector<std::string_view> before, after;
+};
+
+class ShiftedBoard : public ::testing::TestWithParam<BoardCase> {};
+
+// The corner and quarter modes take two directions in a fixed order; on these boards the
+// other order would leave every tile somewhere else.
+TEST_P(ShiftedBoard, TakesItsStepsInOrder) {
+    Engine e(testing::FixedSeed(1));
+    testing::DrawBoard(e, GetParam().after);
+    const TMyArray expected = e.Board;
+    testing::DrawBoard(e, GetParam().before);
+    e.ShiftBoard(GetParam().mode);
+    EXPECT_EQ(e.Board, expected);
+}
+
+// 4 x 4 tiles inside the ring: the upper part is rows 1-2, the left part columns 1-2.
+INSTANTIATE_TEST_SUITE_P(
+    CornerAndQuarterModes, ShiftedBoard,
+    ::testing::Values(BoardCase{7,
+                                {"......", "....1.", ".2....", "....3.", ".4....", "......"},
+                                {"......", ".1....", ".2....", "....3.", "....4.", "......"}},
+                      BoardCase{8,
+                                {"......", "..13..", "......", "......", ".2..4.", "......"},
+                                {"......", "....3.", "....4.", ".1....", ".2....", "......"}},
+                      BoardCase{9,
+                                {"......", "..1...", ".2....", "....3.", "...4..", "......"},
+                                {"......", ".21...", "......", "......", "...43.", "......"}},
+                      BoardCase{10,
+                                {"......", ".1....", "..2...", "...3..", "....4.", "......"},
+                                {"......", "......", ".12...", "...34.", "......", "......"}}),
+    [](const auto& info) { return "Mode" + std::to_string(info.param.mode); });
 
 // A segment of a row or column and the end its tiles must be packed toward.
 struct Segment {

@@ -20,6 +20,20 @@ class GameTest : public ::testing::Test {
     RecordingWindow window;
     Session session{engine, window};
 
+    // The session as each full redraw found it: a redraw shows the counters and, with Playing
+    // false, the start screen.
+    struct Painted {
+        bool playing;
+        int32_t lives, hints;
+    };
+    std::vector<Painted> painted;
+
+    GameTest() {
+        window.whilePainting = [this] {
+            painted.push_back({session.Playing, session.Lives, session.Hints});
+        };
+    }
+
     // Lays out the interior row by row ('.' empty, 'A' kind 1, 'B' kind 2, ...); the border
     // ring is added round it. The session is put in a running game at grade 0 without
     // touching the window.
@@ -38,6 +52,17 @@ class GameTest : public ::testing::Test {
 
     int32_t At(TCell c) const {
         return engine.Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
+    }
+
+    // The interior row by row, as LoadBoard takes it.
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (int32_t r = 1; r <= engine.RowCount - 2; ++r) {
+            rows.emplace_back();
+            for (int32_t c = 1; c <= engine.ColCount - 2; ++c)
+                rows.back() += At({c, r}) == 0 ? '.' : static_cast<char>('A' + At({c, r}) - 1);
+        }
+        return rows;
     }
 
     void Click(TCell c) { session.MainPaintBoxMouseDown(ColToX(c.X), RowToY(c.Y)); }

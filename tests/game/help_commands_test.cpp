@@ -39,6 +39,7 @@ TEST_F(HintTest, MarksTheStoredPairAfterAFullRedraw) {
     EXPECT_EQ(session.Hints, 1);
     EXPECT_EQ(window.calls, (std::vector<std::string>{"MainPaintBoxPaint", "DrawMarkedCell 2 1",
                                                       "DrawMarkedCell 3 2"}));
+    EXPECT_EQ(painted.back().hints, 1) << "the redraw shows the lowered count";
     EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
     EXPECT_TRUE(window.cues.empty());
 }
@@ -71,6 +72,7 @@ TEST_F(RearrangeTest, SpendsALifeAndLeavesAMoveOnTheSameCells) {
     LoadBoard({"AB..", "BA.C", "..DC", "..D."});
     const auto occupied = Occupied();
     const auto kinds = KindCounts();
+    const TMyArray before = engine.Board;
     Click({1, 1});
     session.Lives = 1;  // the last life is spent even though a move exists
     window.Forget();
@@ -78,6 +80,9 @@ TEST_F(RearrangeTest, SpendsALifeAndLeavesAMoveOnTheSameCells) {
     session.MenuOptionRearrangeClick();
 
     EXPECT_EQ(session.Lives, 0);
+    EXPECT_NE(engine.Board, before) << "the tiles change places although a move existed";
+    ASSERT_EQ(painted.size(), 2u);
+    EXPECT_EQ(painted[0].lives, 0) << "the first redraw shows the lowered count";
     EXPECT_EQ(window.calls.front(), "MainPaintBoxPaint");
     EXPECT_EQ(window.calls[1], "PlayCue REARRANGE");
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");

@@ -86,6 +86,8 @@ class RecordingWindow : public GameWindow {
     std::deque<std::optional<std::string>> inputAnswers;
     // Runs while a message box is "open", as a modal box lets timer ticks through.
     std::function<void(const ShownMessage&)> whileMessageOpen;
+    // Runs at every full redraw, so that a test can see what the redraw had to show.
+    std::function<void()> whilePainting;
 
     bool Enabled(MenuItemId item) const {
         return std::find(disabled_.begin(), disabled_.end(), item) == disabled_.end();
@@ -106,7 +108,10 @@ class RecordingWindow : public GameWindow {
         errors.clear();
     }
 
-    void MainPaintBoxPaint() override { calls.push_back("MainPaintBoxPaint"); }
+    void MainPaintBoxPaint() override {
+        calls.push_back("MainPaintBoxPaint");
+        if (whilePainting) whilePainting();
+    }
     void DrawCellPicture(int32_t col, int32_t row, int32_t value) override {
         calls.push_back("DrawCellPicture " + std::to_string(col) + " " + std::to_string(row) + " " +
                         std::to_string(value));

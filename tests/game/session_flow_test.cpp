@@ -63,7 +63,9 @@ class DifficultyKeyTest : public GameTest, public ::testing::WithParamInterface<
 
 TEST_P(DifficultyKeyTest, StartsAFreshGameOfTheGrade) {
     const GradeCase g = GetParam();
-    // Leftovers of an earlier game must not survive.
+    // Leftovers of an earlier game must not survive, a selected tile least of all.
+    LoadBoard({"AA"});
+    Click({1, 1});
     session.Level = 7;
     session.Lives = 0;
     session.Hints = 0;
@@ -172,10 +174,12 @@ TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
     session.Lives = 7;
     session.Hints = 9;
     session.TimeLeft = 12;
+    Click(session.HintPair[0]);
     window.Forget();
 
     session.StartLevel();
 
+    EXPECT_TRUE(engine.StackIsEmpty());
     EXPECT_EQ(session.Level, 4);
     EXPECT_EQ(session.Lives, 7);
     EXPECT_EQ(session.Hints, 9);
@@ -203,6 +207,7 @@ TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
     EXPECT_FALSE(session.Playing);
     EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
+    EXPECT_FALSE(painted.back().playing) << "the redraw must show the start screen";
     ExpectPlayMenuState(window);
     EXPECT_EQ(session.Lives, 1);
     EXPECT_EQ(session.Hints, 2);

@@ -62,6 +62,7 @@ class RefusedPairTest : public GameTest, public ::testing::WithParamInterface<Re
 TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
     const RefusalCase& t = GetParam();
     LoadBoard(t.rows);
+    session.TimeLeft = 50;  // below the full bar, where time given back would show
     const TMyArray before = engine.Board;
     Click(t.first);
     window.Forget();
@@ -73,7 +74,7 @@ TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
                                         "DrawCell " + s, "DrawCell " + f, "MainPaintBoxPaint"}));
     EXPECT_TRUE(engine.StackIsEmpty());
     EXPECT_EQ(engine.Board, before);
-    EXPECT_EQ(session.TimeLeft, 100);
+    EXPECT_EQ(session.TimeLeft, 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -143,32 +144,38 @@ TEST_F(TileClickTest, TimeGivenBackNeverGoesAboveTheFullBar) {
     }
 }
 
-TEST_F(TileClickTest, RemainingTilesShiftByTheLevelsModeAfterARemoval) {
-    LoadBoard({"A.B.", ".C.C", "A.B."});
-    session.Level = 1;
-    Engine expected;
-    expected.ColCount = engine.ColCount;
-    expected.RowCount = engine.RowCount;
-    expected.Board = engine.Board;
-    expected.Board[2][2] = 0;
-    expected.Board[4][2] = 0;
-    expected.ShiftBoard(1);
+struct ShiftCase {
+    uint8_t level;
+    std::vector<std::string> after;
+};
 
+class ShiftAfterRemovalTest : public GameTest, public ::testing::WithParamInterface<ShiftCase> {};
+
+// The pair AA goes; the rest moves by the level's mode, as worked out from its steps.
+TEST_P(ShiftAfterRemovalTest, RemainingTilesMoveByTheLevelsMode) {
+    LoadBoard({"CD..", ".AA.", "..DC", ".B.B"});
+    session.Level = GetParam().level;
     Click({2, 2});
-    Click({4, 2});
-    EXPECT_EQ(engine.Board, expected.Board);
-    EXPECT_EQ(engine.Board[1][1], 0) << "at level 1 the tiles fall";
+    Click({3, 2});
+    EXPECT_EQ(Rows(), GetParam().after);
+    EXPECT_EQ(session.Lives, 2) << "a move is left, so nothing is rearranged";
 }
 
-TEST_F(TileClickTest, AtLevelZeroTheTilesStayWhereTheyAre) {
-    LoadBoard({"A.B.", ".C.C", "A.B."});
-    TMyArray expected = engine.Board;
-    expected[2][2] = 0;
-    expected[4][2] = 0;
-    Click({2, 2});
-    Click({4, 2});
-    EXPECT_EQ(engine.Board, expected);
-}
+INSTANTIATE_TEST_SUITE_P(EveryLevel, ShiftAfterRemovalTest,
+                         ::testing::Values(ShiftCase{0, {"CD..", "....", "..DC", ".B.B"}},
+                                           ShiftCase{1, {"....", "....", ".D.C", "CBDB"}},
+                                           ShiftCase{2, {"CD..", "....", "DC..", "BB.."}},
+                                           ShiftCase{3, {"CD..", "....", "...C", ".BDB"}},
+                                           ShiftCase{4, {"CD..", "....", "..DC", "B..B"}},
+                                           ShiftCase{5, {"....", "CD..", ".BDC", "...B"}},
+                                           ShiftCase{6, {"CD..", "....", "..DC", ".BB."}},
+                                           ShiftCase{7, {"CD..", "....", "..DC", "..BB"}},
+                                           ShiftCase{8, {"..DC", "...B", "C...", "BD.."}},
+                                           ShiftCase{9, {"CD..", "....", "...C", "B.DB"}},
+                                           ShiftCase{10, {"....", "CD..", ".BDC", "..B."}}),
+                         [](const auto& info) {
+                             return "Level" + std::to_string(info.param.level);
+                         });
 
 TEST_F(TileClickTest, ClearingALevelCongratulatesAndStartsTheNextWithMoreLivesAndHints) {
     LoadBoard({"AA"});
@@ -214,6 +221,8 @@ TEST_F(TileClickTest, ClearingTheLastLevelWinsAndStartsAFreshGame) {
     Click({1, 1});
     Click({2, 1});
     EXPECT_LT(window.IndexOf("PlayCue GameWin"), window.IndexOf("MessageBox 恭喜您，通关了!"));
+    EXPECT_LT(window.IndexOf("MessageBox 恭喜您，通关了!"), window.IndexOf("DestroyStartScreen"))
+        << "the new game comes after the box";
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
     EXPECT_EQ(session.Level, 0);
@@ -242,6 +251,7 @@ TEST_F(TileClickTest, NoMoveLeftSpendsALifeOnARearrangement) {
 
 TEST_F(TileClickTest, NoMoveAndNoLifeEndsTheGame) {
     LoadBoard(kDeadAfterC);
+    session.SetPlayMenuState();
     session.Lives = 0;
     Click({3, 1});
     Click({3, 2});
@@ -253,10 +263,19 @@ TEST_F(TileClickTest, NoMoveAndNoLifeEndsTheGame) {
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "游戏结束!");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::Information);
-    // The start screen is back (the redraw of the ended game) before the cue and the box.
-    const size_t cue = window.IndexOf("PlayCue GameOver");
-    EXPECT_EQ(window.calls[cue - 1], "MainPaintBoxPaint");
-    EXPECT_LT(cue, window.IndexOf("MessageBox 游戏结束!"));
+    // After the redraw of the shifted board, the game ends and the start screen is back
+    // before the cue and the box.
+    ASSERT_GE(window.calls.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(window.calls.end() - 5, window.calls.end()),
+              (std::vector<std::string>{"MainPaintBoxPaint", "SetTimerEnabled TimerGameDelay off",
+                                        "MainPaintBoxPaint", "PlayCue GameOver",
+                                        "MessageBox 游戏结束!"}));
+    EXPECT_FALSE(painted.back().playing);
+    // The menus stay as in play; Esc puts them idle.
+    EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameLow));
+    session.FormKeyDown(vk::Escape);
+    EXPECT_TRUE(window.Enabled(MenuItemId::MenuGameLow));
+    EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameAbandon));
 }
 
 TEST_F(TileClickTest, APendingTileIsJudgedByWhatLiesThereNow) {
