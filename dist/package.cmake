@@ -5,9 +5,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Tessaly developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture-tile matching puzzle")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Click two tiles with the same picture: they vanish when a path with at most two turns\n\
-through empty cells joins them. Eleven levels move the remaining tiles in different ways,\n\
-against the clock, with lives, hints, sound cues and music. The game speaks Chinese.")
+    "Click two tiles with the same picture: they vanish when a path with at most\n\
+two turns through empty cells joins them. Eleven levels move the remaining\n\
+tiles in different ways, against the clock, with lives, hints, sound cues\n\
+and music. The game speaks Chinese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
