@@ -8,13 +8,8 @@
 
 namespace tessaly {
 
-namespace {
-
 // Two matching tiles joined by a red two-turn path: the game in one glance.
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+void PaintAppIcon(QPainter& p, int size) {
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size / 32.0;
 
@@ -47,15 +42,17 @@ QPixmap DrawIcon(int size) {
 
     tile(left);
     tile(right);
-    return pixmap;
 }
-
-}  // namespace
 
 QIcon MakeAppIcon() {
     QIcon icon;
-    for (int size : std::array{16, 20, 24, 32, 40, 48, 64, 96, 128, 256}) {
-        icon.addPixmap(DrawIcon(size));
+    for (int size : std::array{16, 20, 22, 24, 32, 40, 48, 64, 96, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        PaintAppIcon(p, size);
+        p.end();
+        icon.addPixmap(pixmap);
     }
     return icon;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ui/main_form.h"
+#include "ui/qt_translations.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ class FirstPaintProbe : public QObject {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    tessaly::InstallQtTranslations(app);
     tessaly::MainForm form;
 
     if (qEnvironmentVariableIsSet("TESSALY_EXIT_AFTER_FIRST_PAINT")) {
