@@ -90,6 +90,8 @@ class MainForm : public QMainWindow, public GameWindow {
     QAction* menuAction(const QString& name) const { return menu_->action(name); }
     // Opens addresses; replaced in tests so that no browser starts.
     std::function<void(const QString&)> urlOpener;
+    // Blocks the thread while a link is shown; replaced in tests to look at the screen meanwhile.
+    std::function<void(int32_t milliseconds)> blockingSleep;
 
     // The controls, under their names.
     QFrame* PanelMain = nullptr;
@@ -121,6 +123,7 @@ class MainForm : public QMainWindow, public GameWindow {
     void DrawBoard();
     void PaintCellPicture(int32_t col, int32_t row, int32_t value);
     void PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value);
+    void ClearInfoStrip();
     void DrawInfoPanel();
     void PaintTimeBar();
     // Runs one drawing operation: a picture that fails ends it and goes to the error box.
