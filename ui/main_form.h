@@ -123,7 +123,6 @@ class MainForm : public QMainWindow, public GameWindow {
     void DrawBoard();
     void PaintCellPicture(int32_t col, int32_t row, int32_t value);
     void PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value);
-    void ClearInfoStrip();
     void DrawInfoPanel();
     void PaintTimeBar();
     // Runs one drawing operation: a picture that fails ends it and goes to the error box.

@@ -117,7 +117,6 @@ void MainForm::PaintAll() {
         return;
     }
     DrawBoard();
-    ClearInfoStrip();
     DrawInfoPanel();
     FormResize();
     PaintTimeBar();
@@ -177,13 +176,6 @@ void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
     });
 }
 
-// The panel shows through the strip wherever the line and the bar leave it; without this the
-// surface would keep the longer bar of a larger grade when the window shrinks.
-void MainForm::ClearInfoStrip() {
-    QPainter painter(&MainPaintBox->surface());
-    painter.fillRect(0, 0, MainPaintBox->width(), InfoStripHeight, MainPaintBox->fillColor());
-}
-
 void MainForm::DrawInfoPanel() {
     if (!session_.Playing) return;
     QPainter painter(&MainPaintBox->surface());
@@ -224,6 +216,13 @@ void MainForm::PaintTimeBar() {
     painter.fillRect(QRect(451, 11, frameRight - 452, 18), BackgroundColor());
     const int fillRight = 449 + grade * time;
     if (fillRight > 451) painter.fillRect(QRect(451, 11, fillRight - 451, 18), colors.fill);
+    // Right of the frame the panel shows: the surface keeps what it had when the window shrank,
+    // which after a larger grade is the rest of its longer bar.
+    const int stripRight = MainPaintBox->width();
+    if (stripRight > frameRight) {
+        painter.fillRect(QRect(frameRight, 0, stripRight - frameRight, InfoStripHeight),
+                         MainPaintBox->fillColor());
+    }
 }
 
 void MainForm::DrawTimeBar() {
