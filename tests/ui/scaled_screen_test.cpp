@@ -63,6 +63,19 @@ TEST_F(ScaledScreen, SurfaceIsDrawnAtTheScreensResolution) {
     EXPECT_GT(mixedBlocks, 100);
 }
 
+TEST_F(ScaledScreen, SurfaceLeftFromAScreenOfAnotherRatioIsRedrawnAtThisOne) {
+    form->show();
+    session().MenuGameLowClick();
+    QImage old(598, 409, QImage::Format_RGB32);  // as drawn on a screen at 100 %
+    old.fill(Qt::gray);
+    surface() = old;
+    form->MainPaintBox->repaint();
+    Settle();
+    EXPECT_EQ(surface().devicePixelRatio(), 2.0);
+    EXPECT_EQ(surface().size(), QSize(2 * 598, 2 * 409));
+    EXPECT_EQ(surface().pixelColor(900, 20), QColor(255, 255, 0));  // a full redraw followed
+}
+
 }  // namespace
 }  // namespace tessaly::test
 
