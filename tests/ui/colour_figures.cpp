@@ -76,8 +76,8 @@ double DeltaE2000(const Lab& p, const Lab& q) {
 }  // namespace
 
 double ContrastRatio(QColor a, QColor b) {
-    const auto [dark, light] = std::minmax(Luminance(a), Luminance(b));
-    return (light + 0.05) / (dark + 0.05);
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 double DeltaE2000(QColor a, QColor b) {

@@ -176,7 +176,7 @@ TEST_F(Games, MousePressOnTheBoardReachesTheClickHandler) {
     }
 }
 
-TEST_F(Games, RemovedPairShowsItsLinkOnTheScreenThroughoutTheWait) {
+TEST_F(Games, RemovedPairShowsItsLinkOnTheScreenDuringTheWait) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F1);
     TCell first, second;
