@@ -106,6 +106,9 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
     setFont(WindowFont());
     move(151, 172);
     urlOpener = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    blockingSleep = [](int32_t milliseconds) {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+    };
     BuildLayout();
     ConnectMenu();
     FormCreate();
@@ -137,6 +140,7 @@ void MainForm::BuildLayout() {
     MainPaintBox = new tessaly::MainPaintBox(PanelMain);
     MainPaintBox->setObjectName(QStringLiteral("MainPaintBox"));
     MainPaintBox->onMouseDown = [this](int x, int y) { session_.MainPaintBoxMouseDown(x, y); };
+    MainPaintBox->onRatioChange = [this] { MainPaintBoxPaint(); };
 
     StatusBar1 = new QStatusBar(PanelMain);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -344,7 +348,7 @@ void MainForm::PlayCue(const std::string& name) {
 void MainForm::Wait(int32_t milliseconds) {
     // Put on screen what has been drawn so far; the sleep then blocks all input.
     MainPaintBox->repaint();
-    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+    if (milliseconds > 0 && blockingSleep) blockingSleep(milliseconds);
 }
 
 void MainForm::Beep() {

@@ -90,6 +90,8 @@ class MainForm : public QMainWindow, public GameWindow {
     QAction* menuAction(const QString& name) const { return menu_->action(name); }
     // Opens addresses; replaced in tests so that no browser starts.
     std::function<void(const QString&)> urlOpener;
+    // The blocking sleep of `Wait`; replaced in tests to look at the screen meanwhile.
+    std::function<void(int32_t milliseconds)> blockingSleep;
 
     // The controls, under their names.
     QFrame* PanelMain = nullptr;

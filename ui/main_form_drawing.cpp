@@ -15,15 +15,45 @@ const QColor Yellow(255, 255, 0);
 const QColor Red(255, 0, 0);
 constexpr int MarkOpacity = 140;  // out of 255
 constexpr int InfoTop = 10;
+constexpr int InfoStripHeight = 30;
 
-// Blends `picture` over `surface` at `at` with a constant opacity of alpha/255; a picture
-// with an alpha channel of its own is weighted by it as well.
-void BlendConstant(QImage& surface, QPoint at, const QImage& picture, int alpha) {
-    const QRect area = QRect(at, picture.size()).intersected(surface.rect());
-    if (area.isEmpty()) return;
+// The information line's colours: yellow texts and frame, red fill, as designed, except on the
+// few backgrounds where they cannot be seen. Yellow texts on silver, lime, yellow and aqua
+// (contrast below 2 : 1) turn black; the red fill on red turns white.
+struct InfoColors {
+    QColor text;  // and the time bar's frame
+    QColor fill;
+};
+
+InfoColors InfoColorsOn(uint32_t background) {
+    switch (background) {
+        case 0xC0C0C0:  // silver
+        case 0x00FF00:  // lime
+        case 0x00FFFF:  // yellow
+        case 0xFFFF00:  // aqua
+            return {Qt::black, Red};
+        case 0x0000FF:  // red
+            return {Yellow, Qt::white};
+        default:
+            return {Yellow, Red};
+    }
+}
+
+// Blends `picture` over `surface` at the logical point `logicalAt` with a constant opacity of
+// alpha/255; a picture with an alpha channel of its own is weighted by it as well.
+void BlendConstant(QImage& surface, QPoint logicalAt, const QImage& picture, int alpha) {
     const bool ownAlpha = picture.hasAlphaChannel();
-    const QImage src = picture.convertToFormat(ownAlpha ? QImage::Format_ARGB32_Premultiplied
-                                                        : QImage::Format_RGB32);
+    QImage src = picture.convertToFormat(ownAlpha ? QImage::Format_ARGB32_Premultiplied
+                                                  : QImage::Format_RGB32);
+    // The blend runs on the surface's own pixels, so a scaled screen needs a scaled picture.
+    const qreal ratio = surface.devicePixelRatio();
+    const QPoint at = (QPointF(logicalAt) * ratio).toPoint();
+    if (ratio != 1) {
+        src = src.scaled((QSizeF(src.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+    }
+    const QRect area = QRect(at, src.size()).intersected(surface.rect());
+    if (area.isEmpty()) return;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* dst = reinterpret_cast<QRgb*>(surface.scanLine(y));
         const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y - at.y()));
@@ -105,6 +135,8 @@ void MainForm::DrawBoard() {
 
 void MainForm::PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value) {
     LoadCellBitmap(CellBitmap, value);
+    // Pictures are 50 x 50 files; a scaled screen stretches them, and should do so smoothly.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(ColToX(col), RowToY(row), CellBitmap);
 }
 
@@ -148,7 +180,7 @@ void MainForm::DrawInfoPanel() {
     if (!session_.Playing) return;
     QPainter painter(&MainPaintBox->surface());
     painter.setFont(InfoFont());
-    painter.setPen(Yellow);
+    painter.setPen(InfoColorsOn(session_.Presentation.BackgroundColor).text);
     const QFontMetrics metrics = painter.fontMetrics();
     const QColor background = BackgroundColor();
     // Opaque text: its own cell is filled first, so a blank text wipes out the last value.
@@ -176,13 +208,21 @@ void MainForm::DrawInfoPanel() {
 void MainForm::PaintTimeBar() {
     const int grade = session_.Difficulty + 1;
     const int time = session_.TimeLeft;
+    const InfoColors colors = InfoColorsOn(session_.Presentation.BackgroundColor);
     QPainter painter(&MainPaintBox->surface());
     // Right and bottom edges of the bar's rectangles lie outside them.
     const int frameRight = 450 + 100 * grade;
-    painter.fillRect(QRect(450, 10, frameRight - 450, 20), Yellow);
+    painter.fillRect(QRect(450, 10, frameRight - 450, 20), colors.text);
     painter.fillRect(QRect(451, 11, frameRight - 452, 18), BackgroundColor());
     const int fillRight = 449 + grade * time;
-    if (fillRight > 451) painter.fillRect(QRect(451, 11, fillRight - 451, 18), Red);
+    if (fillRight > 451) painter.fillRect(QRect(451, 11, fillRight - 451, 18), colors.fill);
+    // Right of the frame the panel shows: the surface keeps what it had when the window shrank,
+    // which after a larger grade is the rest of its longer bar.
+    const int stripRight = MainPaintBox->width();
+    if (stripRight > frameRight) {
+        painter.fillRect(QRect(frameRight, 0, stripRight - frameRight, InfoStripHeight),
+                         MainPaintBox->fillColor());
+    }
 }
 
 void MainForm::DrawTimeBar() {

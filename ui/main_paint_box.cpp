@@ -12,18 +12,31 @@ MainPaintBox::MainPaintBox(QWidget* parent) : QWidget(parent) {
 }
 
 void MainPaintBox::paintEvent(QPaintEvent* event) {
+    if (surface_.devicePixelRatio() != devicePixelRatioF()) {
+        resizeSurface(size());
+        if (onRatioChange) QMetaObject::invokeMethod(this, onRatioChange, Qt::QueuedConnection);
+    }
+    const QRect area = event->rect();
+    const qreal ratio = surface_.devicePixelRatio();
+    // The source rectangle counts the image's own pixels, not logical ones.
     QPainter painter(this);
-    painter.drawImage(event->rect(), surface_, event->rect());
+    painter.drawImage(area, surface_,
+                      QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }
 
 void MainPaintBox::resizeSurface(QSize size) {
-    if (size == surface_.size() || size.isEmpty()) return;
+    const qreal ratio = devicePixelRatioF();
+    if (size.isEmpty() ||
+        (size == surface_.deviceIndependentSize().toSize() && ratio == surface_.devicePixelRatio()))
+        return;
     // Keep what was drawn: a resize is not a redraw.
-    QImage grown(size, QImage::Format_RGB32);
+    QImage grown((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
+    grown.setDevicePixelRatio(ratio);
     grown.fill(fillColor_);
     if (!surface_.isNull()) {
         QPainter painter(&grown);
-        painter.drawImage(0, 0, surface_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QPointF(0, 0), surface_);
     }
     surface_ = std::move(grown);
 }

@@ -1,5 +1,7 @@
 // The board surface. Drawing operations paint into a persistent image that is shown as soon as
-// they have painted; the widget's own paint event only copies that image to the screen.
+// they have painted; the widget's own paint event only copies that image to the screen. The
+// image keeps the design's logical pixels but is backed at the screen's device pixel ratio, so
+// that texts and lines are drawn at the screen's own resolution on scaled desktops.
 #pragma once
 
 #include <QColor>
@@ -18,13 +20,17 @@ class MainPaintBox : public QWidget {
     QImage& surface() { return surface_; }
     const QImage& surface() const { return surface_; }
 
-    // Colour that fills the parts of the surface that appear when it grows.
+    // Colour that fills the parts of the surface that appear when it grows: the panel's.
     void setFillColor(QColor color) { fillColor_ = color; }
-    // Gives the surface this size, keeping what was drawn on it.
+    QColor fillColor() const { return fillColor_; }
+    // Gives the surface this logical size at the screen's ratio, keeping what was drawn on it.
     void resizeSurface(QSize size);
 
     // Called with the pixel of every mouse press, whatever the button.
     std::function<void(int x, int y)> onMouseDown;
+    // Called, from the event loop, once the window has moved to a screen of another ratio:
+    // what was drawn has only been rescaled and wants a full redraw.
+    std::function<void()> onRatioChange;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

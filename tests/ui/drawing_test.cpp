@@ -1,6 +1,8 @@
 // What the drawing operations leave on the board surface, pixel by pixel.
 #include <QTest>
+#include <algorithm>
 
+#include "colour_figures.h"
 #include "form_fixture.h"
 
 namespace tessaly::test {
@@ -14,6 +16,60 @@ const QColor Black(0, 0, 0);
 
 QPoint CellCentre(int col, int row) {
     return {ColToX(col) + 25, RowToY(row) + 25};
+}
+
+QColor ColorOf(uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+struct Strip {
+    QColor panel, text, fill;
+    QStringList items;  // the five final texts
+    int grade = 1;      // Difficulty + 1
+    int time = 100;
+};
+
+// The top strip as the design states it: the panel's colour, where the five texts and the time
+// bar do not cover it.
+QImage ExpectedStrip(const MainForm& form, int width, const Strip& strip) {
+    QImage image(width, 30, QImage::Format_RGB32);
+    image.fill(strip.panel);
+    QPainter painter(&image);
+    QFont font = form.font();
+    font.setPointSize(10);
+    painter.setFont(font);
+    painter.setPen(strip.text);
+    const int xs[] = {50, 140, 260, 330, 400};
+    for (int i = 0; i < 5; ++i) {
+        const QString& text = strip.items[i];
+        const QRect cell(xs[i], 10, painter.fontMetrics().horizontalAdvance(text),
+                         painter.fontMetrics().height());
+        painter.fillRect(cell, strip.panel);
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    }
+    const int right = 450 + 100 * strip.grade;
+    painter.fillRect(450, 10, right - 450, 20, strip.text);
+    painter.fillRect(451, 11, right - 452, 18, strip.panel);
+    if (strip.grade * strip.time > 2) {
+        painter.fillRect(451, 11, strip.grade * strip.time - 2, 18, strip.fill);
+    }
+    return image;
+}
+
+// Empty when the surface's top strip is the expected one, else the first pixel that differs.
+std::string StripDifference(const QImage& surface, const QImage& expected) {
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            if (surface.pixel(x, y) != expected.pixel(x, y)) {
+                return QStringLiteral("(%1,%2) is %3, not %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(QColor(surface.pixel(x, y)).name(), QColor(expected.pixel(x, y)).name())
+                    .toStdString();
+            }
+        }
+    }
+    return {};
 }
 
 TEST_F(Drawing, TimeBarFrameAndFillAtGradeZero) {
@@ -54,6 +110,7 @@ TEST_F(Drawing, TimeBarAtGradeThreeRunsToTheRightOfTheWiderWindow) {
 }
 
 TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
+    form->show();
     session().MenuGameMediumClick();
     const QImage& s = surface();
     const QColor empty = ResourceFolder::Background(1);
@@ -72,6 +129,17 @@ TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
                       ResourceFolder::Tile(engine().Board[col][row]))
                 << col << "," << row;
         }
+    }
+    // Cells start at their top-left pixel, on the surface and on the screen (the board surface
+    // sits at (1, 1) in the panel).
+    const QImage shown = form->PanelMain->grab().toImage().copy(1, 1, s.width(), s.height());
+    for (const QImage* image : {&s, &shown}) {
+        const QColor tile = ResourceFolder::Tile(engine().Board[1][1]);
+        EXPECT_EQ(image->pixelColor(ColToX(1), RowToY(1)), tile);
+        EXPECT_EQ(image->pixelColor(ColToX(1) + 49, RowToY(1) + 49), tile);
+        EXPECT_EQ(image->pixelColor(ColToX(1) - 1, RowToY(1) - 1), empty);
+        EXPECT_EQ(image->pixelColor(ColToX(2), RowToY(2)),
+                  ResourceFolder::Tile(engine().Board[2][2]));
     }
 }
 
@@ -121,18 +189,64 @@ TEST_F(Drawing, LinkPathIsARedLineThroughCellCentresThatErasesToTheBackground) {
               ResourceFolder::Tile(engine().Board[1][2]));
 }
 
-TEST_F(Drawing, InformationLineIsYellowTextOnTheTopStrip) {
+TEST_F(Drawing, InformationLineShowsItsExactTextsAndWipesOldValues) {
+    session().MenuGameSpecialClick();
+    session().MenuGameLowClick();  // the longer bar of the larger grade must not stay behind
+    const int width = surface().width();
+    Strip strip{Black, Yellow, Red, {"难度：初级", "关卡：不变化", "生命：2", "提示：4", "时间："}};
+    EXPECT_EQ(StripDifference(surface(), ExpectedStrip(*form, width, strip)), "");
+
+    session().Lives = 10;
+    session().Level = 3;
+    form->MainPaintBoxPaint();
+    session().Lives = 9;
+    session().Level = 1;
+    session().TimeLeft = 0;  // until the time-out, the strip right of the frame stays clear
+    form->MainPaintBoxPaint();
+    strip.items = QStringList{"难度：初级", "关卡：向下", "生命：9", "提示：4", "时间："};
+    strip.time = 0;
+    EXPECT_EQ(StripDifference(surface(), ExpectedStrip(*form, width, strip)), "");
+}
+
+// The design's yellow and red stay wherever they can be seen; where they cannot, the texts and
+// the frame reach 4.5 : 1 and the fill a colour difference of 40.
+TEST_F(Drawing, InformationLineIsReadableOnEveryBackground) {
+    ASSERT_NEAR(ContrastRatio(Yellow, QColor(192, 192, 192)), 1.69, 0.005);
+    ASSERT_NEAR(DeltaE2000(Red, QColor(128, 0, 0)), 25.9, 0.05);
     session().MenuGameLowClick();
-    const QImage& s = surface();
-    auto yellowIn = [&](int left, int right) {
-        int count = 0;
-        for (int x = left; x < right; ++x) {
-            for (int y = 0; y < 30; ++y) count += s.pixelColor(x, y) == Yellow;
+    TCellList& path = engine().LinkPath;
+    path.Slot[1] = {1, 1};
+    path.Slot[2] = {3, 1};
+    QList<int> changed;
+    for (int number = 1; number <= 15; ++number) {
+        SCOPED_TRACE(number);
+        const QColor background = ColorOf(IndexToColor(number));
+        session().Presentation.BackgroundNumber = number;
+        session().Presentation.BackgroundColor = IndexToColor(number);
+        form->SetPanelColor(IndexToColor(number));
+        form->MainPaintBoxPaint();
+        const QColor text = surface().pixelColor(450, 20);  // the frame
+        const QColor fill = surface().pixelColor(460, 20);
+        if (ContrastRatio(Yellow, background) >= 2) {
+            EXPECT_EQ(text, Yellow);
+        } else {
+            EXPECT_GE(ContrastRatio(text, background), 4.5);
         }
-        return count;
-    };
-    EXPECT_EQ(yellowIn(0, 50), 0);
-    for (int item : {50, 140, 260, 330, 400}) EXPECT_GT(yellowIn(item, item + 30), 10) << item;
+        if (DeltaE2000(Red, background) >= 20) {
+            EXPECT_EQ(fill, Red);
+        } else {
+            EXPECT_GE(DeltaE2000(fill, background), 40);
+        }
+        if (text != Yellow || fill != Red) changed << number;
+        // Texts in the frame's colour, on the panel's colour, exactly where they belong.
+        const Strip strip{
+            background, text, fill, {"难度：初级", "关卡：不变化", "生命：2", "提示：4", "时间："}};
+        EXPECT_EQ(StripDifference(surface(), ExpectedStrip(*form, surface().width(), strip)), "");
+        form->DrawLinkPath(2, true);
+        form->DrawLinkPath(2, false);
+        EXPECT_EQ(surface().pixelColor(ColToX(2) + 25, RowToY(1) + 25), background);
+    }
+    EXPECT_EQ(changed, QList<int>({9, 10, 11, 12, 15}));
 }
 
 TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {

@@ -4,12 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QStringList>
 #include <memory>
+#include <ostream>
 
 #include "resource_folder.h"
 #include "ui/main_form.h"
+
+// Colours and texts in failure messages as #rrggbb and as text rather than as bytes.
+inline void PrintTo(const QColor& color, std::ostream* out) {
+    *out << color.name().toStdString();
+}
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace tessaly::test {
 

@@ -64,6 +64,13 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
         EXPECT_FALSE(link.intersects(form->MainPaintBox->geometry()));
         EXPECT_TRUE(form->StatusBar1->geometry().contains(link));
         EXPECT_GT(link.left(), form->StatusBar1->geometry().center().x());
+        // Visible, not only placed: its text reaches the window.
+        const QImage shown = form->PanelMain->grab(link).toImage();
+        int ink = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) ink += shown.pixel(x, y) != shown.pixel(0, 0);
+        }
+        EXPECT_GT(ink, 50);
     }
     Settle();
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
@@ -155,11 +162,42 @@ TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
 TEST_F(Games, MousePressOnTheBoardReachesTheClickHandler) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F1);
-    const TCell cell{1, 1};
-    const QPoint pixel(ColToX(cell.X) + 10, RowToY(cell.Y) + 10);
-    QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, pixel);
-    ASSERT_FALSE(engine().StackIsEmpty());
-    EXPECT_EQ(engine().PeekCell(), cell);
+    const int x = ColToX(2), y = RowToY(3);
+    // Each press is a first click: the cell it lands on goes on the selection stack.
+    const std::pair<QPoint, TCell> presses[] = {
+        {{x + 10, y + 10}, {2, 3}}, {{x, y}, {2, 3}},      {{x + 49, y + 49}, {2, 3}},
+        {{x - 1, y}, {1, 3}},       {{x, y + 50}, {2, 4}},
+    };
+    for (const auto& [pixel, cell] : presses) {
+        engine().InitStack();
+        QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, pixel);
+        ASSERT_FALSE(engine().StackIsEmpty()) << pixel.x() << "," << pixel.y();
+        EXPECT_EQ(engine().PeekCell(), cell) << pixel.x() << "," << pixel.y();
+    }
+}
+
+TEST_F(Games, RemovedPairShowsItsLinkOnTheScreenDuringTheWait) {
+    form->show();
+    QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+    TCell first, second;
+    ASSERT_TRUE(engine().FindLinkablePair(first, second));
+    auto centre = [](TCell c) { return QPoint(ColToX(c.X) + 25, RowToY(c.Y) + 25); };
+    // What the window system holds for the window while the game thread sleeps.
+    QImage shown;
+    int slept = 0;
+    form->blockingSleep = [&](int32_t milliseconds) {
+        slept += milliseconds;
+        shown = form->screen()->grabWindow(form->winId()).toImage();
+    };
+    QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, centre(first));
+    QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, centre(second));
+    EXPECT_EQ(slept, 200);
+    ASSERT_FALSE(shown.isNull());
+    for (TCell end : {first, second}) {
+        const QPoint at = form->MainPaintBox->mapTo(form.get(), centre(end));
+        EXPECT_EQ(shown.pixelColor(at), QColor(255, 0, 0)) << end.X << "," << end.Y;
+        EXPECT_NE(surface().pixelColor(centre(end)), QColor(255, 0, 0));  // gone afterwards
+    }
 }
 
 TEST_F(Games, PauseMinimisesAndRestoringResumesTheCountdown) {
