@@ -146,7 +146,9 @@ TEST(FetchUrlText, KeepsCookiesWithinBoundsUnderAFlood) {
             headers += "Set-Cookie: " + name + "=" +
                        std::string(CookieSizeLimit - name.size(), 'b') + "\r\n";
         }
-        headers += "Set-Cookie: huge" + r + "=" + std::string(CookieSizeLimit, 'h') + "\r\n";
+        // Its longer path would put it first in the header.
+        headers += "Set-Cookie: huge" + r + "=" + std::string(CookieSizeLimit, 'h') +
+                   "; Path=/tsyjson.php\r\n";
         headers += "Set-Cookie: cr" + r + "=a\rInjected: 1\r\n";
         headers += std::string("Set-Cookie: nul") + r + "=a" + '\0' + "b\r\n";
         script.push_back({HttpAnswer("500 Oops", "", headers)});
