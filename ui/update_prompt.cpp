@@ -2,9 +2,11 @@
 
 #include <QDesktopServices>
 #include <QMessageBox>
-#include <QUrl>
 
 namespace tessaly {
+
+QtUpdatePrompt::QtUpdatePrompt(UrlOpener openUrl)
+    : openUrl_(openUrl ? std::move(openUrl) : UrlOpener(&QDesktopServices::openUrl)) {}
 
 bool QtUpdatePrompt::AskToUpgrade(const std::string& text, const std::string& caption) {
     // The main window is already hidden, so the box has no owner and blocks the application.
@@ -15,7 +17,7 @@ bool QtUpdatePrompt::AskToUpgrade(const std::string& text, const std::string& ca
 }
 
 void QtUpdatePrompt::OpenUrl(const std::string& url) {
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    openUrl_(QUrl(QString::fromStdString(url)));
 }
 
 }  // namespace tessaly

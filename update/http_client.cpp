@@ -1,17 +1,14 @@
 #include "update/http_client.h"
 
 #include <QByteArray>
-#include <QNetworkCookie>
-#include <QNetworkCookieJar>
-#include <QNetworkProxy>
-#include <QByteArrayList>
-#include <QTcpSocket>
 #include <QUrl>
 #include <algorithm>
 
+#include "update/cookie_store.h"
 #include "update/host_lookup.h"
 #include "update/http_request.h"
 #include "update/http_response.h"
+#include "update/tcp_connection.h"
 
 namespace tessaly {
 
@@ -22,17 +19,14 @@ struct HttpClient::State {
     milliseconds readTimeout{0};
     milliseconds connectTimeout{0};
     std::optional<Clock::time_point> deadline;
-    QNetworkCookieJar cookies;
+    CookieStore cookies;
     HostLookup lookup;
 
-    // The longest a wait may last: its own limit, cut to what is left before the deadline.
-    // Negative means the deadline has passed; -1 passed to Qt would mean "forever".
-    int WaitMs(milliseconds limit) const {
+    // The end of a wait: its own limit, or the deadline when that comes first.
+    Clock::time_point Until(milliseconds limit) const {
         constexpr milliseconds unlimited{24LL * 3600 * 1000};
-        milliseconds wait = limit.count() > 0 ? std::min(limit, unlimited) : unlimited;
-        if (deadline)
-            wait = std::min(wait, std::chrono::ceil<milliseconds>(*deadline - Clock::now()));
-        return wait.count() <= 0 ? -1 : static_cast<int>(wait.count());
+        Clock::time_point until = Clock::now() + (limit.count() > 0 ? limit : unlimited);
+        return deadline ? std::min(until, *deadline) : until;
     }
 };
 
@@ -40,46 +34,31 @@ namespace {
 
 class SocketSource : public ByteSource {
   public:
-    SocketSource(QTcpSocket& socket, const HttpClient::State& state)
-        : socket_(socket), state_(state) {}
+    SocketSource(TcpConnection& connection, const HttpClient::State& state)
+        : connection_(connection), state_(state) {}
 
     Status Read(std::string& out, std::size_t max) override {
-        while (socket_.bytesAvailable() == 0) {
-            const int wait = state_.WaitMs(state_.readTimeout);
-            if (wait < 0) return Status::Failed;
-            if (!socket_.waitForReadyRead(wait) && socket_.bytesAvailable() == 0) {
-                return socket_.error() == QAbstractSocket::RemoteHostClosedError ? Status::Closed
-                                                                                 : Status::Failed;
-            }
+        switch (connection_.Receive(out, max, state_.Until(state_.readTimeout))) {
+            case TcpConnection::Received::Data:
+                return Status::Data;
+            case TcpConnection::Received::Closed:
+                return Status::Closed;
+            default:
+                // A reset is no end of the answer: what came before it may be cut anywhere.
+                return Status::Failed;
         }
-        const QByteArray data = socket_.read(static_cast<qint64>(max));
-        out.append(data.constData(), static_cast<std::size_t>(data.size()));
-        return Status::Data;
     }
 
   private:
-    QTcpSocket& socket_;
+    TcpConnection& connection_;
     const HttpClient::State& state_;
 };
 
-bool Connect(QTcpSocket& socket, const std::vector<QHostAddress>& addresses, quint16 port,
+bool Connect(TcpConnection& connection, const std::vector<QHostAddress>& addresses, quint16 port,
              const HttpClient::State& state) {
-    for (const QHostAddress& address : addresses) {
-        const int wait = state.WaitMs(state.connectTimeout);
-        if (wait < 0) return false;
-        socket.connectToHost(address, port);
-        if (socket.waitForConnected(wait)) return true;
-        socket.abort();
-    }
-    return false;
-}
-
-std::string CookieHeader(const QList<QNetworkCookie>& cookies) {
-    QByteArrayList pairs;
-    for (const QNetworkCookie& cookie : cookies) {
-        pairs.append(cookie.toRawForm(QNetworkCookie::NameAndValueOnly));
-    }
-    return pairs.join("; ").toStdString();
+    return std::any_of(addresses.begin(), addresses.end(), [&](const QHostAddress& address) {
+        return connection.Connect(address, port, state.Until(state.connectTimeout));
+    });
 }
 
 }  // namespace
@@ -98,7 +77,7 @@ void HttpClient::SetDeadline(Clock::time_point deadline) {
 }
 
 bool HttpClient::DeadlinePassed() const {
-    return state_->WaitMs(milliseconds{0}) < 0;
+    return state_->deadline && Clock::now() >= *state_->deadline;
 }
 
 std::optional<std::string> HttpClient::Get(const std::string& url) {
@@ -109,37 +88,28 @@ std::optional<std::string> HttpClient::Get(const std::string& url) {
     const auto port = static_cast<quint16>(parsed.port(80));
     const std::string host = parsed.host(QUrl::FullyEncoded).toStdString();
 
-    const int lookupWait = state_->WaitMs(state_->connectTimeout);
-    if (lookupWait < 0) return std::nullopt;
-    const auto addresses = state_->lookup.Resolve(host, milliseconds{lookupWait});
+    const auto lookupWait =
+        std::chrono::ceil<milliseconds>(state_->Until(state_->connectTimeout) - Clock::now());
+    if (lookupWait.count() <= 0) return std::nullopt;
+    const auto addresses = state_->lookup.Resolve(host, lookupWait);
     if (!addresses) return std::nullopt;
 
-    QTcpSocket socket;
-    socket.setProxy(QNetworkProxy::NoProxy);
-    // Qt would otherwise buffer whatever a runaway server sends while we wait.
-    socket.setReadBufferSize(64 * 1024);
-    if (!Connect(socket, *addresses, port, *state_)) return std::nullopt;
+    // Each exchange has a connection of its own; it closes when this one returns.
+    TcpConnection connection;
+    if (!Connect(connection, *addresses, port, *state_)) return std::nullopt;
 
     const QByteArray target =
         parsed.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
     // An IPv6 literal keeps its brackets in the Host header.
     const std::string hostHeader = host.find(':') == std::string::npos ? host : "[" + host + "]";
-    const std::string head = BuildRequestHead(hostHeader, port, target.toStdString(),
-                                              CookieHeader(state_->cookies.cookiesForUrl(parsed)));
-    if (socket.write(head.data(), static_cast<qint64>(head.size())) !=
-            static_cast<qint64>(head.size()) ||
-        !socket.flush()) {
-        return std::nullopt;
-    }
+    const std::string head =
+        BuildRequestHead(hostHeader, port, target.toStdString(), state_->cookies.HeaderFor(parsed));
+    if (!connection.Send(head, state_->Until(state_->readTimeout))) return std::nullopt;
 
-    SocketSource source(socket, *state_);
+    SocketSource source(connection, *state_);
     HttpResponse response = ReadHttpResponse(source);
-    for (const std::string& line : response.setCookies) {
-        state_->cookies.setCookiesFromUrl(
-            QNetworkCookie::parseCookies(QByteArray::fromStdString(line)), parsed);
-    }
-    // Each exchange has a connection of its own; it closes with the socket here.
-    socket.abort();
+    connection.Close();
+    state_->cookies.Take(response.setCookies, parsed);
     if (response.outcome != HttpOutcome::Success) return std::nullopt;
     return std::move(response.body);
 }

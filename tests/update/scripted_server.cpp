@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <stdexcept>
 
 namespace tessaly::testing {
@@ -18,20 +19,30 @@ bool Readable(int fd) {
     return poll(&entry, 1, 50) > 0;
 }
 
-}  // namespace
-
-ScriptedServer::ScriptedServer(std::vector<ScriptedAnswer> script) : script_(std::move(script)) {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+// A TCP socket bound to a free loopback port.
+int BindLoopback(std::uint16_t& port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        listen(listener_, 16) != 0 ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        throw std::runtime_error("cannot open the loopback test server");
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("cannot bind a loopback port");
     }
-    port_ = ntohs(address.sin_port);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+std::string LoopbackUrl(std::uint16_t port, const std::string& path) {
+    return "http://127.0.0.1:" + std::to_string(port) + path;
+}
+
+}  // namespace
+
+ScriptedServer::ScriptedServer(std::vector<ScriptedAnswer> script) : script_(std::move(script)) {
+    listener_ = BindLoopback(port_);
+    if (listen(listener_, 16) != 0) throw std::runtime_error("cannot listen on the loopback");
     thread_ = std::thread([this] { Serve(); });
 }
 
@@ -42,22 +53,35 @@ ScriptedServer::~ScriptedServer() {
 }
 
 std::string ScriptedServer::Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return LoopbackUrl(port_, path);
 }
 
 std::vector<std::string> ScriptedServer::Requests() const {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
+    // Two idle rounds: the second began after this call, so the queue was empty by then. The
+    // bound only keeps a broken server from hanging the test.
+    const std::uint64_t settled = idleRounds_ + 2;
+    idle_.wait_for(lock, std::chrono::seconds(30), [&] { return idleRounds_ >= settled; });
     return requests_;
 }
 
 void ScriptedServer::Serve() {
     std::size_t served = 0;
     while (!stop_) {
-        if (!Readable(listener_)) continue;
+        if (!Readable(listener_)) {
+            std::lock_guard lock(mutex_);
+            ++idleRounds_;
+            idle_.notify_all();
+            continue;
+        }
         const int connection = accept(listener_, nullptr, nullptr);
         if (connection < 0) continue;
         const ScriptedAnswer& answer = script_[std::min(served++, script_.size() - 1)];
         Answer(connection, answer);
+        if (answer.reset) {
+            const linger abortive{1, 0};
+            setsockopt(connection, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+        }
         close(connection);
     }
 }
@@ -85,6 +109,30 @@ void ScriptedServer::Answer(int connection, const ScriptedAnswer& answer) {
     while (answer.holdOpen && !stop_) {
         if (Readable(connection) && recv(connection, buffer, sizeof buffer, 0) <= 0) return;
     }
+}
+
+DeadPort::DeadPort(Kind kind) {
+    socket_ = BindLoopback(port_);
+    if (kind == Kind::Refusing) return;
+    if (listen(socket_, 0) != 0) throw std::runtime_error("cannot listen on the loopback");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port_);
+    // Attempts of our own fill the queue; the kernel then drops every later one.
+    for (int i = 0; i < 4; ++i) {
+        fillers_.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        connect(fillers_.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    }
+}
+
+DeadPort::~DeadPort() {
+    for (int fd : fillers_) close(fd);
+    close(socket_);
+}
+
+std::string DeadPort::Url(const std::string& path) const {
+    return LoopbackUrl(port_, path);
 }
 
 std::string HttpAnswer(const std::string& status, const std::string& body,

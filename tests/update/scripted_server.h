@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -14,6 +15,7 @@ namespace tessaly::testing {
 struct ScriptedAnswer {
     std::string bytes;      // sent as they are, right after the request head has arrived
     bool holdOpen = false;  // keep the connection open afterwards until the client leaves
+    bool reset = false;     // end with a reset (SO_LINGER 0) instead of an orderly close
 };
 
 class ScriptedServer {
@@ -26,6 +28,8 @@ class ScriptedServer {
 
     std::uint16_t Port() const { return port_; }
     std::string Url(const std::string& path = "/tsyjson.php") const;
+    // The request heads received so far, once every connection the client has already made
+    // has been served: a client that gave up early still left its request behind.
     std::vector<std::string> Requests() const;
 
   private:
@@ -37,8 +41,31 @@ class ScriptedServer {
     std::uint16_t port_ = 0;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
+    mutable std::condition_variable idle_;
+    std::uint64_t idleRounds_ = 0;  // polls of the listener that found no waiting connection
     std::vector<std::string> requests_;
     std::thread thread_;
+};
+
+// A loopback port that meets connection attempts the way a dead host does. It stays bound for
+// the object's life, so no other test's server can take it meanwhile.
+class DeadPort {
+  public:
+    enum class Kind {
+        Refusing,  // bound but not listening: every attempt is refused at once
+        Dropping,  // a full queue that is never accepted: attempts go unanswered, as at a firewall
+    };
+    explicit DeadPort(Kind kind);
+    ~DeadPort();
+    DeadPort(const DeadPort&) = delete;
+    DeadPort& operator=(const DeadPort&) = delete;
+
+    std::string Url(const std::string& path = "/tsyjson.php") const;
+
+  private:
+    int socket_ = -1;
+    std::uint16_t port_ = 0;
+    std::vector<int> fillers_;
 };
 
 // A ready-made answer: status line, the given header lines, Content-Length and the body.

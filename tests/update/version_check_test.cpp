@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QUrl>
+
 #include "tests/update/scripted_server.h"
 
 namespace tessaly {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::DeadPort;
 using testing::HttpAnswer;
 using testing::ScriptedServer;
 
@@ -64,6 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplyCase{"newer version", R"({"version":"1.02"})", true},
                       ReplyCase{"trailing space", R"({"version":"1.01 "})", true},
                       ReplyCase{"prefixed", R"({"version":"V1.01"})", true},
+                      ReplyCase{"escaped NUL after", R"({"version":"1.01\u0000"})", true},
+                      ReplyCase{"raw NUL after", std::string("{\"version\":\"1.01\0\"}", 19), true},
                       ReplyCase{"number", R"({"version":1.02})", false},
                       ReplyCase{"capital name", R"({"Version":"1.02"})", false},
                       ReplyCase{"empty version", R"({"version":""})", false},
@@ -83,10 +88,20 @@ TEST(CheckForNewVersion, OpensTheDownloadPageOnlyOnYes) {
     EXPECT_TRUE(no.opened.empty());
 }
 
-TEST(CheckForNewVersion, AsksTheReservedHostByDefault) {
+// The host is the build's choice; everything else of the two addresses is fixed.
+TEST(CheckForNewVersion, AsksTheEndpointsOnOneHostByDefault) {
     const VersionCheckSettings settings = DefaultVersionCheckSettings();
-    EXPECT_EQ(settings.queryUrl, "http://update.tessaly.invalid/tsyjson.php");
-    EXPECT_EQ(settings.downloadUrl, "http://update.tessaly.invalid/tsy/");
+    const QUrl query(QString::fromStdString(settings.queryUrl), QUrl::StrictMode);
+    const QUrl page(QString::fromStdString(settings.downloadUrl), QUrl::StrictMode);
+    for (const QUrl& url : {query, page}) {
+        EXPECT_EQ(url.scheme(), "http");
+        EXPECT_EQ(url.port(80), 80);
+        EXPECT_FALSE(url.host().isEmpty());
+        EXPECT_FALSE(url.hasQuery());
+    }
+    EXPECT_EQ(query.host(), page.host());
+    EXPECT_EQ(query.path(), "/tsyjson.php");
+    EXPECT_EQ(page.path(), "/tsy/");
     EXPECT_EQ(settings.attempts, 1000);
     EXPECT_EQ(settings.readTimeout, 2000ms);
     EXPECT_LE(settings.deadline, 10s);
@@ -95,7 +110,7 @@ TEST(CheckForNewVersion, AsksTheReservedHostByDefault) {
 TEST(CheckForNewVersion, EndsQuicklyAndSilentlyWithoutAResolvableHost) {
     for (const char* url :
          {"http://update.tessaly.invalid/tsyjson.php", "http://UPDATE.TESSALY.INVALID./x"}) {
-        VersionCheckSettings settings = DefaultVersionCheckSettings();
+        VersionCheckSettings settings;
         settings.queryUrl = url;
         settings.deadline = 60s;
         FakePrompt prompt(true);
@@ -117,6 +132,20 @@ TEST(CheckForNewVersion, EndsSilentlyWhenTheServerNeverAnswers) {
     CheckForNewVersion(prompt, settings);
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_LE(server.Requests().size(), 4u);
+}
+
+TEST(CheckForNewVersion, BoundsConnectionSetUpByTheReadTimeout) {
+    DeadPort dropping(DeadPort::Kind::Dropping);
+    VersionCheckSettings settings;
+    settings.queryUrl = dropping.Url();
+    settings.attempts = 3;
+    settings.readTimeout = 100ms;
+    settings.deadline = 60s;
+    FakePrompt prompt(true);
+    const auto start = std::chrono::steady_clock::now();
+    CheckForNewVersion(prompt, settings);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s) << "ended before its deadline";
+    EXPECT_TRUE(prompt.asked.empty());
 }
 
 }  // namespace
