@@ -124,6 +124,10 @@ DeadPort::DeadPort(Kind kind) {
         fillers_.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
         connect(fillers_.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
     }
+    // The queue is full once a filler's handshake has landed in it; under load that can lag
+    // behind connect(), so wait for it rather than assume it.
+    pollfd queued{socket_, POLLIN, 0};
+    if (poll(&queued, 1, 10000) != 1) throw std::runtime_error("the loopback queue never filled");
 }
 
 DeadPort::~DeadPort() {
