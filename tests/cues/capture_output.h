@@ -2,10 +2,12 @@
 // the frames last. Tests wait on what arrives, never on a guessed duration.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -42,6 +44,31 @@ struct CaptureLog {
         int n = 0;
         for (const Block& b : blocks) n += b.samples.empty();
         return n;
+    }
+};
+
+inline bool Has(const std::vector<int16_t>& samples, int16_t value) {
+    return std::find(samples.begin(), samples.end(), value) != samples.end();
+}
+
+// Every captured sample in order, and where each flush fell.
+struct Stream {
+    std::vector<int16_t> samples;
+    std::vector<std::size_t> flushes;  // sample index at each flush
+    explicit Stream(const std::vector<CaptureLog::Block>& blocks) {
+        for (const auto& b : blocks) {
+            if (b.samples.empty()) flushes.push_back(samples.size());
+            samples.insert(samples.end(), b.samples.begin(), b.samples.end());
+        }
+    }
+    std::size_t First(int16_t value) const {
+        return static_cast<std::size_t>(std::find(samples.begin(), samples.end(), value) -
+                                        samples.begin());
+    }
+    std::size_t Last(int16_t value) const {
+        const auto it = std::find(samples.rbegin(), samples.rend(), value);
+        return it == samples.rend() ? std::string::npos
+                                    : static_cast<std::size_t>(samples.rend() - it - 1);
     }
 };
 

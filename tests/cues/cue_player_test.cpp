@@ -13,6 +13,7 @@
 #include <string>
 
 #include "capture_output.h"
+#include "test_wave.h"
 #include "ui/wave_file.h"
 
 namespace tessaly::test {
@@ -20,58 +21,6 @@ namespace {
 
 // Cues of one constant sample value each, so that every captured sample tells whose it is.
 constexpr int16_t Long = 1000, Short = -2000, Damaged = 3000;
-
-std::string Le(uint32_t v, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(v >> (8 * i) & 0xFF));
-    return out;
-}
-
-struct WaveSpec {
-    int16_t value = Short;
-    uint32_t frames = 4410;
-    uint32_t rate = 44100;
-    uint16_t channels = 1;
-    uint16_t bits = 16;
-};
-
-std::string Wave(const WaveSpec& w) {
-    std::string data;
-    for (uint32_t i = 0; i < w.frames * w.channels; ++i)
-        data += w.bits == 8 ? Le(static_cast<uint32_t>(w.value / 256 + 128), 1)
-                            : Le(static_cast<uint16_t>(w.value), 2);
-    const uint16_t align = static_cast<uint16_t>(w.channels * w.bits / 8);
-    const std::string fmt = "fmt " + Le(16, 4) + Le(1, 2) + Le(w.channels, 2) + Le(w.rate, 4) +
-                            Le(w.rate * align, 4) + Le(align, 2) + Le(w.bits, 2);
-    const std::string body =
-        "WAVE" + fmt + "data" + Le(static_cast<uint32_t>(data.size()), 4) + data;
-    return "RIFF" + Le(static_cast<uint32_t>(body.size()), 4) + body;
-}
-
-bool Has(const std::vector<int16_t>& samples, int16_t value) {
-    return std::find(samples.begin(), samples.end(), value) != samples.end();
-}
-
-// Every captured sample in order, and where each flush fell.
-struct Stream {
-    std::vector<int16_t> samples;
-    std::vector<std::size_t> flushes;  // sample index at each flush
-    explicit Stream(const std::vector<CaptureLog::Block>& blocks) {
-        for (const auto& b : blocks) {
-            if (b.samples.empty()) flushes.push_back(samples.size());
-            samples.insert(samples.end(), b.samples.begin(), b.samples.end());
-        }
-    }
-    std::size_t First(int16_t value) const {
-        return static_cast<std::size_t>(std::find(samples.begin(), samples.end(), value) -
-                                        samples.begin());
-    }
-    std::size_t Last(int16_t value) const {
-        const auto it = std::find(samples.rbegin(), samples.rend(), value);
-        return it == samples.rend() ? std::string::npos
-                                    : static_cast<std::size_t>(samples.rend() - it - 1);
-    }
-};
 
 class CuePlayerTest : public testing::Test {
   protected:
