@@ -91,10 +91,13 @@ void CuePlayer::Run() {
         {
             std::unique_lock lock(mutex_);
             const bool busy = played < sound.frames() || (output && Clock::now() < runUntil);
-            if (!busy) {
-                output.reset();  // quiet for a while: give the device back
-                wake_.wait(lock, [&] { return quit_ || pending_; });
+            if (!busy && output) {
+                // Quiet for a while: give the device back, without holding up a new cue.
+                lock.unlock();
+                output.reset();
+                lock.lock();
             }
+            if (!busy) wake_.wait(lock, [&] { return quit_ || pending_; });
             if (quit_) return;
             request = std::exchange(pending_, std::nullopt);
         }
