@@ -65,6 +65,11 @@ class Recorder {
         });
         return true;
     }
+    // The monitor delivers nothing until the sink runs; what plays before that is not recorded.
+    bool Recording() {
+        std::lock_guard lock(mutex_);
+        return !marks_.empty();
+    }
     void Stop() {
         running_ = false;
         if (reader_.joinable()) reader_.join();
@@ -114,6 +119,12 @@ int main(int argc, char* argv[]) {
     std::string error;
     if (!recorder.Start(error)) {
         std::fprintf(stderr, "cue_measure: cannot record the monitor: %s\n", error.c_str());
+        return 1;
+    }
+    for (int i = 0; i < 100 && !recorder.Recording(); ++i) QTest::qWait(50);
+    if (!recorder.Recording()) {
+        std::fprintf(stderr, "cue_measure: the monitor delivers no sound\n");
+        recorder.Stop();
         return 1;
     }
     tessaly::MainForm form([](tessaly::UpdatePrompt&) {});
