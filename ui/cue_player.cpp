@@ -19,10 +19,12 @@ constexpr std::size_t BlockFrames = AudioRate / 100;
 // With no sound server, a cue now and then asks again, without a word, whether one has come.
 constexpr std::chrono::seconds RetryAfter{5};
 constexpr int OutputLatencyMs = 30;
-// A stream that runs dry loses the first milliseconds of the next sound (measured on PulseAudio:
-// up to 3 ms, enough to blunt a tick). So silence keeps it running between the cues of play, and
-// after this long without a cue the stream is closed until the next one.
+// A stream that runs dry starts late and ragged; silence keeps it running between the cues of
+// play, and after this long without a cue the stream is closed until the next one.
 constexpr std::chrono::seconds KeepRunning{3};
+// PulseAudio drops up to 5 ms at the start of a stream, after a stream has run dry and after a
+// flush (measured on a null sink's monitor); this much silence before each cue takes the loss.
+constexpr std::size_t LeadInFrames = AudioRate / 200;
 
 }  // namespace
 
@@ -111,8 +113,11 @@ void CuePlayer::Run() {
             if (request->path.empty()) continue;
             const FileReadResult file = ReadRegularFile(request->path, MaxCueFileBytes);
             if (!file.ok()) continue;
-            if (std::optional<CueSound> decoded = DecodeWave(file.bytes))
-                sound = std::move(*decoded);
+            if (std::optional<CueSound> decoded = DecodeWave(file.bytes)) {
+                sound.samples.assign(LeadInFrames * AudioChannels, 0);
+                sound.samples.insert(sound.samples.end(), decoded->samples.begin(),
+                                     decoded->samples.end());
+            }
             continue;
         }
         const std::size_t frames = std::min(BlockFrames, sound.frames() - played);

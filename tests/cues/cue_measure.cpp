@@ -2,7 +2,7 @@
 // and then by scripted clicks, while this program records the sound server's monitor. It writes
 // the recording and a timeline of clicks for scripts/measure-cues to find the cue onsets in.
 // A measurement, not a test: it needs a display and a sound server.
-//   cue_measure <output folder> [auto-play seconds] [hand pairs]
+//   cue_measure <output folder> [auto-play seconds] [hand pairs] [pause after a pair, ms]
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
@@ -107,12 +107,14 @@ int Tiles(tessaly::Engine& engine) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: cue_measure <output folder> [auto seconds] [hand pairs]\n");
+        std::fprintf(stderr,
+                     "usage: cue_measure <output folder> [auto seconds] [hand pairs] [pause ms]\n");
         return 2;
     }
     const std::string folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString();
     const int autoSeconds = argc > 2 ? std::stoi(argv[2]) : 10;
     const int handPairs = argc > 3 ? std::stoi(argv[3]) : 10;
+    const int pauseMs = argc > 4 ? std::stoi(argv[4]) : 650;
     std::ofstream timeline(folder + "/timeline.txt");
 
     Recorder recorder;
@@ -167,7 +169,7 @@ int main(int argc, char* argv[]) {
         click(p, "select");
         QTest::qWait(350);
         click(q, "delete");
-        QTest::qWait(650);
+        QTest::qWait(pauseMs);
         handRemoved += Tiles(form.engine()) == before - 2;
     }
     timeline << "hand-end " << Micros(Clock::now()) << "\nhand-pairs " << handRemoved << '\n';
