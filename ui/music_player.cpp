@@ -3,13 +3,26 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <mutex>
+#include <cmath>
+#include <future>
 #include <utility>
+
+#include "ui/midi_file.h"
+#include "ui/regular_file.h"
 
 namespace tessaly {
 
 namespace {
+
+// Our pieces are a few kilobytes; a megabyte is a long symphony.
+constexpr std::size_t MaxMidiFileBytes = 1024 * 1024;
+constexpr int BlockFrames = 512;
+// Below -60 dBFS a tail is lost under any room's noise; once the last event has passed and the
+// sound has stayed under it this long, the piece is over.
+constexpr float AudibleLevel = 0.001f;
+constexpr int64_t QuietFrames = AudioRate / 10;
+// Enough buffer to ride over a busy moment without adding a noticeable delay to the start.
+constexpr int OutputLatencyMs = 100;
 
 // FluidSynth writes its complaints to the console; a player should see one clear message
 // instead, so keep the last error to explain a failure and drop the rest.
@@ -55,11 +68,14 @@ void MusicPlayer::Deleter::operator()(fluid_synth_t* p) const {
 void MusicPlayer::Deleter::operator()(fluid_player_t* p) const {
     delete_fluid_player(p);
 }
-void MusicPlayer::Deleter::operator()(fluid_audio_driver_t* p) const {
-    delete_fluid_audio_driver(p);
-}
 
-MusicPlayer::MusicPlayer(MusicPlayerOptions options) : options_(std::move(options)) {}
+MusicPlayer::MusicPlayer(MusicPlayerOptions options) : options_(std::move(options)) {
+    if (!options_.output) {
+        options_.output = [](std::string& error) {
+            return OpenPulseOutput("Music", OutputLatencyMs, error);
+        };
+    }
+}
 
 MusicPlayer::~MusicPlayer() {
     close();
@@ -74,6 +90,7 @@ std::string MusicPlayer::setUpSynth() {
         settings_.reset(new_fluid_settings());
         if (!settings_) return "Cannot play music: FluidSynth could not start";
         fluid_settings_setint(settings_.get(), "synth.dynamic-sample-loading", 1);
+        fluid_settings_setnum(settings_.get(), "synth.sample-rate", AudioRate);
         fluid_settings_setnum(settings_.get(), "synth.gain", options_.gain);
     }
     synth_.reset(new_fluid_synth(settings_.get()));
@@ -87,50 +104,25 @@ std::string MusicPlayer::setUpSynth() {
     return {};
 }
 
-std::string MusicPlayer::setUpAudio() {
-    if (driver_ || options_.offline) return {};
-    std::string reason;
-    for (const std::string& name : options_.audioDrivers) {
-        std::string driverName = name;
-        if (driverName.empty()) {
-            char* fallback = nullptr;
-            if (fluid_settings_getstr_default(settings_.get(), "audio.driver", &fallback) ==
-                    FLUID_OK &&
-                fallback != nullptr)
-                driverName = fallback;
-        }
-        if (driverName.empty() || fluid_settings_setstr(settings_.get(), "audio.driver",
-                                                        driverName.c_str()) != FLUID_OK) {
-            reason = "no audio driver named \"" + driverName + "\"";
-            continue;
-        }
-        if (driverName == "file" && !options_.outputFile.empty())
-            fluid_settings_setstr(settings_.get(), "audio.file.name", options_.outputFile.c_str());
-        driver_.reset(new_fluid_audio_driver(settings_.get(), synth_.get()));
-        if (driver_) return {};
-        reason = TakeLastError();
-    }
-    return WithReason("Cannot play music: no sound output could be opened", reason);
-}
-
 std::string MusicPlayer::open(const std::string& path) {
     retire();
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return "Cannot open the music file " + path + ": file not found";
-    if (!fluid_is_midifile(path.c_str()))
-        return "Cannot open the music file " + path + ": not a MIDI file";
+    const FileReadResult file = ReadRegularFile(path, MaxMidiFileBytes);
+    if (!file.ok()) return "Cannot open the music file " + path + ": " + file.reason;
+    if (std::string problem = CheckMidiFile(file.bytes); !problem.empty())
+        return "Cannot open the music file " + path + ": " + problem;
     if (std::string failure = setUpSynth(); !failure.empty()) return failure;
 
-    player_.reset(new_fluid_player(synth_.get()));
-    if (!player_) return WithReason("Cannot play music: no MIDI player", TakeLastError());
-    if (fluid_player_add(player_.get(), path.c_str()) != FLUID_OK) {
-        player_.reset();
+    std::unique_ptr<fluid_player_t, Deleter> player(new_fluid_player(synth_.get()));
+    if (!player) return WithReason("Cannot play music: no MIDI player", TakeLastError());
+    // From the bytes checked above, not the file again: it may have changed since.
+    if (fluid_player_add_mem(player.get(), file.bytes.data(), file.bytes.size()) != FLUID_OK)
         return WithReason("Cannot open the music file " + path, TakeLastError());
-    }
-    if (std::string failure = setUpAudio(); !failure.empty()) {
-        player_.reset();  // no output, so no thread that could be stepping it
-        return failure;
+    if (std::string failure = startOutput(); !failure.empty()) return failure;
+    {
+        std::lock_guard lock(renderMutex_);
+        player_ = std::move(player);
+        renderedFrames_ = 0;
+        lastAudibleFrame_ = 0;
     }
     return {};
 }
@@ -142,40 +134,87 @@ void MusicPlayer::play() {
 void MusicPlayer::stop() {
     if (!player_) return;
     fluid_player_stop(player_.get());
-    silence();
+    if (synth_) fluid_synth_all_sounds_off(synth_.get(), -1);
     // Nothing sounds until the next piece: give the sound device back meanwhile.
-    releaseOutput();
+    stopOutput();
 }
 
 void MusicPlayer::close() {
     retire();
-    releaseOutput();
+    stopOutput();
 }
 
-// The audio thread steps every player the synthesiser knows, and FluidSynth does not guard
-// their removal against it; so a player that is done with stays until the output has gone.
+// Notes the player had started would otherwise hang on after it stopped; and a finished
+// player is freed at once, so that hours of music take no more memory than one piece.
 void MusicPlayer::retire() {
     if (!player_) return;
+    std::lock_guard lock(renderMutex_);
     fluid_player_stop(player_.get());
-    silence();
-    if (driver_)
-        retired_.push_back(std::move(player_));
-    else
-        player_.reset();
+    fluid_synth_all_sounds_off(synth_.get(), -1);
+    player_.reset();
 }
 
-void MusicPlayer::releaseOutput() {
-    driver_.reset();
-    retired_.clear();
+std::string MusicPlayer::startOutput() {
+    if (options_.offline || rendering_) return {};
+    // The output is opened on the thread that writes to it; the answer comes back here.
+    std::promise<std::string> opened;
+    std::future<std::string> answer = opened.get_future();
+    rendering_ = true;
+    renderThread_ = std::thread([this, opened = std::move(opened)]() mutable {
+        std::string error;
+        std::unique_ptr<AudioOutput> output = options_.output(error);
+        const bool ok = output != nullptr;
+        opened.set_value(ok ? std::string() : error);
+        if (ok) renderLoop(std::move(output));
+    });
+    const std::string error = answer.get();
+    if (error.empty()) return {};
+    rendering_ = false;
+    renderThread_.join();
+    return WithReason("Cannot play music: no sound output could be opened", error);
 }
 
-// Notes the player had started would otherwise hang on after it stopped.
-void MusicPlayer::silence() {
-    if (synth_) fluid_synth_all_sounds_off(synth_.get(), -1);
+void MusicPlayer::stopOutput() {
+    rendering_ = false;
+    if (renderThread_.joinable()) renderThread_.join();
 }
 
-bool MusicPlayer::pieceDone() const {
-    return fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE;
+void MusicPlayer::renderLoop(std::unique_ptr<AudioOutput> output) {
+    std::vector<float> mixed(static_cast<size_t>(BlockFrames * AudioChannels));
+    std::vector<int16_t> block(mixed.size());
+    while (rendering_) {
+        {
+            std::lock_guard lock(renderMutex_);
+            render(mixed.data(), BlockFrames);
+        }
+        std::transform(mixed.begin(), mixed.end(), block.begin(), [](float v) {
+            return static_cast<int16_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
+        });
+        if (!output->write(block.data(), BlockFrames)) break;  // the server went away
+    }
+}
+
+// Renders under renderMutex_ (or on the only thread, offline) and keeps track of when the
+// sound was last audible.
+float MusicPlayer::render(float* interleaved, int frames) {
+    fluid_synth_write_float(synth_.get(), frames, interleaved, 0, 2, interleaved, 1, 2);
+    float peak = 0.0f;
+    int64_t loud = -1;
+    for (int i = 0; i < frames * AudioChannels; ++i) {
+        const float level = std::abs(interleaved[i]);
+        peak = std::max(peak, level);
+        if (level > AudibleLevel) loud = i / AudioChannels;
+    }
+    const int64_t start = renderedFrames_.fetch_add(frames);
+    if (loud >= 0) lastAudibleFrame_ = start + loud;
+    return peak;
+}
+
+bool MusicPlayer::pieceEnded() const {
+    if (fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE) return true;
+    const int total = fluid_player_get_total_ticks(player_.get());
+    if (total <= 0 || fluid_player_get_current_tick(player_.get()) < total) return false;
+    return renderedFrames_ - lastAudibleFrame_ >= QuietFrames;
 }
 
 int64_t MusicPlayer::length() const {
@@ -187,22 +226,19 @@ int64_t MusicPlayer::length() const {
 int64_t MusicPlayer::position() const {
     if (!player_) return 0;
     const int64_t total = length();
-    if (pieceDone()) return total;
-    // The tick runs on past the total while the last notes ring out.
+    if (pieceEnded()) return total;
     return std::min<int64_t>(fluid_player_get_current_tick(player_.get()), total - 1);
 }
 
-float MusicPlayer::renderOffline(int frames) {
+float MusicPlayer::renderOffline(int frames, std::vector<float>* samples) {
     if (!synth_ || !options_.offline || frames <= 0) return 0.0f;
-    constexpr int Block = 1024;
-    std::vector<float> left(Block), right(Block);
+    std::vector<float> block(static_cast<size_t>(BlockFrames * AudioChannels));
     float peak = 0.0f;
-    for (int done = 0; done < frames; done += Block) {
-        const int n = std::min(Block, frames - done);
-        fluid_synth_write_float(synth_.get(), n, left.data(), 0, 1, right.data(), 0, 1);
-        for (int i = 0; i < n; ++i)
-            peak = std::max({peak, std::abs(left[static_cast<size_t>(i)]),
-                             std::abs(right[static_cast<size_t>(i)])});
+    for (int done = 0; done < frames; done += BlockFrames) {
+        const int n = std::min(BlockFrames, frames - done);
+        peak = std::max(peak, render(block.data(), n));
+        if (samples)
+            samples->insert(samples->end(), block.begin(), block.begin() + n * AudioChannels);
     }
     return peak;
 }

@@ -1,31 +1,33 @@
 // Background music through FluidSynth: one synthesiser with the General MIDI SoundFont, a MIDI
-// player per piece, and an audio output while the music is on.
+// player per piece, and a thread of ours that renders the synthesiser into the sound output
+// while the music is on.
 #pragma once
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/music_device.h"
+#include "ui/audio_output.h"
 
 // FluidSynth's handles, declared as its header declares them.
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
 typedef struct _fluid_player_t fluid_player_t;
-typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 
 namespace tessaly {
 
 struct MusicPlayerOptions {
     std::string soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-    // Tried in order until one opens; an empty name is FluidSynth's own default.
-    std::vector<std::string> audioDrivers = {"", "pulseaudio"};
-    // Where FluidSynth's "file" driver writes, for checks of the output without a sound device.
-    std::string outputFile;
-    // Without an audio driver: nothing sounds, and renderOffline() moves the music on.
+    // Opened on the render thread each time the music starts; the default is PulseAudio.
+    AudioOutputFactory output;
+    // Without an output: nothing sounds, and renderOffline() moves the music on.
     bool offline = false;
-    // Keeps the pieces (about -20 dBFS at their peaks) under the sound cues.
-    double gain = 0.2;
+    // Sets the pieces a few decibels under the sound cues (the resource tests measure both).
+    double gain = 0.4;
 };
 
 class MusicPlayer : public MusicDevice {
@@ -42,36 +44,45 @@ class MusicPlayer : public MusicDevice {
     void stop() override;
     void close() override;
     bool isOpen() const override { return player_ != nullptr; }
-    // In MIDI ticks. The position holds just below the length until the player says the piece
-    // is done, so that its last notes ring out and an unloaded piece never reads as ended.
+    // In MIDI ticks. The piece reads as played out once its last event has passed and its
+    // sound has died away, never earlier: an unloaded piece and a ringing last note hold it just
+    // below the length.
     int64_t position() const override;
     int64_t length() const override;
 
     // Offline only: renders `frames` sample frames and returns their peak level (1 is full
-    // scale); 0 before the synthesiser has been set up.
-    float renderOffline(int frames);
+    // scale); 0 before the synthesiser has been set up. Appends the interleaved stereo samples
+    // to `samples` when one is given.
+    float renderOffline(int frames, std::vector<float>* samples = nullptr);
 
   private:
     std::string setUpSynth();
-    std::string setUpAudio();
-    bool pieceDone() const;
-    void silence();
+    std::string startOutput();
+    void stopOutput();
+    void renderLoop(std::unique_ptr<AudioOutput> output);
+    float render(float* interleaved, int frames);
+    bool pieceEnded() const;
     void retire();
-    void releaseOutput();
 
     struct Deleter {
         void operator()(fluid_settings_t* p) const;
         void operator()(fluid_synth_t* p) const;
         void operator()(fluid_player_t* p) const;
-        void operator()(fluid_audio_driver_t* p) const;
     };
 
     MusicPlayerOptions options_;
     std::unique_ptr<fluid_settings_t, Deleter> settings_;
     std::unique_ptr<fluid_synth_t, Deleter> synth_;
     std::unique_ptr<fluid_player_t, Deleter> player_;
-    std::vector<std::unique_ptr<fluid_player_t, Deleter>> retired_;
-    std::unique_ptr<fluid_audio_driver_t, Deleter> driver_;
+
+    // The render thread steps every player the synthesiser knows, so a player is only freed
+    // while this is held and no rendering can be under way.
+    std::mutex renderMutex_;
+    std::atomic<bool> rendering_{false};
+    std::thread renderThread_;
+    // Counted from the open of the current piece, in frames.
+    std::atomic<int64_t> renderedFrames_{0};
+    std::atomic<int64_t> lastAudibleFrame_{0};
 };
 
 }  // namespace tessaly

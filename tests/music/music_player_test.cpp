@@ -3,13 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/cues/capture_output.h"
 
 namespace tessaly::testing {
 namespace {
@@ -78,13 +83,26 @@ TEST_F(MusicPlayerTest, APiecePlaysThroughToItsEndAsItIsRendered) {
     EXPECT_LT(player.position(), player.length());
     EXPECT_GT(peak, 0.01f) << "the tune should be heard";
     EXPECT_LT(peak, 1.0f) << "the tune should not clip";
+}
 
-    // Past the last note it still rings out, and is done only when the player says so.
-    player.renderOffline(SampleRate);
-    EXPECT_LT(player.position(), player.length());
-    for (int second = 0; second < 10 && player.position() < player.length(); ++second)
-        player.renderOffline(SampleRate);
-    EXPECT_EQ(player.position(), player.length());
+// The next piece follows soon after the last one is heard, and not before: the end is where the
+// last event has passed and the sound has died away, not where the last voice has decayed.
+TEST_F(MusicPlayerTest, APieceEndsSoonAfterItsLastAudibleSampleAndNeverBefore) {
+    MusicPlayer player(Offline());
+    ASSERT_EQ(player.open(tune), "");
+    player.play();
+    constexpr int Block = SampleRate / 100;
+    constexpr float Audible = 0.001f;  // -60 dBFS
+    int lastAudible = 0, endedAt = -1, block = 0;
+    for (; block < 1000 && endedAt < 0; ++block) {
+        if (player.renderOffline(Block) > Audible) lastAudible = block;
+        if (player.position() >= player.length()) endedAt = block;
+    }
+    ASSERT_GE(endedAt, 0) << "the piece never ended";
+    EXPECT_GT(lastAudible * Block, SampleRate) << "the second note was cut";
+    EXPECT_LE((endedAt - lastAudible) * Block, SampleRate / 5) << "long silence before the end";
+    // Whatever rings on after the end is below hearing.
+    EXPECT_LT(player.renderOffline(2 * SampleRate), Audible);
 }
 
 TEST_F(MusicPlayerTest, StoppingSilencesThePieceAndOpeningAgainStartsFromTheTop) {
@@ -95,7 +113,7 @@ TEST_F(MusicPlayerTest, StoppingSilencesThePieceAndOpeningAgainStartsFromTheTop)
     ASSERT_GT(player.position(), 0);
 
     player.stop();
-    player.renderOffline(SampleRate / 10);  // what the reverb still holds
+    player.renderOffline(SampleRate / 3);  // what the reverb still holds
     EXPECT_LT(player.renderOffline(SampleRate / 10), 0.001f);
     EXPECT_TRUE(player.isOpen());
 
@@ -109,9 +127,32 @@ TEST_F(MusicPlayerTest, FilesThatCannotBePlayedFailWithTheirNameAndLeaveNothingO
     MusicPlayer player(Offline());
     ASSERT_EQ(player.open(tune), "");
 
-    const std::string missing = (dir / "music16.mid").string();
-    const std::string garbage = Write("garbage.mid", {'R', 'I', 'F', 'F', 1, 2, 3});
-    for (const std::string& path : {missing, garbage, dir.string()}) {
+    const std::vector<uint8_t> whole = TinyTune();
+    auto cut = [&](std::size_t size) {
+        return std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(size));
+    };
+    std::vector<uint8_t> garbageAfterHeader = cut(14);
+    garbageAfterHeader.insert(garbageAfterHeader.end(), 40, 0x5A);
+    std::vector<uint8_t> noEnd = whole;
+    noEnd[21] = static_cast<uint8_t>(noEnd[21] - 4);  // the track stops before its end-of-track
+    noEnd.resize(noEnd.size() - 4);
+    std::vector<uint8_t> longTrack = whole;
+    longTrack[21] = 0xFF;  // claims more than the file holds
+    std::vector<uint8_t> twoTracks = whole;
+    twoTracks[11] = 2;  // announces a track that is not there
+
+    const std::vector<std::string> paths = {
+        (dir / "music16.mid").string(),
+        Write("garbage.mid", {'R', 'I', 'F', 'F', 1, 2, 3}),
+        Write("truncated.mid", cut(whole.size() - 7)),
+        Write("header-only.mid", cut(14)),
+        Write("garbage-after-header.mid", garbageAfterHeader),
+        Write("no-end-of-track.mid", noEnd),
+        Write("long-track.mid", longTrack),
+        Write("missing-track.mid", twoTracks),
+        dir.string(),
+    };
+    for (const std::string& path : paths) {
         SCOPED_TRACE(path);
         const std::string error = player.open(path);
         EXPECT_NE(error.find(path), std::string::npos) << error;
@@ -134,42 +175,53 @@ TEST_F(MusicPlayerTest, AMissingSoundFontIsNamedAndTheNextOpenTriesAgain) {
     EXPECT_EQ(player.open(tune), error);
 }
 
-// Pieces change while the audio thread is stepping the player; a player must never be freed
+// Pieces change while the render thread is stepping the player; a player must never be freed
 // under it (run under the address sanitiser to see).
 TEST_F(MusicPlayerTest, PiecesChangeSafelyWhileTheOutputRuns) {
+    auto log = std::make_shared<test::CaptureLog>();
     MusicPlayerOptions options;
-    options.audioDrivers = {"file"};
-    options.outputFile = (dir / "out.wav").string();
+    options.output = test::CaptureOutput::Factory(log);
     MusicPlayer player(options);
+    auto heard = [&] {
+        return log->WaitFor([](const auto& blocks) {
+            return std::any_of(blocks.begin(), blocks.end(), [](const auto& b) {
+                return std::any_of(b.samples.begin(), b.samples.end(),
+                                   [](int16_t v) { return std::abs(v) > 300; });
+            });
+        });
+    };
 
     ASSERT_EQ(player.open(tune), "");
     player.play();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_GT(player.position(), 0) << "the output should move the piece on";
-
+    ASSERT_TRUE(heard()) << "the output should carry the piece";
     for (int change = 0; change < 3; ++change) {
         ASSERT_EQ(player.open(tune), "");
         player.play();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     player.stop();
+    {
+        std::lock_guard lock(log->mutex);
+        log->blocks.clear();
+    }
     ASSERT_EQ(player.open(tune), "");
     player.play();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(heard()) << "music should sound again after a stop";
     player.close();
     EXPECT_FALSE(player.isOpen());
-    EXPECT_GT(std::filesystem::file_size(options.outputFile), 44u);
+    EXPECT_EQ(log->opens, 2) << "the output is given back while the music is off";
 }
 
 TEST_F(MusicPlayerTest, NoSoundOutputIsOneClearFailureNotACrash) {
     MusicPlayerOptions options;
-    options.audioDrivers = {"no-such-driver", "another-missing-driver"};
+    options.output = [](std::string& error) -> std::unique_ptr<AudioOutput> {
+        error = "Connection refused";
+        return nullptr;
+    };
     MusicPlayer player(options);
 
     for (int attempt = 0; attempt < 2; ++attempt) {
         const std::string error = player.open(tune);
-        EXPECT_EQ(error.rfind("Cannot play music: no sound output could be opened", 0), 0u)
-            << error;
+        EXPECT_EQ(error, "Cannot play music: no sound output could be opened (Connection refused)");
         EXPECT_FALSE(player.isOpen());
     }
     player.stop();

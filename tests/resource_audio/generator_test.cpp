@@ -10,6 +10,7 @@
 #include <string>
 
 #include "arranger.h"
+#include "loudness.h"
 #include "notation.h"
 #include "smf_reader.h"
 #include "smf_writer.h"
@@ -182,15 +183,22 @@ TEST(Arranger, RefusesPiecesOutsideTheLengthLimits) {
     EXPECT_THROW(Arrange(tune), std::runtime_error);
 }
 
-TEST(Synth, FinishScalesThePeakAndAppendsDigitalSilence) {
-    Signal tone = Tone({.startHz = 440, .seconds = 0.1});
-    const std::vector<std::int16_t> out = Finish(tone, -3.0, 0.2);
+TEST(Synth, FinishSetsTheLoudnessAndAppendsDigitalSilence) {
+    const Signal tone = Tone({.startHz = 440, .seconds = 0.5});
+    const std::vector<std::int16_t> out = Finish(tone, -20.0, -1.0, 0.2);
     ASSERT_EQ(out.size(), tone.size() + 8820);
-    int peak = 0;
-    for (std::int16_t s : out) peak = std::max(peak, std::abs(int(s)));
-    EXPECT_NEAR(20.0 * std::log10(peak / 32767.0), -3.0, 0.01);
+    std::vector<double> heard;
+    for (std::int16_t s : out) heard.push_back(s / 32768.0);
+    EXPECT_NEAR(IntegratedLoudness(heard, 1, 44100), -20.0, 0.05);
     EXPECT_TRUE(std::all_of(out.end() - 8820, out.end(), [](std::int16_t s) { return s == 0; }));
-    EXPECT_THROW(Finish(Signal(100, 0.0), -3.0, 0.2), std::logic_error);
+
+    // A click shorter than a loudness block still gets a loudness: the silence makes up the rest.
+    EXPECT_GE(Finish(Tone({.startHz = 2000, .seconds = 0.02}), -30.0, -1.0, 0.2).size(),
+              44100u * 4 / 10);
+    EXPECT_THROW(Finish(Signal(100, 0.0), -20.0, -1.0, 0.2), std::logic_error);
+    // Too loud a target for a sparse sound would clip: refused, not written.
+    EXPECT_THROW(Finish(Tone({.startHz = 2000, .seconds = 0.02}), -3.0, -1.0, 0.2),
+                 std::logic_error);
 }
 
 }  // namespace

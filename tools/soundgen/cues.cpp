@@ -203,15 +203,18 @@ std::vector<Cue> MakeCues() {
     struct Maker {
         std::string_view name;
         Signal (*make)();
+        bool failure;
     };
     static constexpr Maker kMakers[] = {
-        {"Select", Select},       {"NotTheSame", NotTheSame}, {"Reset", Reset},
-        {"Delete", Delete},       {"GameWin", GameWin},       {"GameOver", GameOver},
-        {"REARRANGE", Rearrange},
+        {"Select", Select, false},       {"NotTheSame", NotTheSame, true},
+        {"Reset", Reset, true},          {"Delete", Delete, false},
+        {"GameWin", GameWin, false},     {"GameOver", GameOver, true},
+        {"REARRANGE", Rearrange, false},
     };
     std::vector<Cue> cues;
     for (const Maker& m : kMakers) {
-        cues.push_back({m.name, Finish(m.make(), kCuePeakDbfs, kCueTailSeconds)});
+        const double loudness = m.failure ? kFailureCueLoudnessLufs : kCueLoudnessLufs;
+        cues.push_back({m.name, Finish(m.make(), loudness, kCueMaxPeakDbfs, kCueTailSeconds)});
     }
     return cues;
 }

@@ -1,5 +1,6 @@
-// soundmeasure: level and length figures for the generated cues and music, for a listening check
-// that can be repeated without ears. MIDI files are rendered offline through FluidSynth.
+// soundmeasure: loudness (EBU R128), level and length figures for the generated cues and music, for
+// a listening check that can be repeated without ears. MIDI files are rendered offline through
+// FluidSynth.
 //   soundmeasure <resource folder> [SoundFont] [synth gain]
 #include <fluidsynth.h>
 
@@ -12,6 +13,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "loudness.h"
 
 namespace fs = std::filesystem;
 
@@ -39,9 +42,12 @@ bool MeasureWav(const fs::path& path) {
     std::size_t tail = 0;
     while (tail < samples.size() && std::abs(samples[samples.size() - 1 - tail]) <= 3) ++tail;
     const double sound = double(samples.size() - tail);
-    std::printf("%-16s %6.3f s  peak %6.2f dBFS  rms %6.2f dBFS  silent tail %5.3f s\n",
+    std::vector<double> heard;
+    for (int s : samples) heard.push_back(s / 32768.0);
+    std::printf("%-16s %6.3f s  peak %6.2f dBFS  rms %6.2f dBFS  %6.2f LUFS  silent tail %5.3f s\n",
                 path.filename().c_str(), samples.size() / 44100.0, Db(peak / 32768.0),
-                Db(std::sqrt(energy / std::max(1.0, sound)) / 32768.0), tail / 44100.0);
+                Db(std::sqrt(energy / std::max(1.0, sound)) / 32768.0),
+                tessaly::IntegratedLoudness(heard, 1, 44100), tail / 44100.0);
     return true;
 }
 
@@ -59,7 +65,7 @@ bool MeasureMidi(const fs::path& path, const std::string& soundFont, double gain
     }
     if (ok) {
         constexpr int kBlock = 512;
-        std::vector<float> left(kBlock), right(kBlock);
+        std::vector<float> left(kBlock), right(kBlock), both;
         double peak = 0.0, energy = 0.0;
         long frames = 0, lastLoud = 0;
         const long limit = 200L * 44100;  // a runaway file must not run forever
@@ -70,12 +76,15 @@ bool MeasureMidi(const fs::path& path, const std::string& soundFont, double gain
                 peak = std::max(peak, m);
                 energy += 0.5 * (double(left[i]) * left[i] + double(right[i]) * right[i]);
                 if (m > 0.001) lastLoud = frames + i;
+                both.push_back(left[i]);
+                both.push_back(right[i]);
             }
             frames += kBlock;
         }
-        std::printf("%-16s %7.2f s audible  peak %6.2f dBFS  rms %6.2f dBFS\n",
+        std::printf("%-16s %7.2f s audible  peak %6.2f dBFS  rms %6.2f dBFS  %6.2f LUFS\n",
                     path.filename().c_str(), lastLoud / 44100.0, Db(peak),
-                    Db(std::sqrt(energy / std::max(1L, lastLoud))));
+                    Db(std::sqrt(energy / std::max(1L, lastLoud))),
+                    tessaly::IntegratedLoudness(both, 2, 44100));
     }
     if (player) delete_fluid_player(player);
     delete_fluid_synth(synth);
@@ -92,7 +101,7 @@ int main(int argc, char** argv) {
     }
     const fs::path root = argv[1];
     const std::string soundFont = argc > 2 ? argv[2] : "/usr/share/sounds/sf2/TimGM6mb.sf2";
-    const double gain = argc > 3 ? std::stod(argv[3]) : 0.2;
+    const double gain = argc > 3 ? std::stod(argv[3]) : 0.4;  // the game's music gain
     bool ok = true;
     std::vector<fs::path> files;
     for (const char* folder : {"Sound", "midi"}) {

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "loudness.h"
 #include "wav_writer.h"
 
 namespace tessaly {
@@ -113,15 +114,26 @@ void MixInto(Signal& signal, const Signal& part, double atSeconds, double gain) 
     for (std::size_t i = 0; i < part.size(); ++i) signal[start + i] += gain * part[i];
 }
 
-std::vector<std::int16_t> Finish(const Signal& signal, double peakDbfs, double tailSeconds) {
+std::vector<std::int16_t> Finish(const Signal& signal, double loudnessLufs, double maxPeakDbfs,
+                                 double tailSeconds) {
+    // EBU R128 measures in 400 ms blocks; a shorter file would have no loudness at all.
+    constexpr double kShortestSeconds = 0.45;
+    Signal padded = signal;
+    padded.resize(std::max(signal.size() + static_cast<std::size_t>(SecondsToSamples(tailSeconds)),
+                           static_cast<std::size_t>(SecondsToSamples(kShortestSeconds))),
+                  0.0);
     double peak = 0.0;
     for (double s : signal) peak = std::max(peak, std::abs(s));
     if (peak <= 0.0) throw std::logic_error("a cue came out silent");
-    const double scale = 32767.0 * std::pow(10.0, peakDbfs / 20.0) / peak;
+    // Loudness moves decibel for decibel with the gain, so one measurement sets it.
+    const double measured = IntegratedLoudness(padded, 1, kSampleRate);
+    const double scale = std::pow(10.0, (loudnessLufs - measured) / 20.0);
+    if (20.0 * std::log10(peak * scale) > maxPeakDbfs)
+        throw std::logic_error("a cue would clip at its loudness");
     std::vector<std::int16_t> out;
-    out.reserve(signal.size() + static_cast<std::size_t>(SecondsToSamples(tailSeconds)));
-    for (double s : signal) out.push_back(static_cast<std::int16_t>(std::lround(s * scale)));
-    out.resize(out.size() + static_cast<std::size_t>(SecondsToSamples(tailSeconds)), 0);
+    out.reserve(padded.size());
+    for (double s : padded)
+        out.push_back(static_cast<std::int16_t>(std::lround(s * scale * 32767.0)));
     return out;
 }
 

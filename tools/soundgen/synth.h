@@ -43,9 +43,12 @@ void ApplyEnvelope(Signal& signal, double attack, double decayTau, double releas
 // Adds part into signal starting at the given time, growing signal as needed.
 void MixInto(Signal& signal, const Signal& part, double atSeconds = 0.0, double gain = 1.0);
 
-// Scales the peak to peakDbfs, quantises to 16 bits with rounding and appends tailSeconds of
-// digital silence, which keeps short cues whole on back ends that trim the end of a sound.
-std::vector<std::int16_t> Finish(const Signal& signal, double peakDbfs, double tailSeconds);
+// Appends tailSeconds of digital silence (more for a sound shorter than a loudness block, so
+// that it can be measured), scales the whole to `loudnessLufs` of integrated loudness and
+// quantises to 16 bits with rounding. Throws std::logic_error when the signal is silent or its
+// peak would rise above maxPeakDbfs.
+std::vector<std::int16_t> Finish(const Signal& signal, double loudnessLufs, double maxPeakDbfs,
+                                 double tailSeconds);
 
 int SecondsToSamples(double seconds);
 

@@ -1,0 +1,107 @@
+// A sound output that keeps what it is given, paced like a device: each write takes as long as
+// the frames last. Tests wait on what arrives, never on a guessed duration.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/audio_output.h"
+
+namespace tessaly::test {
+
+using Clock = std::chrono::steady_clock;
+
+struct CaptureLog {
+    struct Block {
+        Clock::time_point at;
+        std::vector<int16_t> samples;  // empty: a flush
+    };
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<Block> blocks;
+    int opens = 0;
+
+    // Waits until `done(blocks)` holds; false after ten seconds, so that a fault fails the test
+    // instead of hanging it.
+    template <typename Done>
+    bool WaitFor(Done done) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(10), [&] { return done(blocks); });
+    }
+    std::vector<Block> Snapshot() {
+        std::lock_guard lock(mutex);
+        return blocks;
+    }
+    int Flushes() {
+        std::lock_guard lock(mutex);
+        int n = 0;
+        for (const Block& b : blocks) n += b.samples.empty();
+        return n;
+    }
+};
+
+inline bool Has(const std::vector<int16_t>& samples, int16_t value) {
+    return std::find(samples.begin(), samples.end(), value) != samples.end();
+}
+
+// Every captured sample in order, and where each flush fell.
+struct Stream {
+    std::vector<int16_t> samples;
+    std::vector<std::size_t> flushes;  // sample index at each flush
+    explicit Stream(const std::vector<CaptureLog::Block>& blocks) {
+        for (const auto& b : blocks) {
+            if (b.samples.empty()) flushes.push_back(samples.size());
+            samples.insert(samples.end(), b.samples.begin(), b.samples.end());
+        }
+    }
+    std::size_t First(int16_t value) const {
+        return static_cast<std::size_t>(std::find(samples.begin(), samples.end(), value) -
+                                        samples.begin());
+    }
+    std::size_t Last(int16_t value) const {
+        const auto it = std::find(samples.rbegin(), samples.rend(), value);
+        return it == samples.rend() ? std::string::npos
+                                    : static_cast<std::size_t>(samples.rend() - it - 1);
+    }
+};
+
+class CaptureOutput : public AudioOutput {
+  public:
+    explicit CaptureOutput(std::shared_ptr<CaptureLog> log) : log_(std::move(log)) {}
+
+    bool write(const int16_t* samples, std::size_t frames) override {
+        Add({Clock::now(), std::vector<int16_t>(samples, samples + frames * AudioChannels)});
+        std::this_thread::sleep_for(std::chrono::microseconds(frames * 1'000'000 / AudioRate));
+        return true;
+    }
+    void flush() override { Add({Clock::now(), {}}); }
+
+    static AudioOutputFactory Factory(std::shared_ptr<CaptureLog> log) {
+        return [log](std::string&) -> std::unique_ptr<AudioOutput> {
+            {
+                std::lock_guard lock(log->mutex);
+                ++log->opens;
+            }
+            return std::make_unique<CaptureOutput>(log);
+        };
+    }
+
+  private:
+    void Add(CaptureLog::Block block) {
+        {
+            std::lock_guard lock(log_->mutex);
+            log_->blocks.push_back(std::move(block));
+        }
+        log_->changed.notify_all();
+    }
+    std::shared_ptr<CaptureLog> log_;
+};
+
+}  // namespace tessaly::test
