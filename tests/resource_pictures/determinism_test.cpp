@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -85,6 +86,20 @@ TEST(Picgen, TwoRunsWriteTheSameBytesAsTheBuild) {
     }
 }
 
+TEST(Picgen, TheReadmeOverviewShowsTheSetsAsTheyAre) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("overview.png"));
+    const PicgenRun run = runPicgen({QStringLiteral("--overview"), path});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+    const QImage drawn(path);
+    const QImage committed(QStringLiteral(PICGEN_OVERVIEW));
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
+              committed.convertToFormat(QImage::Format_RGB32))
+        << "the sets changed: run picgen --overview " << PICGEN_OVERVIEW;
+}
+
 TEST(Picgen, FailsLoudlyWhenItCannotWriteTheFolder) {
     QTemporaryDir dir;
     const QString blocker = writeFile(dir, QStringLiteral("resource"), "not a folder");
@@ -109,6 +124,7 @@ TEST(Picgen, RejectsUnknownOptionsAndAMissingFolder) {
     EXPECT_EQ(runPicgen({QStringLiteral("--frobnicate"), QStringLiteral("x")}).exitCode, 2);
     EXPECT_EQ(runPicgen({}).exitCode, 2);
     EXPECT_EQ(runPicgen({QStringLiteral("--contact-sheets")}).exitCode, 2);
+    EXPECT_EQ(runPicgen({QStringLiteral("--overview")}).exitCode, 2);
 }
 
 }  // namespace

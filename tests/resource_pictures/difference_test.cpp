@@ -1,21 +1,22 @@
-// A player must tell tiles apart at a glance, and tiles from the empty cells around them.
+// A player must tell tiles apart at a glance, whatever their colour vision, and tiles from the
+// empty cells around them.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <sstream>
 #include <vector>
 
 #include "contact_sheet.h"
+#include "look_alikes.h"
 #include "picture_files.h"
+#include "picture_maker.h"
 #include "picture_set.h"
+#include "tile_face.h"
+#include "tile_likeness.h"
 
 namespace tessaly::picgen::testing {
 namespace {
 
-// Two tiles share frame, bevel and face; only the pictures (a 37 x 37 square, 1,369 pixels)
-// differ. Requiring 8 % of the tile (200 pixels, a 14 x 14 patch, about a seventh of the
-// picture) to change colour rules out pairs that differ only in a detail. Pairs a player has
-// to study scored 1 % to 7 %: two camels, two snowmen, a gold medal and a sports medal, a
-// glass of milk and a pouring glass, a gem circle and hexagon, the flags of Ghana and Bolivia.
-constexpr double kMinTileDifference = 0.08;
 // Frame and face alone cover three quarters of a tile; with a grey picture on the silver
 // background at least half the tile must still stand apart, or the tile melts into the board.
 constexpr double kMinTileOnBackground = 0.5;
@@ -30,20 +31,123 @@ std::vector<QImage> loadAll(const QStringList& relatives) {
     return images;
 }
 
-TEST(TileDifference, EveryPairOfTilesInASetDiffersClearly) {
+const QImage& blankTile() {
+    static const QImage blank = [] {
+        QImage nothing(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
+        nothing.fill(Qt::transparent);
+        return paintTile(nothing, Qt::gray);
+    }();
+    return blank;
+}
+
+std::string thresholds() {
+    std::ostringstream out;
+    out << "two tiles look alike when their lightness shares structure (SSIM) of "
+        << kMostSharedStructure << " or more, or of " << kSharedStructureWithoutColour << " + "
+        << kSharedStructurePerDeltaE
+        << " x their mean colour difference (delta E) in the vision that sees them closest.";
+    return out.str();
+}
+
+std::string describe(const Likeness& l) {
+    std::ostringstream out;
+    out.precision(3);
+    out << "SSIM " << l.structure << ", delta E " << l.colour << " (" << visionName(l.vision)
+        << ")";
+    return out.str();
+}
+
+// Why a player could not tell the two apart; empty when they can.
+std::string lookAlikeReason(const TileArt& a, const TileArt& b, const Likeness& l) {
+    if (sameSubject(a, b)) return "one subject drawn twice";
+    if (looksAlike(l)) return describe(l);
+    return {};
+}
+
+TEST(TileDifference, EveryPairInASetLooksDifferentInEveryColourVision) {
+    const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
+    ASSERT_EQ(list.error, QString());
     const QStringList paths = tilePaths();
     for (int set = 0; set < kSetCount; ++set) {
         const std::vector<QImage> tiles = loadAll(paths.mid(set * kTilesPerSet, kTilesPerSet));
-        double least = 1.0;
-        int first = 0, second = 0;
+        std::vector<TileLook> looks;
+        for (const QImage& tile : tiles) looks.push_back(lookOf(tile, blankTile()));
+        const std::vector<TileArt>& art = list.sets[set].tiles;
+        std::ostringstream alike;
+        struct Closest {
+            std::string pair;
+            Likeness likeness;
+        } closestColour{{}, {HUGE_VAL}}, closestStructure;
         for (int a = 0; a < kTilesPerSet; ++a) {
             for (int b = a + 1; b < kTilesPerSet; ++b) {
-                const double share = clearlyDifferentShare(tiles[a], tiles[b]);
-                if (share < least) least = share, first = a + 1, second = b + 1;
+                const Likeness l = compare(looks[a], looks[b]);
+                const std::string pair =
+                    "tiles " + std::to_string(a + 1) + " and " + std::to_string(b + 1) + ", ";
+                if (l.colour < closestColour.likeness.colour) closestColour = {pair, l};
+                if (l.structure > closestStructure.likeness.structure) closestStructure = {pair, l};
+                if (const std::string why = lookAlikeReason(art[a], art[b], l); !why.empty()) {
+                    alike << "\n  tiles " << a + 1 << " and " << b + 1 << " ("
+                          << qPrintable(art[a].name) << ", " << qPrintable(art[b].name)
+                          << "): " << why;
+                }
             }
         }
-        EXPECT_GE(least, kMinTileDifference)
-            << "pic" << set + 1 << ": tiles " << first << " and " << second << " look alike";
+        EXPECT_TRUE(alike.str().empty())
+            << "pic" << set + 1 << " " << qPrintable(list.sets[set].title) << " holds look-alikes; "
+            << thresholds() << alike.str() << "\n  closest colours: " << closestColour.pair
+            << describe(closestColour.likeness)
+            << "\n  most shared structure: " << closestStructure.pair
+            << describe(closestStructure.likeness);
+    }
+}
+
+// Pairs players could not tell apart in earlier sets, drawn as picgen draws them.
+const LookAlike kReported[] = {
+    {"white star and glowing star", emojiArt(U"\u2B50"), emojiArt(U"\U0001F31F")},
+    {"skylines at sunset and dusk", emojiArt(U"\U0001F307"), emojiArt(U"\U0001F306")},
+    {"skylines at dusk and night", emojiArt(U"\U0001F306"), emojiArt(U"\U0001F303")},
+    {"skylines at sunset and night", emojiArt(U"\U0001F307"), emojiArt(U"\U0001F303")},
+    {"mouse and koala", emojiArt(U"\U0001F42D"), emojiArt(U"\U0001F428")},
+    {"disc and DVD", emojiArt(U"\U0001F4BF"), emojiArt(U"\U0001F4C0")},
+    {"baseball and softball", emojiArt(U"\u26BE"), emojiArt(U"\U0001F94E")},
+    {"red and blue book", emojiArt(U"\U0001F4D5"), emojiArt(U"\U0001F4D8")},
+    {"green and orange book", emojiArt(U"\U0001F4D7"), emojiArt(U"\U0001F4D9")},
+    {"two cat faces", emojiArt(U"\U0001F63A"), emojiArt(U"\U0001F63F")},
+    {"Father and Mother Christmas", emojiArt(U"\U0001F385"), emojiArt(U"\U0001F936")},
+    {"hammer and pick, hammer and wrench", emojiArt(U"\u2692"), emojiArt(U"\U0001F6E0")},
+    {"flags of Albania and Montenegro", emojiArt(U"\U0001F1E6\U0001F1F1"),
+     emojiArt(U"\U0001F1F2\U0001F1EA")},
+    {"ruby and emerald circle", gemArt(GemShape::Circle, GemPattern::Plain, 0xE53935),
+     gemArt(GemShape::Circle, GemPattern::Plain, 0x43A047)},
+    {"ruby and emerald crescent", gemArt(GemShape::Crescent, GemPattern::Plain, 0xE53935),
+     gemArt(GemShape::Crescent, GemPattern::Plain, 0x43A047)},
+    {"striped gems in two hues", gemArt(GemShape::Heart, GemPattern::Stripes, 0xE53935),
+     gemArt(GemShape::Heart, GemPattern::Stripes, 0x43A047)},
+    // Told apart by pixels, but one subject twice.
+    {"shamrock and four-leaf clover", emojiArt(U"\u2618"), emojiArt(U"\U0001F340")},
+    {"umbrella and umbrella with rain", emojiArt(U"\u2602"), emojiArt(U"\u2614")},
+    {"fireworks and sparkler", emojiArt(U"\U0001F386"), emojiArt(U"\U0001F387")},
+    {"two footballs", emojiArt(U"\U0001F3C8"), emojiArt(U"\U0001F3C9")},
+    {"house and house with garden", emojiArt(U"\U0001F3E0"), emojiArt(U"\U0001F3E1")},
+    {"ship and passenger ship", emojiArt(U"\U0001F6A2"), emojiArt(U"\U0001F6F3")},
+    {"two cable cars", emojiArt(U"\U0001F6A1"), emojiArt(U"\U0001F6A0")},
+    {"balloon and yo-yo", emojiArt(U"\U0001F388"), emojiArt(U"\U0001FA80")},
+    {"desert island and palm tree", emojiArt(U"\U0001F3DD"), emojiArt(U"\U0001F334")},
+    {"dumpling and fortune cookie", emojiArt(U"\U0001F95F"), emojiArt(U"\U0001F960")},
+    {"flags of Austria and Poland", emojiArt(U"\U0001F1E6\U0001F1F9"),
+     emojiArt(U"\U0001F1F5\U0001F1F1")},
+};
+
+TEST(TileDifference, PairsPlayersReportedAsLookAlikesAreRefused) {
+    std::vector<TileArt> art;
+    for (const LookAlike& pair : kReported) art.insert(art.end(), {pair.first, pair.second});
+    const PictureMaker maker({PictureSet{QStringLiteral("reported"), Qt::gray, art}});
+    for (std::size_t i = 0; i < std::size(kReported); ++i) {
+        const int kind = int(2 * i) + 1;
+        const Likeness l = compare(lookOf(maker.tile(1, kind), blankTile()),
+                                   lookOf(maker.tile(1, kind + 1), blankTile()));
+        EXPECT_FALSE(lookAlikeReason(kReported[i].first, kReported[i].second, l).empty())
+            << kReported[i].what << " pass as different: " << describe(l) << "; " << thresholds();
     }
 }
 

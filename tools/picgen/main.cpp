@@ -1,6 +1,7 @@
 // picgen: draws the tile pictures, backgrounds and start picture of the game's resource folder.
 //   picgen [--sets FILE] RESOURCE_DIR
 //   picgen [--sets FILE] --contact-sheets DIR
+//   picgen [--sets FILE] --overview FILE.png
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -20,7 +21,8 @@ int fail(const QString& message) {
 int usage() {
     std::fprintf(stderr,
                  "usage: picgen [--sets FILE] RESOURCE_DIR\n"
-                 "       picgen [--sets FILE] --contact-sheets DIR\n");
+                 "       picgen [--sets FILE] --contact-sheets DIR\n"
+                 "       picgen [--sets FILE] --overview FILE.png\n");
     return 2;
 }
 
@@ -33,14 +35,16 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments().mid(1);
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
-    bool sheets = false;
+    enum class Output { Resources, ContactSheets, Overview } output = Output::Resources;
     QString target;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
         if (arg == u"--sets" && !args.isEmpty()) {
             setsPath = args.takeFirst();
         } else if (arg == u"--contact-sheets") {
-            sheets = true;
+            output = Output::ContactSheets;
+        } else if (arg == u"--overview") {
+            output = Output::Overview;
         } else if (arg.startsWith(u'-') || !target.isEmpty()) {
             return usage();
         } else {
@@ -55,7 +59,17 @@ int main(int argc, char* argv[]) {
     if (const QString problems = maker.check(); !problems.isEmpty()) {
         return fail(setsPath + QStringLiteral(":\n") + problems);
     }
-    const QString error = sheets ? tessaly::picgen::writeContactSheets(maker, target)
-                                 : tessaly::picgen::writeResourcePictures(maker, target);
+    QString error;
+    switch (output) {
+        case Output::Resources:
+            error = tessaly::picgen::writeResourcePictures(maker, target);
+            break;
+        case Output::ContactSheets:
+            error = tessaly::picgen::writeContactSheets(maker, target);
+            break;
+        case Output::Overview:
+            error = tessaly::picgen::writeOverview(maker, target);
+            break;
+    }
     return error.isEmpty() ? 0 : fail(error);
 }

@@ -1,0 +1,43 @@
+#include "look_alikes.h"
+
+namespace tessaly::picgen::testing {
+bool isFlag(const QString& text) {
+    const QList<uint> points = text.toUcs4();
+    if (points.isEmpty()) return false;
+    const bool regional = points.first() >= 0x1F1E6 && points.first() <= 0x1F1FF;
+    const bool tagged = points.first() == 0x1F3F4 && points.size() > 1;  // England, Scotland
+    return regional || tagged;
+}
+
+bool sameSubject(const TileArt& a, const TileArt& b) {
+    if (a.kind != ArtKind::Emoji || b.kind != ArtKind::Emoji) return false;
+    if (isFlag(a.text) && isFlag(b.text)) return true;
+    QList<uint> x = a.text.toUcs4(), y = b.text.toUcs4();
+    x.removeAll(0xFE0F);  // the emoji presentation selector draws the same picture
+    y.removeAll(0xFE0F);
+    if (x.size() != 1 || y.size() != 1 || x == y) return false;
+    for (const std::u32string_view group : kSameSubject) {
+        if (group.find(char32_t(x.first())) != group.npos &&
+            group.find(char32_t(y.first())) != group.npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TileArt emojiArt(std::u32string_view codePoints) {
+    TileArt art;
+    art.text = QString::fromUcs4(codePoints.data(), qsizetype(codePoints.size()));
+    return art;
+}
+
+TileArt gemArt(GemShape shape, GemPattern pattern, QRgb colour) {
+    TileArt art;
+    art.kind = ArtKind::Gem;
+    art.shape = shape;
+    art.pattern = pattern;
+    art.colour = QColor(colour);
+    return art;
+}
+
+}  // namespace tessaly::picgen::testing

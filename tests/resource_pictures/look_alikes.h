@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <string_view>
+
+#include "picture_set.h"
+
+namespace tessaly::picgen::testing {
+
+// Emoji that show one subject in several drawings. Their pixels may differ a good deal, yet a
+// player who has seen one takes the other for its twin, so no set may hold two of a group.
+// Flags count as one subject too: they are told apart by what they stand for, not by look.
+inline constexpr std::array<std::u32string_view, 13> kSameSubject{
+    U"\U0001F386\U0001F387",                      // fireworks, sparkler
+    U"\U0001F3C8\U0001F3C9",                      // American and rugby football
+    U"\U0001F3E0\U0001F3E1\U0001F3DA\U0001F3D8",  // houses
+    U"\U0001F6A2\U0001F6F3\u26F4",                // ships and a ferry
+    U"\U0001F6A1\U0001F6A0\U0001F69F",            // cable cars
+    U"\U0001F37A\U0001F37B",                      // beer mugs
+    U"\U0001F388\U0001FA80",                      // red balloon, red yo-yo
+    U"\U0001F3DD\U0001F334",                      // desert island, palm tree
+    U"\U0001F95F\U0001F960",                      // dumpling, fortune cookie
+    U"\u2692\U0001F6E0\U0001F528\u26CF",          // hammers and picks
+    U"\U0001F385\U0001F936",                      // Father and Mother Christmas
+    U"\u2602\u2614\U0001F302\u26F1",              // umbrellas
+    U"\u2618\U0001F340",                          // three- and four-leaf clover
+};
+
+// True for the emoji of a flag: regional letters, or a black flag with tag letters.
+bool isFlag(const QString& text);
+
+// True when `a` and `b` are emoji of one subject.
+bool sameSubject(const TileArt& a, const TileArt& b);
+
+// Pairs players reported as look-alikes, which the tests must refuse.
+struct LookAlike {
+    const char* what;
+    TileArt first, second;
+};
+TileArt emojiArt(std::u32string_view codePoints);
+TileArt gemArt(GemShape shape, GemPattern pattern, QRgb colour);
+
+}  // namespace tessaly::picgen::testing
