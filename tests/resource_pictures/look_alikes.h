@@ -11,7 +11,7 @@ namespace tessaly::picgen::testing {
 // Emoji that show one subject in several drawings. Their pixels may differ a good deal, yet a
 // player who has seen one takes the other for its twin, so no set may hold two of a group.
 // Flags count as one subject too: they are told apart by what they stand for, not by look.
-inline constexpr std::array<std::u32string_view, 13> kSameSubject{
+inline constexpr std::array<std::u32string_view, 22> kSameSubject{
     U"\U0001F386\U0001F387",                      // fireworks, sparkler
     U"\U0001F3C8\U0001F3C9",                      // American and rugby football
     U"\U0001F3E0\U0001F3E1\U0001F3DA\U0001F3D8",  // houses
@@ -23,7 +23,16 @@ inline constexpr std::array<std::u32string_view, 13> kSameSubject{
     U"\U0001F95F\U0001F960",                      // dumpling, fortune cookie
     U"\u2692\U0001F6E0\U0001F528\u26CF",          // hammers and picks
     U"\U0001F385\U0001F936",                      // Father and Mother Christmas
-    U"\u2602\u2614\U0001F302\u26F1",              // umbrellas
+    U"\u2602\u2614\U0001F302\u26F1\U0001F3D6",    // umbrellas, also on a beach
+    U"\U0001F93F\U0001F97D",                      // diving mask and goggles
+    U"\u26FA\U0001F3D5",                          // tent, tent under a tree
+    U"\U0001F683\U0001F68B",                      // railway and tram carriages
+    U"\U0001F686\U0001F68A",                      // train and tram from the front
+    U"\u2708\U0001F6EB\U0001F6EC",                // airliners in flight and on the runway
+    U"\U0001F3AB\U0001F39F",                      // tickets
+    U"\U0001F4F7\U0001F4F8",                      // cameras
+    U"\U0001F3A5\U0001F4FD",                      // film camera and projector
+    U"\U0001F30C\U0001F320",                      // night skies
     U"\u2618\U0001F340",                          // three- and four-leaf clover
 };
 
