@@ -100,6 +100,27 @@ TEST(Picgen, TheReadmeOverviewShowsTheSetsAsTheyAre) {
         << "the sets changed: run picgen --overview " << PICGEN_OVERVIEW;
 }
 
+TEST(Picgen, LookAlikeReportRefusesGemsThatDifferOnlyInHue) {
+    QByteArray list;
+    for (int set = 1; set <= 25; ++set) {
+        list += "set 112233 | Set " + QByteArray::number(set) + "\n";
+        for (int kind = 1; kind <= 45; ++kind) {
+            list += "gem circle " + QByteArray::number(0x100000 + kind * 0x050301, 16) + "\n";
+        }
+    }
+    QTemporaryDir dir;
+    const QString sets = writeFile(dir, QStringLiteral("sets.txt"), list);
+    ASSERT_FALSE(sets.isEmpty());
+    QObject owner;
+    QProcess* process =
+        startPicgen({QStringLiteral("--sets"), sets, QStringLiteral("--look-alikes")}, &owner);
+    const PicgenRun run = finish(process);
+    EXPECT_EQ(run.exitCode, 1) << qPrintable(run.errors);
+    const QString report = QString::fromUtf8(process->readAllStandardOutput());
+    EXPECT_TRUE(report.contains(QStringLiteral("pic25 Set 25"))) << qPrintable(report);
+    EXPECT_TRUE(report.contains(QStringLiteral("look alike: 1 and 2"))) << qPrintable(report);
+}
+
 TEST(Picgen, FailsLoudlyWhenItCannotWriteTheFolder) {
     QTemporaryDir dir;
     const QString blocker = writeFile(dir, QStringLiteral("resource"), "not a folder");
@@ -125,6 +146,7 @@ TEST(Picgen, RejectsUnknownOptionsAndAMissingFolder) {
     EXPECT_EQ(runPicgen({}).exitCode, 2);
     EXPECT_EQ(runPicgen({QStringLiteral("--contact-sheets")}).exitCode, 2);
     EXPECT_EQ(runPicgen({QStringLiteral("--overview")}).exitCode, 2);
+    EXPECT_EQ(runPicgen({QStringLiteral("--look-alikes"), QStringLiteral("x")}).exitCode, 2);
 }
 
 }  // namespace

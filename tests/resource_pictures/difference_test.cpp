@@ -3,19 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "contact_sheet.h"
-#include "look_alikes.h"
 #include "picture_files.h"
 #include "picture_maker.h"
 #include "picture_set.h"
-#include "tile_face.h"
+#include "set_likeness.h"
 #include "tile_likeness.h"
 
 namespace tessaly::picgen::testing {
 namespace {
+
+using picgen::compare;
 
 // Frame and face alone cover three quarters of a tile; with a grey picture on the silver
 // background at least half the tile must still stand apart, or the tile melts into the board.
@@ -31,75 +32,38 @@ std::vector<QImage> loadAll(const QStringList& relatives) {
     return images;
 }
 
-const QImage& blankTile() {
-    static const QImage blank = [] {
-        QImage nothing(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
-        nothing.fill(Qt::transparent);
-        return paintTile(nothing, Qt::gray);
-    }();
-    return blank;
-}
-
-std::string thresholds() {
-    std::ostringstream out;
-    out << "two tiles look alike when their lightness shares structure (SSIM) of "
-        << kMostSharedStructure << " or more, or of " << kSharedStructureWithoutColour << " + "
-        << kSharedStructurePerDeltaE
-        << " x their mean colour difference (delta E) in the vision that sees them closest.";
-    return out.str();
-}
-
-std::string describe(const Likeness& l) {
-    std::ostringstream out;
-    out.precision(3);
-    out << "SSIM " << l.structure << ", delta E " << l.colour << " (" << visionName(l.vision)
-        << ")";
-    return out.str();
-}
-
-// Why a player could not tell the two apart; empty when they can.
-std::string lookAlikeReason(const TileArt& a, const TileArt& b, const Likeness& l) {
-    if (sameSubject(a, b)) return "one subject drawn twice";
-    if (looksAlike(l)) return describe(l);
-    return {};
-}
-
 TEST(TileDifference, EveryPairInASetLooksDifferentInEveryColourVision) {
     const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
     ASSERT_EQ(list.error, QString());
     const QStringList paths = tilePaths();
     for (int set = 0; set < kSetCount; ++set) {
-        const std::vector<QImage> tiles = loadAll(paths.mid(set * kTilesPerSet, kTilesPerSet));
-        std::vector<TileLook> looks;
-        for (const QImage& tile : tiles) looks.push_back(lookOf(tile, blankTile()));
-        const std::vector<TileArt>& art = list.sets[set].tiles;
-        std::ostringstream alike;
-        struct Closest {
-            std::string pair;
-            Likeness likeness;
-        } closestColour{{}, {HUGE_VAL}}, closestStructure;
-        for (int a = 0; a < kTilesPerSet; ++a) {
-            for (int b = a + 1; b < kTilesPerSet; ++b) {
-                const Likeness l = compare(looks[a], looks[b]);
-                const std::string pair =
-                    "tiles " + std::to_string(a + 1) + " and " + std::to_string(b + 1) + ", ";
-                if (l.colour < closestColour.likeness.colour) closestColour = {pair, l};
-                if (l.structure > closestStructure.likeness.structure) closestStructure = {pair, l};
-                if (const std::string why = lookAlikeReason(art[a], art[b], l); !why.empty()) {
-                    alike << "\n  tiles " << a + 1 << " and " << b + 1 << " ("
-                          << qPrintable(art[a].name) << ", " << qPrintable(art[b].name)
-                          << "): " << why;
-                }
-            }
-        }
-        EXPECT_TRUE(alike.str().empty())
-            << "pic" << set + 1 << " " << qPrintable(list.sets[set].title) << " holds look-alikes; "
-            << thresholds() << alike.str() << "\n  closest colours: " << closestColour.pair
-            << describe(closestColour.likeness)
-            << "\n  most shared structure: " << closestStructure.pair
-            << describe(closestStructure.likeness);
+        const SetLikeness judged =
+            judgeSet(loadAll(paths.mid(set * kTilesPerSet, kTilesPerSet)), list.sets[set].tiles);
+        EXPECT_TRUE(judged.alike.empty())
+            << qPrintable(describeThresholds()) << "\n"
+            << qPrintable(describeSet(set + 1, list.sets[set], judged));
     }
 }
+
+TileArt emojiArt(std::u32string_view codePoints) {
+    TileArt art;
+    art.text = QString::fromUcs4(codePoints.data(), qsizetype(codePoints.size()));
+    return art;
+}
+
+TileArt gemArt(GemShape shape, GemPattern pattern, QRgb colour) {
+    TileArt art;
+    art.kind = ArtKind::Gem;
+    art.shape = shape;
+    art.pattern = pattern;
+    art.colour = QColor(colour);
+    return art;
+}
+
+struct LookAlike {
+    const char* what;
+    TileArt first, second;
+};
 
 // Pairs players could not tell apart in earlier sets, drawn as picgen draws them.
 const LookAlike kReported[] = {
@@ -144,10 +108,11 @@ TEST(TileDifference, PairsPlayersReportedAsLookAlikesAreRefused) {
     const PictureMaker maker({PictureSet{QStringLiteral("reported"), Qt::gray, art}});
     for (std::size_t i = 0; i < std::size(kReported); ++i) {
         const int kind = int(2 * i) + 1;
-        const Likeness l = compare(lookOf(maker.tile(1, kind), blankTile()),
-                                   lookOf(maker.tile(1, kind + 1), blankTile()));
-        EXPECT_FALSE(lookAlikeReason(kReported[i].first, kReported[i].second, l).empty())
-            << kReported[i].what << " pass as different: " << describe(l) << "; " << thresholds();
+        const Likeness l = compare(lookOf(maker.tile(1, kind)), lookOf(maker.tile(1, kind + 1)));
+        EXPECT_FALSE(lookAlikeReason(kReported[i].first, kReported[i].second, l).isEmpty())
+            << kReported[i].what << " pass as different: " << qPrintable(describeLikeness(l))
+            << "\n"
+            << qPrintable(describeThresholds());
     }
 }
 

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "emoji_art.h"
-#include "look_alikes.h"
 #include "picture_set.h"
+#include "same_subject.h"
 
 namespace tessaly::picgen {
 namespace {
@@ -88,7 +88,7 @@ TEST(SetList, TheShippedListHoldsNothingUnfitForAGameForAllAges) {
                     << qPrintable(set.title) << ": " << qPrintable(tile.name);
             }
             // Which flags a game shows, and which it leaves out, is a political choice.
-            EXPECT_FALSE(testing::isFlag(tile.text))
+            EXPECT_FALSE(isFlag(tile.text))
                 << qPrintable(set.title) << ": " << qPrintable(tile.name);
         }
     }

@@ -2,6 +2,8 @@
 //   picgen [--sets FILE] RESOURCE_DIR
 //   picgen [--sets FILE] --contact-sheets DIR
 //   picgen [--sets FILE] --overview FILE.png
+//   picgen [--sets FILE] --look-alikes   (prints how close each set's tiles come; 1 if any
+//                                         two look alike)
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -10,6 +12,7 @@
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "resource_writer.h"
+#include "set_likeness.h"
 
 namespace {
 
@@ -22,7 +25,8 @@ int usage() {
     std::fprintf(stderr,
                  "usage: picgen [--sets FILE] RESOURCE_DIR\n"
                  "       picgen [--sets FILE] --contact-sheets DIR\n"
-                 "       picgen [--sets FILE] --overview FILE.png\n");
+                 "       picgen [--sets FILE] --overview FILE.png\n"
+                 "       picgen [--sets FILE] --look-alikes\n");
     return 2;
 }
 
@@ -35,7 +39,7 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments().mid(1);
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
-    enum class Output { Resources, ContactSheets, Overview } output = Output::Resources;
+    enum class Output { Resources, ContactSheets, Overview, LookAlikes } output = Output::Resources;
     QString target;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
@@ -45,13 +49,15 @@ int main(int argc, char* argv[]) {
             output = Output::ContactSheets;
         } else if (arg == u"--overview") {
             output = Output::Overview;
+        } else if (arg == u"--look-alikes") {
+            output = Output::LookAlikes;
         } else if (arg.startsWith(u'-') || !target.isEmpty()) {
             return usage();
         } else {
             target = arg;
         }
     }
-    if (target.isEmpty()) return usage();
+    if (target.isEmpty() != (output == Output::LookAlikes)) return usage();
 
     tessaly::picgen::PictureSetList list = tessaly::picgen::loadPictureSets(setsPath);
     if (!list.error.isEmpty()) return fail(setsPath + QStringLiteral(": ") + list.error);
@@ -70,6 +76,11 @@ int main(int argc, char* argv[]) {
         case Output::Overview:
             error = tessaly::picgen::writeOverview(maker, target);
             break;
+        case Output::LookAlikes: {
+            bool anyAlike = false;
+            std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, anyAlike)));
+            return anyAlike ? 1 : 0;
+        }
     }
     return error.isEmpty() ? 0 : fail(error);
 }

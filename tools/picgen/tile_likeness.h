@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen {
 
 // Full colour vision and the three kinds of dichromacy, which together affect about one man
 // in twelve.
@@ -20,8 +20,7 @@ struct TileLook {
     std::vector<char> drawn;                           // where the picture covers the face
 };
 
-// `blank` is a tile with nothing on its face, to tell the picture from the face.
-TileLook lookOf(const QImage& tile, const QImage& blank);
+TileLook lookOf(const QImage& tile);
 
 // How two tiles compare. `colour` is the mean colour difference (CIE76 delta E) over the pixels
 // either picture covers, in the vision that sees the two closest (`vision`). `structure` is the
@@ -36,11 +35,11 @@ Likeness compare(const TileLook& a, const TileLook& b);
 
 // A pair looks alike when it shares most of its drawing, or when it shares some of it and its
 // colours do not tell it apart: the more the colours differ, the more of the drawing may be
-// shared. Gauged on pairs players could not tell apart at a glance (the look-alike table in the
-// tests) and on the shipped sets.
+// shared. Gauged on pairs players could not tell apart at a glance (the tests hold a table of
+// them) and on the shipped sets.
 constexpr double kMostSharedStructure = 0.8;
 constexpr double kSharedStructureWithoutColour = 0.25;
 constexpr double kSharedStructurePerDeltaE = 0.022;
 bool looksAlike(const Likeness& likeness);
 
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen

@@ -1,6 +1,6 @@
-#include "look_alikes.h"
+#include "same_subject.h"
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen {
 bool isFlag(const QString& text) {
     const QList<uint> points = text.toUcs4();
     if (points.isEmpty()) return false;
@@ -25,19 +25,4 @@ bool sameSubject(const TileArt& a, const TileArt& b) {
     return false;
 }
 
-TileArt emojiArt(std::u32string_view codePoints) {
-    TileArt art;
-    art.text = QString::fromUcs4(codePoints.data(), qsizetype(codePoints.size()));
-    return art;
-}
-
-TileArt gemArt(GemShape shape, GemPattern pattern, QRgb colour) {
-    TileArt art;
-    art.kind = ArtKind::Gem;
-    art.shape = shape;
-    art.pattern = pattern;
-    art.colour = QColor(colour);
-    return art;
-}
-
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen

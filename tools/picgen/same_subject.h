@@ -6,7 +6,7 @@
 
 #include "picture_set.h"
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen {
 
 // Emoji that show one subject in several drawings. Their pixels may differ a good deal, yet a
 // player who has seen one takes the other for its twin, so no set may hold two of a group.
@@ -42,12 +42,4 @@ bool isFlag(const QString& text);
 // True when `a` and `b` are emoji of one subject.
 bool sameSubject(const TileArt& a, const TileArt& b);
 
-// Pairs players reported as look-alikes, which the tests must refuse.
-struct LookAlike {
-    const char* what;
-    TileArt first, second;
-};
-TileArt emojiArt(std::u32string_view codePoints);
-TileArt gemArt(GemShape shape, GemPattern pattern, QRgb colour);
-
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen

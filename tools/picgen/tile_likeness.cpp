@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tessaly::picgen::testing {
+#include "tile_face.h"
+
+namespace tessaly::picgen {
 namespace {
 
 // Every tile shares the frame, so only the face can tell two apart.
@@ -120,9 +122,14 @@ const char* visionName(Vision vision) {
     return "?";
 }
 
-TileLook lookOf(const QImage& tile, const QImage& blank) {
+TileLook lookOf(const QImage& tile) {
+    // A tile with nothing on its face tells the picture from the face.
+    static const QImage face = [] {
+        QImage nothing(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
+        nothing.fill(Qt::transparent);
+        return paintTile(nothing, Qt::gray).convertToFormat(QImage::Format_RGB32);
+    }();
     const QImage image = tile.convertToFormat(QImage::Format_RGB32);
-    const QImage face = blank.convertToFormat(QImage::Format_RGB32);
     const std::array<double, 256>& linear = linearTable();
     TileLook look;
     look.drawn.resize(kFacePixels);
@@ -189,4 +196,4 @@ bool looksAlike(const Likeness& likeness) {
                kSharedStructureWithoutColour + kSharedStructurePerDeltaE * likeness.colour;
 }
 
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen
