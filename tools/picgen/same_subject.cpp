@@ -1,6 +1,7 @@
 #include "same_subject.h"
 
 namespace tessaly::picgen {
+
 bool isFlag(const QString& text) {
     const QList<uint> points = text.toUcs4();
     if (points.isEmpty()) return false;
