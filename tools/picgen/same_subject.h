@@ -11,7 +11,7 @@ namespace tessaly::picgen {
 // Emoji that show one subject in several drawings. Their pixels may differ a good deal, yet a
 // player who has seen one takes the other for its twin, so no set may hold two of a group.
 // Flags count as one subject too: they are told apart by what they stand for, not by look.
-inline constexpr std::array<std::u32string_view, 22> kSameSubject{
+inline constexpr std::array<std::u32string_view, 26> kSameSubject{
     U"\U0001F386\U0001F387",                      // fireworks, sparkler
     U"\U0001F3C8\U0001F3C9",                      // American and rugby football
     U"\U0001F3E0\U0001F3E1\U0001F3DA\U0001F3D8",  // houses
@@ -25,6 +25,10 @@ inline constexpr std::array<std::u32string_view, 22> kSameSubject{
     U"\U0001F385\U0001F936",                      // Father and Mother Christmas
     U"\u2602\u2614\U0001F302\u26F1\U0001F3D6",    // umbrellas, also on a beach
     U"\U0001F93F\U0001F97D",                      // diving mask and goggles
+    U"\U0001F6A3\U0001F6F6",                      // rowing boat, canoe
+    U"\U0001F6A4\U0001F6E5",                      // motor boats
+    U"\U0001F684\U0001F685",                      // high-speed trains
+    U"\U0001F5FB\U0001F3D4\u26F0",                // snowy peaks
     U"\u26FA\U0001F3D5",                          // tent, tent under a tree
     U"\U0001F683\U0001F68B",                      // railway and tram carriages
     U"\U0001F686\U0001F68A",                      // train and tram from the front
