@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -85,6 +86,41 @@ TEST(Picgen, TwoRunsWriteTheSameBytesAsTheBuild) {
     }
 }
 
+TEST(Picgen, TheReadmeOverviewShowsTheSetsAsTheyAre) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("overview.png"));
+    const PicgenRun run = runPicgen({QStringLiteral("--overview"), path});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.errors);
+    const QImage drawn(path);
+    const QImage committed(QStringLiteral(PICGEN_OVERVIEW));
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
+              committed.convertToFormat(QImage::Format_RGB32))
+        << "the sets changed: run picgen --overview " << PICGEN_OVERVIEW;
+}
+
+TEST(Picgen, LookAlikeReportRefusesGemsThatDifferOnlyInHue) {
+    QByteArray list;
+    for (int set = 1; set <= 25; ++set) {
+        list += "set 112233 | Set " + QByteArray::number(set) + "\n";
+        for (int kind = 1; kind <= 45; ++kind) {
+            list += "gem circle " + QByteArray::number(0x100000 + kind * 0x050301, 16) + "\n";
+        }
+    }
+    QTemporaryDir dir;
+    const QString sets = writeFile(dir, QStringLiteral("sets.txt"), list);
+    ASSERT_FALSE(sets.isEmpty());
+    QObject owner;
+    QProcess* process =
+        startPicgen({QStringLiteral("--sets"), sets, QStringLiteral("--look-alikes")}, &owner);
+    const PicgenRun run = finish(process);
+    EXPECT_EQ(run.exitCode, 1) << qPrintable(run.errors);
+    const QString report = QString::fromUtf8(process->readAllStandardOutput());
+    EXPECT_TRUE(report.contains(QStringLiteral("pic25 Set 25"))) << qPrintable(report);
+    EXPECT_TRUE(report.contains(QStringLiteral("look alike: 1 and 2"))) << qPrintable(report);
+}
+
 TEST(Picgen, FailsLoudlyWhenItCannotWriteTheFolder) {
     QTemporaryDir dir;
     const QString blocker = writeFile(dir, QStringLiteral("resource"), "not a folder");
@@ -109,6 +145,8 @@ TEST(Picgen, RejectsUnknownOptionsAndAMissingFolder) {
     EXPECT_EQ(runPicgen({QStringLiteral("--frobnicate"), QStringLiteral("x")}).exitCode, 2);
     EXPECT_EQ(runPicgen({}).exitCode, 2);
     EXPECT_EQ(runPicgen({QStringLiteral("--contact-sheets")}).exitCode, 2);
+    EXPECT_EQ(runPicgen({QStringLiteral("--overview")}).exitCode, 2);
+    EXPECT_EQ(runPicgen({QStringLiteral("--look-alikes"), QStringLiteral("x")}).exitCode, 2);
 }
 
 }  // namespace

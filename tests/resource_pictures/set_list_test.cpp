@@ -1,8 +1,11 @@
 // The set lists: what the generator accepts, what it refuses and how it says why.
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "emoji_art.h"
 #include "picture_set.h"
+#include "same_subject.h"
 
 namespace tessaly::picgen {
 namespace {
@@ -48,7 +51,47 @@ TEST(SetList, ReadsCodePointsBeyondTheBasicPlaneAndWindowsLineEnds) {
     EXPECT_EQ(tile.text.toUcs4(),
               (QList<uint>{0x1F3F4, 0xE0067, 0xE0062, 0xE0073, 0xE0063, 0xE0074, 0xE007F}));
     EXPECT_EQ(list.sets[0].tiles[1].shape, GemShape::Star);
+    EXPECT_EQ(list.sets[0].tiles[1].pattern, GemPattern::Plain);
     EXPECT_EQ(list.sets[0].tiles[1].colour, QColor(0x08, 0x06, 0x04));
+}
+
+TEST(SetList, AGemMayCarryAPatternAndDiffersByIt) {
+    QString text = completeList();
+    text.replace(QStringLiteral("gem star 080604 | star 2"),
+                 QStringLiteral("gem star stripes 040302 | striped star"));
+    const PictureSetList list = parsePictureSets(text);
+    ASSERT_EQ(list.error, QString());
+    EXPECT_EQ(list.sets[0].tiles[1].shape, GemShape::Star);
+    EXPECT_EQ(list.sets[0].tiles[1].pattern, GemPattern::Stripes);
+    EXPECT_EQ(list.sets[0].tiles[1].colour, list.sets[0].tiles[0].colour);
+}
+
+// What has no place in a game for every age: places and signs of worship, death, drink,
+// tobacco, weapons, gambling and adult themes. Flags are refused as a kind (see below).
+constexpr std::u32string_view kUnfit =
+    U"🕋🕌🕍⛪🛕⛩🛐💒✝✡"
+    U"☪☯☸🕉🕎📿🧿🪬🪯"
+    U"🪦⚰⚱💀☠"
+    U"🍶🍷🍸🍹🍺🍻🍾🥂🥃"
+    U"🚬🔫🗡⚔🏹💣🪓🪖🎖"
+    U"🎰🎴🏩💋👙🩲";
+
+TEST(SetList, TheShippedListHoldsNothingUnfitForAGameForAllAges) {
+    const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
+    ASSERT_EQ(list.error, QString());
+    for (const PictureSet& set : list.sets) {
+        for (const TileArt& tile : set.tiles) {
+            if (tile.kind != ArtKind::Emoji) continue;
+            const QList<uint> points = tile.text.toUcs4();
+            for (const uint point : points) {
+                EXPECT_EQ(kUnfit.find(char32_t(point)), kUnfit.npos)
+                    << qPrintable(set.title) << ": " << qPrintable(tile.name);
+            }
+            // Which flags a game shows, and which it leaves out, is a political choice.
+            EXPECT_FALSE(isFlag(tile.text))
+                << qPrintable(set.title) << ": " << qPrintable(tile.name);
+        }
+    }
 }
 
 struct BrokenList {
@@ -65,7 +108,13 @@ const BrokenList kBrokenLists[] = {
     {"beyond Unicode", [](QString t) { return t.replace("gem star 040302", "emoji 110000"); },
      "bad code point"},
     {"an unknown shape", [](QString t) { return t.replace("gem star 040302", "gem blob 040302"); },
-     "line 2: a gem needs a shape and RRGGBB"},
+     "line 2: a gem needs a shape, a pattern or none, and RRGGBB"},
+    {"an unknown pattern",
+     [](QString t) { return t.replace("gem star 040302", "gem star plaid 040302"); },
+     "line 2: a gem needs a shape"},
+    {"a gem without colour",
+     [](QString t) { return t.replace("gem star 040302", "gem star dots"); },
+     "line 2: a gem needs a shape"},
     {"an unknown keyword", [](QString t) { return t.replace("gem star 040302", "png x"); },
      "line 2: unknown keyword \"png\""},
     {"a set without accent", [](QString t) { return t.replace("set 112233 | Set 1", "set | S"); },

@@ -97,6 +97,34 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
     return sheet;
 }
 
+QImage overviewSheet(const PictureMaker& maker) {
+    constexpr int kTileSize = 24, kBlockColumns = 5, kBlockRows = 2, kSetsPerRow = 5, kGap = 6;
+    const int blockWidth = kBlockColumns * kTileSize, blockHeight = kBlockRows * kTileSize;
+    const int rows = (kSetCount + kSetsPerRow - 1) / kSetsPerRow;
+    QImage sheet(kSetsPerRow * (blockWidth + kGap) + kGap, rows * (blockHeight + kGap) + kGap,
+                 QImage::Format_RGB32);
+    sheet.fill(QColor(0x20, 0x20, 0x20));
+    QPainter p(&sheet);
+    for (int set = 1; set <= kSetCount; ++set) {
+        const QPoint block(kGap + ((set - 1) % kSetsPerRow) * (blockWidth + kGap),
+                           kGap + ((set - 1) / kSetsPerRow) * (blockHeight + kGap));
+        for (int kind = 1; kind <= kBlockColumns * kBlockRows; ++kind) {
+            p.drawImage(block + QPoint(((kind - 1) % kBlockColumns) * kTileSize,
+                                       ((kind - 1) / kBlockColumns) * kTileSize),
+                        maker.tile(set, kind, kTileSize));
+        }
+    }
+    return sheet;
+}
+
+QString writeOverview(const PictureMaker& maker, const QString& path) {
+    // Eight bits a pixel keep the picture in the repository small.
+    const QImage sheet = overviewSheet(maker).convertToFormat(
+        QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    if (!sheet.save(path, "PNG", 9)) return QStringLiteral("cannot write %1").arg(path);
+    return {};
+}
+
 QString writeContactSheets(const PictureMaker& maker, const QString& dir) {
     if (!QDir().mkpath(dir)) return QStringLiteral("cannot create the folder %1").arg(dir);
     const QDir folder(dir);

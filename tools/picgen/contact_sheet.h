@@ -17,6 +17,11 @@ QImage setContactSheet(const PictureMaker& maker, int set);
 // The 15 backgrounds, each with a tile and a marked tile on it, and the start picture.
 QImage backgroundContactSheet(const PictureMaker& maker);
 
+// The first ten tiles of every set, small, side by side: a picture of the sets for the README.
+QImage overviewSheet(const PictureMaker& maker);
+// Writes the overview as a PNG to `path`. Returns an error text.
+QString writeOverview(const PictureMaker& maker, const QString& path);
+
 // Writes set<N>.png for every set and backgrounds.png into `dir`. Returns an error text.
 QString writeContactSheets(const PictureMaker& maker, const QString& dir);
 

@@ -66,14 +66,124 @@ QPainterPath unitShape(GemShape shape) {
             path = path.subtracted(bite);
             break;
         }
+        case GemShape::Hexagon:
+            path.addPolygon(regularPolygon(6, 0.5, 0, 0));
+            break;
+        case GemShape::Drop:
+            path.moveTo(0.5, 0.02);
+            path.cubicTo(0.72, 0.32, 0.9, 0.48, 0.9, 0.66);
+            path.cubicTo(0.9, 0.88, 0.72, 0.98, 0.5, 0.98);
+            path.cubicTo(0.28, 0.98, 0.1, 0.88, 0.1, 0.66);
+            path.cubicTo(0.1, 0.48, 0.28, 0.32, 0.5, 0.02);
+            break;
+        case GemShape::Bolt:
+            path.addPolygon(QPolygonF{{0.6, 0.0},
+                                      {0.14, 0.58},
+                                      {0.46, 0.58},
+                                      {0.34, 1.0},
+                                      {0.86, 0.38},
+                                      {0.54, 0.38},
+                                      {0.7, 0.0}});
+            break;
+        case GemShape::Clover:
+            path.addEllipse(QPointF(0.5, 0.27), 0.25, 0.25);
+            path.addEllipse(QPointF(0.26, 0.67), 0.25, 0.25);
+            path.addEllipse(QPointF(0.74, 0.67), 0.25, 0.25);
+            path.addEllipse(QPointF(0.5, 0.54), 0.16, 0.16);
+            path.setFillRule(Qt::WindingFill);
+            path = path.simplified();
+            break;
+        case GemShape::Arrow:
+            path.addPolygon(QPolygonF{{0.5, 0.02},
+                                      {0.96, 0.5},
+                                      {0.68, 0.5},
+                                      {0.68, 0.98},
+                                      {0.32, 0.98},
+                                      {0.32, 0.5},
+                                      {0.04, 0.5}});
+            break;
+        case GemShape::Sparkle:
+            path.addPolygon(regularPolygon(4, 0.5, 0.15, up));
+            break;
+        case GemShape::Dome:
+            path.moveTo(0.02, 0.78);
+            path.arcTo(QRectF(0.02, 0.1, 0.96, 1.36), 180, -180);
+            path.lineTo(0.02, 0.78);
+            break;
+        case GemShape::Oval:
+            path.addEllipse(QRectF(0.02, 0.22, 0.96, 0.56));
+            break;
+        case GemShape::Shield:
+            path.moveTo(0.08, 0.06);
+            path.lineTo(0.92, 0.06);
+            path.lineTo(0.92, 0.45);
+            path.cubicTo(0.92, 0.72, 0.72, 0.88, 0.5, 0.98);
+            path.cubicTo(0.28, 0.88, 0.08, 0.72, 0.08, 0.45);
+            break;
+        case GemShape::Flower:
+            for (int petal = 0; petal < 6; ++petal) {
+                const qreal a = up + std::numbers::pi * petal / 3;
+                path.addEllipse(QPointF(0.5 + 0.3 * std::cos(a), 0.5 + 0.3 * std::sin(a)), 0.19,
+                                0.19);
+            }
+            path.addEllipse(QPointF(0.5, 0.5), 0.22, 0.22);
+            path.setFillRule(Qt::WindingFill);
+            path = path.simplified();
+            break;
+        case GemShape::Hourglass:
+            path.addPolygon(QPolygonF{
+                {0.08, 0.04}, {0.92, 0.04}, {0.6, 0.5}, {0.92, 0.96}, {0.08, 0.96}, {0.4, 0.5}});
+            break;
+        case GemShape::Pentagon:
+            path.addPolygon(regularPolygon(5, 0.5, 0, up));
+            path.translate(0, 0.04);
+            break;
     }
     path.closeSubpath();
     return path;
 }
 
+// Light bands or dark dots cut into the face: they change the gem's light and dark, which every
+// player sees, where a change of hue alone escapes some.
+void cutPattern(QPainter& p, GemPattern pattern, const QColor& colour) {
+    switch (pattern) {
+        case GemPattern::Plain:
+            break;
+        case GemPattern::Stripes:
+            // Two broad light bands across the face.
+            for (const qreal at : {-0.42, 0.12}) {
+                QPainterPath band;
+                band.addPolygon(
+                    QPolygonF{{at, 1.0}, {at + 0.22, 1.0}, {at + 1.22, 0.0}, {at + 1.0, 0.0}});
+                p.fillPath(band, QColor(255, 255, 255, 210));
+            }
+            break;
+        case GemPattern::Dots:
+            // Four dark dots, like rivets.
+            for (const QPointF at : {QPointF(0.33, 0.36), QPointF(0.67, 0.36), QPointF(0.33, 0.68),
+                                     QPointF(0.67, 0.68)}) {
+                QPainterPath dot;
+                dot.addEllipse(at, 0.11, 0.11);
+                p.fillPath(dot, colour.darker(400));
+            }
+            break;
+        case GemPattern::Half:
+            // The lower half in shadow, as a stone cut in two tones.
+            p.fillRect(QRectF(0, 0.5, 1, 0.5), colour.darker(330));
+            break;
+        case GemPattern::Spot: {
+            // A large pale spot in the middle, like a cabochon's eye.
+            QPainterPath spot;
+            spot.addEllipse(QPointF(0.5, 0.54), 0.2, 0.2);
+            p.fillPath(spot, QColor(255, 255, 255, 225));
+            break;
+        }
+    }
+}
+
 }  // namespace
 
-QImage renderGem(GemShape shape, const QColor& colour, int box) {
+QImage renderGem(GemShape shape, GemPattern pattern, const QColor& colour, int box) {
     QImage image(box, box, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -90,6 +200,7 @@ QImage renderGem(GemShape shape, const QColor& colour, int box) {
     // A soft glint in the upper left makes the flat shape read as a polished stone.
     p.save();
     p.setClipPath(path);
+    cutPattern(p, pattern, colour);
     QRadialGradient glint(QPointF(0.34, 0.26), 0.22);
     glint.setColorAt(0.0, QColor(255, 255, 255, 200));
     glint.setColorAt(1.0, QColor(255, 255, 255, 0));

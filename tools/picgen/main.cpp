@@ -1,6 +1,9 @@
 // picgen: draws the tile pictures, backgrounds and start picture of the game's resource folder.
 //   picgen [--sets FILE] RESOURCE_DIR
 //   picgen [--sets FILE] --contact-sheets DIR
+//   picgen [--sets FILE] --overview FILE.png
+//   picgen [--sets FILE] --look-alikes   (prints how close each set's tiles come; 1 if any
+//                                         two look alike)
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -9,6 +12,7 @@
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "resource_writer.h"
+#include "set_likeness.h"
 
 namespace {
 
@@ -20,7 +24,9 @@ int fail(const QString& message) {
 int usage() {
     std::fprintf(stderr,
                  "usage: picgen [--sets FILE] RESOURCE_DIR\n"
-                 "       picgen [--sets FILE] --contact-sheets DIR\n");
+                 "       picgen [--sets FILE] --contact-sheets DIR\n"
+                 "       picgen [--sets FILE] --overview FILE.png\n"
+                 "       picgen [--sets FILE] --look-alikes\n");
     return 2;
 }
 
@@ -33,21 +39,25 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments().mid(1);
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
-    bool sheets = false;
+    enum class Output { Resources, ContactSheets, Overview, LookAlikes } output = Output::Resources;
     QString target;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
         if (arg == u"--sets" && !args.isEmpty()) {
             setsPath = args.takeFirst();
         } else if (arg == u"--contact-sheets") {
-            sheets = true;
+            output = Output::ContactSheets;
+        } else if (arg == u"--overview") {
+            output = Output::Overview;
+        } else if (arg == u"--look-alikes") {
+            output = Output::LookAlikes;
         } else if (arg.startsWith(u'-') || !target.isEmpty()) {
             return usage();
         } else {
             target = arg;
         }
     }
-    if (target.isEmpty()) return usage();
+    if (target.isEmpty() != (output == Output::LookAlikes)) return usage();
 
     tessaly::picgen::PictureSetList list = tessaly::picgen::loadPictureSets(setsPath);
     if (!list.error.isEmpty()) return fail(setsPath + QStringLiteral(": ") + list.error);
@@ -55,7 +65,22 @@ int main(int argc, char* argv[]) {
     if (const QString problems = maker.check(); !problems.isEmpty()) {
         return fail(setsPath + QStringLiteral(":\n") + problems);
     }
-    const QString error = sheets ? tessaly::picgen::writeContactSheets(maker, target)
-                                 : tessaly::picgen::writeResourcePictures(maker, target);
+    QString error;
+    switch (output) {
+        case Output::Resources:
+            error = tessaly::picgen::writeResourcePictures(maker, target);
+            break;
+        case Output::ContactSheets:
+            error = tessaly::picgen::writeContactSheets(maker, target);
+            break;
+        case Output::Overview:
+            error = tessaly::picgen::writeOverview(maker, target);
+            break;
+        case Output::LookAlikes: {
+            bool anyAlike = false;
+            std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, anyAlike)));
+            return anyAlike ? 1 : 0;
+        }
+    }
     return error.isEmpty() ? 0 : fail(error);
 }

@@ -34,8 +34,9 @@ QImage PictureMaker::tile(int set, int kind, int size) const {
     const PictureSet& pictures = sets_.at(set - 1);
     const TileArt& art = pictures.tiles.at(kind - 1);
     const int box = kArtBox * size / kCellSize;
-    const QImage picture = art.kind == ArtKind::Emoji ? emoji_.render(art.text, box)
-                                                      : renderGem(art.shape, art.colour, box);
+    const QImage picture = art.kind == ArtKind::Emoji
+                               ? emoji_.render(art.text, box)
+                               : renderGem(art.shape, art.pattern, art.colour, box);
     return paintTile(picture, pictures.accent, size);
 }
 

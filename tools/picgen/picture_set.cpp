@@ -9,17 +9,38 @@
 namespace tessaly::picgen {
 namespace {
 
-constexpr std::array<std::pair<const char*, GemShape>, 9> kShapeNames{{
-    {"circle", GemShape::Circle},
-    {"square", GemShape::Square},
-    {"triangle", GemShape::Triangle},
-    {"diamond", GemShape::Diamond},
-    {"ring", GemShape::Ring},
-    {"star", GemShape::Star},
-    {"heart", GemShape::Heart},
-    {"cross", GemShape::Cross},
-    {"crescent", GemShape::Crescent},
+constexpr std::array<std::pair<const char*, GemShape>, 21> kShapeNames{{
+    {"circle", GemShape::Circle},     {"square", GemShape::Square},
+    {"triangle", GemShape::Triangle}, {"diamond", GemShape::Diamond},
+    {"ring", GemShape::Ring},         {"star", GemShape::Star},
+    {"heart", GemShape::Heart},       {"cross", GemShape::Cross},
+    {"crescent", GemShape::Crescent}, {"hexagon", GemShape::Hexagon},
+    {"drop", GemShape::Drop},         {"bolt", GemShape::Bolt},
+    {"clover", GemShape::Clover},     {"arrow", GemShape::Arrow},
+    {"sparkle", GemShape::Sparkle},   {"dome", GemShape::Dome},
+    {"oval", GemShape::Oval},         {"shield", GemShape::Shield},
+    {"flower", GemShape::Flower},     {"hourglass", GemShape::Hourglass},
+    {"pentagon", GemShape::Pentagon},
 }};
+
+constexpr std::array<std::pair<const char*, GemPattern>, 5> kPatternNames{{
+    {"plain", GemPattern::Plain},
+    {"stripes", GemPattern::Stripes},
+    {"dots", GemPattern::Dots},
+    {"half", GemPattern::Half},
+    {"spot", GemPattern::Spot},
+}};
+
+template <typename Names, typename Value>
+bool lookUp(const Names& names, const QString& word, Value& value) {
+    for (const auto& [name, named] : names) {
+        if (word == QLatin1String(name)) {
+            value = named;
+            return true;
+        }
+    }
+    return false;
+}
 
 QString lineError(int line, const QString& what) {
     return QStringLiteral("line %1: %2").arg(line).arg(what);
@@ -49,7 +70,10 @@ bool parseCodePoints(const QStringList& words, QString& text, QString& bad) {
 
 QString tileKey(const TileArt& tile) {
     if (tile.kind == ArtKind::Emoji) return tile.text;
-    return QStringLiteral("gem %1 %2").arg(int(tile.shape)).arg(tile.colour.name());
+    return QStringLiteral("gem %1 %2 %3")
+        .arg(int(tile.shape))
+        .arg(int(tile.pattern))
+        .arg(tile.colour.name());
 }
 
 QString checkSet(const PictureSet& set, int number) {
@@ -125,18 +149,16 @@ PictureSetList parsePictureSets(QStringView text) {
             }
         } else if (keyword == u"gem") {
             tile.kind = ArtKind::Gem;
-            bool known = false;
-            if (words.size() == 2) {
-                for (const auto& [shapeName, shape] : kShapeNames) {
-                    if (words[0] == QLatin1String(shapeName)) {
-                        tile.shape = shape;
-                        known = true;
-                    }
-                }
-            }
-            if (!known || !parseHexColour(words[1], tile.colour)) {
-                return fail(
-                    lineError(lineNumber, QStringLiteral("a gem needs a shape and RRGGBB")));
+            // "gem SHAPE [PATTERN] RRGGBB": a gem without a pattern is plain.
+            const bool known =
+                (words.size() == 2 || words.size() == 3) &&
+                lookUp(kShapeNames, words.first(), tile.shape) &&
+                (words.size() == 2 || lookUp(kPatternNames, words[1], tile.pattern)) &&
+                parseHexColour(words.last(), tile.colour);
+            if (!known) {
+                return fail(lineError(
+                    lineNumber,
+                    QStringLiteral("a gem needs a shape, a pattern or none, and RRGGBB")));
             }
         } else {
             return fail(

@@ -12,13 +12,40 @@ constexpr int kTilesPerSet = 45;
 
 enum class ArtKind { Emoji, Gem };
 
-enum class GemShape { Circle, Square, Triangle, Diamond, Ring, Star, Heart, Cross, Crescent };
+enum class GemShape {
+    Circle,
+    Square,
+    Triangle,
+    Diamond,
+    Ring,
+    Star,
+    Heart,
+    Cross,
+    Crescent,
+    Hexagon,
+    Drop,
+    Bolt,
+    Clover,
+    Arrow,
+    Sparkle,
+    Dome,
+    Oval,
+    Shield,
+    Flower,
+    Hourglass,
+    Pentagon,
+};
+
+// What is cut into a gem's face. Colour alone never tells two gems apart for every player, so
+// gems of one shape differ in pattern, and the pattern changes their light and dark.
+enum class GemPattern { Plain, Stripes, Dots, Half, Spot };
 
 // What one tile shows: an emoji sequence from the colour emoji font, or a gem we draw ourselves.
 struct TileArt {
     ArtKind kind = ArtKind::Emoji;
     QString text;  // the emoji sequence, for ArtKind::Emoji
     GemShape shape = GemShape::Circle;
+    GemPattern pattern = GemPattern::Plain;
     QColor colour;  // the gem's colour, for ArtKind::Gem
     QString name;   // for people reading the lists and the errors
     int line = 0;   // where the tile was listed
