@@ -1,6 +1,7 @@
 #include "ui/main_form.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -198,6 +199,24 @@ void MainForm::FormCreate() {
     session_.FormCreate();
 }
 
+void MainForm::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) StopForClose();
+}
+
+// A handler can still be on the stack inside an open box; once that box is gone it runs on
+// against a window that starts nothing and shows nothing, so the event loop can return.
+void MainForm::StopForClose() {
+    closing_ = true;
+    TimerGuard.stop();
+    TimerAutoPlay.stop();
+    TimerGameDelay.stop();
+    errorBox_->Close();
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        if (dialog->isVisible()) dialog->reject();
+    }
+}
+
 void MainForm::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
@@ -304,7 +323,7 @@ const QTimer& MainForm::timer(TimerId id) const {
 void MainForm::SetTimerEnabled(TimerId id, bool enabled) {
     QTimer& t = timer(id);
     // Enabling a running timer keeps its phase.
-    if (enabled && !t.isActive()) t.start();
+    if (enabled && !t.isActive() && !closing_) t.start();
     if (!enabled) t.stop();
 }
 
@@ -315,6 +334,7 @@ bool MainForm::TimerEnabled(TimerId id) const {
 MessageResult MainForm::MessageBox(const std::string& text, const std::string& caption,
                                    MessageButtons buttons, MessageIcon icon) {
     const bool yesNo = buttons == MessageButtons::YesNo;
+    if (closing_) return yesNo ? MessageResult::No : MessageResult::Ok;
     QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, this);
     const int answer = box.exec();
@@ -324,6 +344,7 @@ MessageResult MainForm::MessageBox(const std::string& text, const std::string& c
 
 std::optional<std::string> MainForm::InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& defaultText) {
+    if (closing_) return std::nullopt;
     QInputDialog dialog(this);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(QString::fromStdString(caption));
@@ -344,7 +365,7 @@ void MainForm::PlayCue(const std::string& name) {
 void MainForm::Wait(int32_t milliseconds) {
     // Put on screen what has been drawn so far; the sleep then blocks all input.
     MainPaintBox->repaint();
-    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+    if (milliseconds > 0 && !closing_) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
 void MainForm::Beep() {
