@@ -2,6 +2,7 @@
 // pictures, a running countdown, an error box waiting or open, a game's own box open.
 #include <QApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -119,6 +120,51 @@ TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures)
         window.reset();
         EXPECT_EQ(checks, 1);
         qApp->removeEventFilter(&watch);
+    }
+}
+
+struct Start {
+    const char* what;
+    QStringList unset;
+    QStringList set;
+    int status;
+    QString output;  // what the one line of output holds
+};
+
+TEST(Program, WithoutADisplaySaysWhatIsMissingInOneLineAndLeavesWithStatusOne) {
+    const QStringList displays{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    const Start starts[] = {
+        {"nothing set", displays, {}, 1, "neither DISPLAY nor WAYLAND_DISPLAY is set"},
+        {"X asked for", displays, {"QT_QPA_PLATFORM=xcb"}, 1, "DISPLAY is not set"},
+        {"a display nobody serves",
+         displays,
+         {"DISPLAY=:9999"},
+         1,
+         "cannot open the display \":9999\""},
+        {"no display needed",
+         displays,
+         {"QT_QPA_PLATFORM=offscreen", "TESSALY_EXIT_AFTER_FIRST_PAINT=1"},
+         0,
+         "first-paint"},
+    };
+    ResourceFolder folder;  // the start picture, so that no error box waits for an answer
+    for (const Start& start : starts) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : start.unset) env.remove(name);
+        for (const QString& pair : start.set)
+            env.insert(pair.section('=', 0, 0), pair.section('=', 1));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(TESSALY_BINARY), {});
+        ASSERT_TRUE(program.waitForFinished(60000)) << start.what;
+        const QString output = QString::fromUtf8(program.readAll());
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << start.what;
+        EXPECT_EQ(program.exitCode(), start.status) << start.what;
+        EXPECT_TRUE(output.contains(start.output)) << start.what << ": " << output.toStdString();
+        if (start.status != 0) {
+            EXPECT_EQ(output.count('\n'), 1) << start.what;
+        }
     }
 }
 
