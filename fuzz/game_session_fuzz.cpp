@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "engine/engine.h"
+#include "game/menu_commands.h"
 #include "game/session.h"
 #include "tests/game/recording_window.h"
 #include "tests/music/fake_music_device.h"
@@ -49,43 +50,13 @@ class Bytes {
     size_t at_ = 0;
 };
 
-using Command = void (Session::*)();
 using M = MenuItemId;
 
-struct MenuCommand {
-    MenuItemId item;  // the item that must be enabled for the command to be chosen
-    Command run;
-};
-
-const std::array<MenuCommand, 27> MenuCommands{{
-    {M::MenuGameLow, &Session::MenuGameLowClick},
-    {M::MenuGameMedium, &Session::MenuGameMediumClick},
-    {M::MenuGameHigh, &Session::MenuGameHighClick},
-    {M::MenuGameSpecial, &Session::MenuGameSpecialClick},
-    {M::MenuGamePause, &Session::MenuGamePauseClick},
-    {M::MenuGameAbandon, &Session::MenuGameAbandonClick},
-    {M::MenuTop, &Session::MenuTopClick},
-    {M::MenuGameExit, &Session::MenuGameExitClick},
-    {M::MenuOptionGetHint, &Session::MenuOptionGetHintClick},
-    {M::MenuOptionRearrange, &Session::MenuOptionRearrangeClick},
-    {M::MenuOptionBitmap, &Session::MenuOptionBitmapClick},
-    {M::MenuOptionSound, &Session::MenuOptionSoundClick},
-    {M::MenuOptionMusic, &Session::MenuOptionMusicClick},
-    {M::MenuOptionBackGround, &Session::MenuOptionBackGroundClick},
-    {M::MenuChange, &Session::MenuNoChangeClick},
-    {M::MenuChange, &Session::MenuToDownClick},
-    {M::MenuChange, &Session::MenuToLeftClick},
-    {M::MenuChange, &Session::MenuUpDownSeperateClick},
-    {M::MenuChange, &Session::MenuLeftRightSeperateClick},
-    {M::MenuChange, &Session::MenuUpDownCollectClick},
-    {M::MenuChange, &Session::MenuLeftRightCollectClick},
-    {M::MenuChange, &Session::MenuLeftUpRightDownClick},
-    {M::MenuChange, &Session::MenuLeftDownRightUpClick},
-    {M::MenuChange, &Session::MenuUpDownLeftRightSeperateClick},
-    {M::MenuChange, &Session::MenuUpDownLeftRightCollectClick},
-    {M::MenuGameAbout, &Session::MenuGameAboutClick},
-    {M::MenuAutoPlay, &Session::MenuAutoPlayClick},
-}};
+// The item whose state decides whether a command can be chosen: the shift modes sit in a
+// submenu that is enabled and disabled as a whole.
+MenuItemId EnablingItem(MenuItemId item) {
+    return item >= M::MenuNoChange && item <= M::MenuUpDownLeftRightCollect ? M::MenuChange : item;
+}
 
 constexpr std::array<int32_t, 9> Keys{vk::F1, vk::F2, vk::F3, vk::F4,    vk::F5,
                                       vk::F6, vk::F7, vk::F8, vk::Escape};
@@ -154,10 +125,10 @@ class Player {
             const int32_t key = pick & 0x80 ? pick : Keys[pick % Keys.size()];
             Run(Key, [&] { session_.FormKeyDown(key); });
         } else if (op <= 10) {
-            const MenuCommand& command = MenuCommands[in_.Next() % MenuCommands.size()];
-            if (!window_.Enabled(command.item)) return;
+            const auto& [item, command] = MenuCommands[in_.Next() % MenuCommands.size()];
+            if (!window_.Enabled(EnablingItem(item))) return;
             QueueAnswer();
-            Run(Menu, [&] { (session_.*command.run)(); });
+            Run(Menu, [&, command = command] { (session_.*command)(); });
         } else if (op <= 13) {
             Tick(op - 11);
         } else if (op == 14) {

@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "game/menu_commands.h"
 #include "game/publisher.h"
 #include "ui/app_icon.h"
 #include "ui/update_prompt.h"
@@ -25,38 +26,6 @@ namespace {
 
 constexpr QSize DesignClientSize{600, 430};
 constexpr int StatusBarHeight = 19;
-
-using Handler = void (Session::*)();
-using M = MenuItemId;
-const std::pair<MenuItemId, Handler> MenuHandlers[] = {
-    {M::MenuGameLow, &Session::MenuGameLowClick},
-    {M::MenuGameMedium, &Session::MenuGameMediumClick},
-    {M::MenuGameHigh, &Session::MenuGameHighClick},
-    {M::MenuGameSpecial, &Session::MenuGameSpecialClick},
-    {M::MenuGamePause, &Session::MenuGamePauseClick},
-    {M::MenuGameAbandon, &Session::MenuGameAbandonClick},
-    {M::MenuTop, &Session::MenuTopClick},
-    {M::MenuGameExit, &Session::MenuGameExitClick},
-    {M::MenuOptionGetHint, &Session::MenuOptionGetHintClick},
-    {M::MenuOptionRearrange, &Session::MenuOptionRearrangeClick},
-    {M::MenuOptionBitmap, &Session::MenuOptionBitmapClick},
-    {M::MenuOptionSound, &Session::MenuOptionSoundClick},
-    {M::MenuOptionMusic, &Session::MenuOptionMusicClick},
-    {M::MenuOptionBackGround, &Session::MenuOptionBackGroundClick},
-    {M::MenuNoChange, &Session::MenuNoChangeClick},
-    {M::MenuToDown, &Session::MenuToDownClick},
-    {M::MenuToLeft, &Session::MenuToLeftClick},
-    {M::MenuUpDownSeperate, &Session::MenuUpDownSeperateClick},
-    {M::MenuLeftRightSeperate, &Session::MenuLeftRightSeperateClick},
-    {M::MenuUpDownCollect, &Session::MenuUpDownCollectClick},
-    {M::MenuLeftRightCollect, &Session::MenuLeftRightCollectClick},
-    {M::MenuLeftUpRightDown, &Session::MenuLeftUpRightDownClick},
-    {M::MenuLeftDownRightUp, &Session::MenuLeftDownRightUpClick},
-    {M::MenuUpDownLeftRightSeperate, &Session::MenuUpDownLeftRightSeperateClick},
-    {M::MenuUpDownLeftRightCollect, &Session::MenuUpDownLeftRightCollectClick},
-    {M::MenuGameAbout, &Session::MenuGameAboutClick},
-    {M::MenuAutoPlay, &Session::MenuAutoPlayClick},
-};
 
 // Without an explicit family Qt picks Japanese glyph forms for Chinese text.
 QFont WindowFont() {
@@ -181,7 +150,7 @@ void MainForm::BuildLayout() {
 }
 
 void MainForm::ConnectMenu() {
-    for (const auto& [id, handler] : MenuHandlers) {
+    for (const auto& [id, handler] : MenuCommands) {
         QAction* action = menu_->action(id);
         const bool toggle = menu_->kind(id) == MenuKind::Toggle;
         connect(action, &QAction::triggered, this, [this, action, toggle, handler = handler] {
