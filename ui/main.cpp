@@ -91,9 +91,9 @@ int main(int argc, char* argv[]) {
     if (NoDisplay(argc, argv)) return 1;
     const QtMessageHandler previous = qInstallMessageHandler(ReportUnreachableDisplay);
     QApplication app(argc, argv);
+    tessaly::MainForm form;
     qInstallMessageHandler(previous);
     for (const QString& line : heldPlatformLines) qWarning("%s", qUtf8Printable(line));
-    tessaly::MainForm form;
 
     if (qEnvironmentVariableIsSet("TESSALY_EXIT_AFTER_FIRST_PAINT")) {
         QWidget* start = form.startImage();

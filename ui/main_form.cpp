@@ -332,9 +332,10 @@ void MainForm::PlayCue(const std::string& name) {
 }
 
 void MainForm::Wait(int32_t milliseconds) {
+    if (closing_) return;  // nothing is shown any more, and the program is on its way out
     // Put on screen what has been drawn so far; the sleep then blocks all input.
     MainPaintBox->repaint();
-    if (milliseconds > 0 && !closing_) QThread::msleep(static_cast<unsigned long>(milliseconds));
+    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
 void MainForm::Beep() {
