@@ -71,12 +71,17 @@ QStringList heldPlatformLines;
 
 void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context,
                               const QString& text) {
+    const bool platform = QByteArray(context.category).startsWith("qt.qpa");
     if (type != QtFatalMsg) {
-        if (QByteArray(context.category).startsWith("qt.qpa"))
+        if (platform)
             heldPlatformLines << text;
         else
             std::fprintf(stderr, "%s\n", qUtf8Printable(text));
         return;
+    }
+    if (!platform && !text.contains(QLatin1String("platform plugin"))) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+        std::abort();
     }
     std::fprintf(stderr, "tessaly: cannot open the display \"%s\"\n",
                  qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"))
