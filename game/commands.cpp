@@ -32,6 +32,9 @@ void Session::ShiftModeClick(uint8_t mode) {
     if (mode > LastLevel) return;
     Level = mode;
     engine_.ShiftBoard(mode);
+    // The selection names a cell and is kept; once the shift has left that cell empty there
+    // is nothing selected any more, and the next click must not be matched against a gap.
+    if (!engine_.StackIsEmpty() && engine_.CellIsEmpty(engine_.PeekCell())) engine_.PopCell();
     window_.MainPaintBoxPaint();
 }
 

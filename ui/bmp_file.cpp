@@ -6,6 +6,8 @@
 #include <QImageReader>
 #include <cstdint>
 
+#include "ui/regular_file.h"
+
 namespace tessaly {
 
 namespace {
@@ -93,18 +95,20 @@ bool BmpDataIsComplete(const QByteArray& data) {
     return size >= offBits + stride * height;
 }
 
-QImage LoadBmpFile(const QString& path) {
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const QByteArray data = opened ? file.readAll() : QByteArray();
-    if (!opened || file.error() != QFileDevice::NoError) {
+QImage LoadBmpFile(const QString& path, std::size_t maxBytes) {
+    const FileReadResult file = ReadRegularFile(QFile::encodeName(path).toStdString(), maxBytes);
+    if (!file.ok()) {
         const QString fullPath = QDir::cleanPath(QDir::current().absoluteFilePath(path));
         throw PictureLoadError(QStringLiteral("Cannot open file \"%1\". %2")
-                                   .arg(fullPath, file.errorString())
+                                   .arg(fullPath, QString::fromLocal8Bit(file.reason))
                                    .toStdString());
     }
-    if (!BmpDataIsComplete(data)) throw PictureLoadError(BitmapNotValidMessage);
+    return DecodeBmp(
+        QByteArray::fromRawData(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+}
 
+QImage DecodeBmp(const QByteArray& data) {
+    if (!BmpDataIsComplete(data)) throw PictureLoadError(BitmapNotValidMessage);
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -17,10 +18,19 @@ class PictureLoadError : public std::runtime_error {
 
 inline constexpr const char* BitmapNotValidMessage = "Bitmap image is not valid";
 
-// Reads the BMP file at `path` (relative paths resolve against the current directory).
-// Throws PictureLoadError with "Cannot open file "<full path>". <reason>" when the file cannot be
-// opened, and with BitmapNotValidMessage when it is not a complete BMP.
-QImage LoadBmpFile(const QString& path);
+// A cell picture is 50 x 50; this leaves room for any depth, header and palette.
+inline constexpr std::size_t CellPictureMaxBytes = 64 * 1024;
+// The start picture may have any size; it is still read whole into memory.
+inline constexpr std::size_t StartPictureMaxBytes = 64 * 1024 * 1024;
+
+// Reads the BMP file at `path` (relative paths resolve against the current directory); only a
+// regular file of at most `maxBytes` is read. Throws PictureLoadError with
+// "Cannot open file "<full path>". <reason>" when the file cannot be read, and with
+// BitmapNotValidMessage when it is not a complete BMP.
+QImage LoadBmpFile(const QString& path, std::size_t maxBytes = StartPictureMaxBytes);
+
+// The picture in a whole BMP file held in memory; throws PictureLoadError(BitmapNotValidMessage).
+QImage DecodeBmp(const QByteArray& data);
 
 // True when `data` starts with a BMP header whose pixel data lies wholly inside `data`.
 bool BmpDataIsComplete(const QByteArray& data);

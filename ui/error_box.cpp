@@ -1,6 +1,5 @@
 #include "ui/error_box.h"
 
-#include <QMessageBox>
 #include <QTimer>
 
 namespace tessaly {
@@ -8,6 +7,7 @@ namespace tessaly {
 ErrorBox::ErrorBox(QWidget* owner) : QObject(owner), owner_(owner) {}
 
 void ErrorBox::Report(const QString& message) {
+    if (closed_) return;
     if (busy_) {
         qWarning("%s", qUtf8Printable(message));
         return;
@@ -17,13 +17,21 @@ void ErrorBox::Report(const QString& message) {
 }
 
 void ErrorBox::Show(const QString& message) {
-    if (sink) {
+    if (closed_) {
+        // dropped: the window has gone
+    } else if (sink) {
         sink(message);
     } else {
         QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, owner_);
+        open_ = &box;
         box.exec();
     }
     busy_ = false;
+}
+
+void ErrorBox::Close() {
+    closed_ = true;
+    if (open_) open_->reject();
 }
 
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 // picture that fails on every redraw cannot pile boxes up.
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -20,6 +21,9 @@ class ErrorBox : public QObject {
     // Queues the message; dropped while another one is waiting or shown.
     void Report(const QString& message);
     bool Busy() const { return busy_; }
+    // For good, when the window closes: the waiting message is dropped, an open box closes
+    // and later reports are ignored.
+    void Close();
 
     QString caption;
     // When set, messages go here instead of a box (tests).
@@ -29,7 +33,9 @@ class ErrorBox : public QObject {
     void Show(const QString& message);
 
     QPointer<QWidget> owner_;
+    QPointer<QMessageBox> open_;
     bool busy_ = false;
+    bool closed_ = false;
 };
 
 }  // namespace tessaly

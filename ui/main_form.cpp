@@ -1,6 +1,7 @@
 #include "ui/main_form.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "game/menu_commands.h"
 #include "game/publisher.h"
 #include "ui/app_icon.h"
 #include "ui/update_prompt.h"
@@ -24,38 +26,6 @@ namespace {
 
 constexpr QSize DesignClientSize{600, 430};
 constexpr int StatusBarHeight = 19;
-
-using Handler = void (Session::*)();
-using M = MenuItemId;
-const std::pair<MenuItemId, Handler> MenuHandlers[] = {
-    {M::MenuGameLow, &Session::MenuGameLowClick},
-    {M::MenuGameMedium, &Session::MenuGameMediumClick},
-    {M::MenuGameHigh, &Session::MenuGameHighClick},
-    {M::MenuGameSpecial, &Session::MenuGameSpecialClick},
-    {M::MenuGamePause, &Session::MenuGamePauseClick},
-    {M::MenuGameAbandon, &Session::MenuGameAbandonClick},
-    {M::MenuTop, &Session::MenuTopClick},
-    {M::MenuGameExit, &Session::MenuGameExitClick},
-    {M::MenuOptionGetHint, &Session::MenuOptionGetHintClick},
-    {M::MenuOptionRearrange, &Session::MenuOptionRearrangeClick},
-    {M::MenuOptionBitmap, &Session::MenuOptionBitmapClick},
-    {M::MenuOptionSound, &Session::MenuOptionSoundClick},
-    {M::MenuOptionMusic, &Session::MenuOptionMusicClick},
-    {M::MenuOptionBackGround, &Session::MenuOptionBackGroundClick},
-    {M::MenuNoChange, &Session::MenuNoChangeClick},
-    {M::MenuToDown, &Session::MenuToDownClick},
-    {M::MenuToLeft, &Session::MenuToLeftClick},
-    {M::MenuUpDownSeperate, &Session::MenuUpDownSeperateClick},
-    {M::MenuLeftRightSeperate, &Session::MenuLeftRightSeperateClick},
-    {M::MenuUpDownCollect, &Session::MenuUpDownCollectClick},
-    {M::MenuLeftRightCollect, &Session::MenuLeftRightCollectClick},
-    {M::MenuLeftUpRightDown, &Session::MenuLeftUpRightDownClick},
-    {M::MenuLeftDownRightUp, &Session::MenuLeftDownRightUpClick},
-    {M::MenuUpDownLeftRightSeperate, &Session::MenuUpDownLeftRightSeperateClick},
-    {M::MenuUpDownLeftRightCollect, &Session::MenuUpDownLeftRightCollectClick},
-    {M::MenuGameAbout, &Session::MenuGameAboutClick},
-    {M::MenuAutoPlay, &Session::MenuAutoPlayClick},
-};
 
 // Without an explicit family Qt picks Japanese glyph forms for Chinese text.
 QFont WindowFont() {
@@ -184,7 +154,7 @@ void MainForm::BuildLayout() {
 }
 
 void MainForm::ConnectMenu() {
-    for (const auto& [id, handler] : MenuHandlers) {
+    for (const auto& [id, handler] : MenuCommands) {
         QAction* action = menu_->action(id);
         const bool toggle = menu_->kind(id) == MenuKind::Toggle;
         connect(action, &QAction::triggered, this, [this, action, toggle, handler = handler] {
@@ -200,6 +170,24 @@ void MainForm::FormCreate() {
     ShowStartScreen();
     CellBitmap = QImage();
     session_.FormCreate();
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) StopForClose();
+}
+
+// A handler can still be on the stack inside an open box; once that box is gone it runs on
+// against a window that starts nothing and shows nothing, so the event loop can return.
+void MainForm::StopForClose() {
+    closing_ = true;
+    TimerGuard.stop();
+    TimerAutoPlay.stop();
+    TimerGameDelay.stop();
+    errorBox_->Close();
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        if (dialog->isVisible()) dialog->reject();
+    }
 }
 
 void MainForm::FormDestroy() {
@@ -308,7 +296,7 @@ const QTimer& MainForm::timer(TimerId id) const {
 void MainForm::SetTimerEnabled(TimerId id, bool enabled) {
     QTimer& t = timer(id);
     // Enabling a running timer keeps its phase.
-    if (enabled && !t.isActive()) t.start();
+    if (enabled && !t.isActive() && !closing_) t.start();
     if (!enabled) t.stop();
 }
 
@@ -319,6 +307,7 @@ bool MainForm::TimerEnabled(TimerId id) const {
 MessageResult MainForm::MessageBox(const std::string& text, const std::string& caption,
                                    MessageButtons buttons, MessageIcon icon) {
     const bool yesNo = buttons == MessageButtons::YesNo;
+    if (closing_) return yesNo ? MessageResult::No : MessageResult::Ok;
     QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, this);
     const int answer = box.exec();
@@ -328,6 +317,7 @@ MessageResult MainForm::MessageBox(const std::string& text, const std::string& c
 
 std::optional<std::string> MainForm::InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& defaultText) {
+    if (closing_) return std::nullopt;
     QInputDialog dialog(this);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(QString::fromStdString(caption));
@@ -346,6 +336,7 @@ void MainForm::PlayCue(const std::string& name) {
 }
 
 void MainForm::Wait(int32_t milliseconds) {
+    if (closing_) return;  // nothing is shown any more, and the program is on its way out
     // Put on screen what has been drawn so far; the sleep then blocks all input.
     MainPaintBox->repaint();
     if (milliseconds > 0 && blockingSleep) blockingSleep(milliseconds);

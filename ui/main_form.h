@@ -107,6 +107,7 @@ class MainForm : public QMainWindow, public GameWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
@@ -114,6 +115,8 @@ class MainForm : public QMainWindow, public GameWindow {
     void ConnectMenu();
     void FormCreate();
     void FormDestroy();
+    // Ends all play the moment the window closes, before the event loop returns.
+    void StopForClose();
     void SetClientSize(QSize size);
     void LayoutPanel();
     void PaintPanel(QColor color);
@@ -149,6 +152,8 @@ class MainForm : public QMainWindow, public GameWindow {
     QPointer<QWindow> keyWindow_;
     bool wasMinimized_ = false;
     bool destroyed_ = false;
+    // Set once the window has closed: no timer starts again and no box opens.
+    bool closing_ = false;
 };
 
 }  // namespace tessaly

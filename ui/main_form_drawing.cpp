@@ -104,7 +104,7 @@ void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
                                     : QStringLiteral("./resource/BackGround/%1.bmp")
                                           .arg(ColorToIndex(look.BackgroundColor));
     bitmap = QImage();
-    bitmap = LoadBmpFile(path);
+    bitmap = LoadBmpFile(path, CellPictureMaxBytes);
 }
 
 void MainForm::MainPaintBoxPaint() {

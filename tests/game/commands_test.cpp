@@ -37,15 +37,29 @@ TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
     session.TimeLeft = 42;
     session.Lives = 1;
     session.Hints = 1;
-    Click({1, 1});
+    Click({2, 2});  // a tile the shift leaves where it is
     session.MenuUpDownLeftRightCollectClick();
     EXPECT_EQ(session.Level, 10);
     EXPECT_EQ(session.HintPair[0], (TCell{2, 2}));
     EXPECT_EQ(session.HintPair[1], (TCell{3, 3}));
-    EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
+    EXPECT_EQ(engine.PeekCell(), (TCell{2, 2}));
     EXPECT_EQ(session.TimeLeft, 42);
     EXPECT_EQ(session.Lives, 1);
     EXPECT_EQ(session.Hints, 1);
+}
+
+TEST_F(ShiftModeTest, ASelectionWhoseCellTheShiftEmptiesIsDropped) {
+    LoadBoard({"A..B", ".C..", "..C.", "B..A"});
+    Click({1, 1});
+    session.MenuUpDownLeftRightCollectClick();
+    ASSERT_EQ(At({1, 1}), 0);
+    EXPECT_TRUE(engine.StackIsEmpty());
+    // The next click selects afresh instead of being matched against the gap.
+    const TCell tile = Occupied().front();
+    window.Forget();
+    Click(tile);
+    EXPECT_EQ(window.cues, std::vector<std::string>{"Select"});
+    EXPECT_EQ(engine.PeekCell(), tile);
 }
 
 TEST_F(ShiftModeTest, GatheringInwardMakesTheCurrentLevelTheLast) {

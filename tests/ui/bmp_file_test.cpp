@@ -1,9 +1,11 @@
 #include "ui/bmp_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 
 #include "resource_folder.h"
 
@@ -20,9 +22,9 @@ QByteArray BmpBytes(const QImage& image) {
     return bytes;
 }
 
-std::string LoadError(const QString& path) {
+std::string LoadError(const QString& path, std::size_t maxBytes = StartPictureMaxBytes) {
     try {
-        LoadBmpFile(path);
+        LoadBmpFile(path, maxBytes);
     } catch (const PictureLoadError& error) {
         return error.what();
     }
@@ -90,15 +92,29 @@ TEST(BmpFile, IncompleteOrForeignFilesAreNotValid) {
     }
 }
 
-TEST(BmpFile, UnopenableFileNamesItsFullPathAndTheReason) {
+TEST(BmpFile, UnreadableFilesNameTheirFullPathAndTheReasonWithoutBlockingOrReadingOn) {
     ResourceFolder folder;
-    const QString missing = QDir::current().filePath("resource/pic1/99.bmp");
-    EXPECT_EQ(LoadError("./resource/pic1/99.bmp"),
-              "Cannot open file \"" + missing.toStdString() + "\". No such file or directory");
-    const std::string directory = LoadError("./resource/pic1");
-    EXPECT_TRUE(directory.starts_with(
-        "Cannot open file \"" + QDir::current().filePath("resource/pic1").toStdString() + "\". "))
-        << directory;
+    ASSERT_EQ(::mkfifo(folder.Path("fifo.bmp").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.Path("zero.bmp")));
+    // One byte past what a cell picture may hold, with a valid header in front.
+    folder.WriteBytes(
+        "huge.bmp",
+        BmpBytes(test::SolidCell(Qt::red)).leftJustified(CellPictureMaxBytes + 1, '\0'));
+
+    const std::pair<const char*, const char*> cases[] = {
+        {"pic1/99.bmp", "No such file or directory"},
+        {"pic1", "Not a regular file"},
+        {"fifo.bmp", "Not a regular file"},
+        {"zero.bmp", "Not a regular file"},
+        {"huge.bmp", "File too large"},
+    };
+    for (const auto& [inside, reason] : cases) {
+        const QString full = QDir::current().filePath(QStringLiteral("resource/") + inside);
+        EXPECT_EQ(LoadError(QStringLiteral("./resource/") + inside, CellPictureMaxBytes),
+                  "Cannot open file \"" + full.toStdString() + "\". " + reason);
+    }
+    // The start picture may be far larger than a cell.
+    EXPECT_EQ(LoadError("./resource/huge.bmp", StartPictureMaxBytes), "loaded");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Pictures that cannot be read: the player is told once, the drawing stops, the game goes on,
 // and the next drawing reads the files again.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
@@ -39,6 +41,26 @@ TEST_F(PictureFailure, MissingTileIsReportedOnceAndTheRestOfTheRedrawIsSkipped) 
     EXPECT_EQ(errors.size(), 1);
     EXPECT_EQ(surface().pixelColor(ColToX(1) + 25, RowToY(1) + 25), QColor(Qt::cyan));
     EXPECT_EQ(surface().pixelColor(500, 20), QColor(255, 0, 0));
+}
+
+TEST_F(PictureFailure, SpecialFilesNamedLikePicturesAreReportedOnceWithoutBlocking) {
+    session().MenuGameLowClick();
+    const QString tile = QStringLiteral("pic1/%1.bmp").arg(engine().Board[1][1]);
+    for (const QString& inside : {tile, QStringLiteral("BackGround/Start.bmp")}) {
+        folder.Remove(inside);
+        ASSERT_EQ(::mkfifo(folder.Path(inside).toLocal8Bit().constData(), 0600), 0);
+    }
+    form->MainPaintBoxPaint();
+    form->MainPaintBoxPaint();
+    Settle();
+    // A pipe without a writer would block a plain open; the start screen must come up too.
+    session().EndGame();
+    Settle();
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_EQ(errors[0],
+              QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(folder.Path(tile)));
+    EXPECT_TRUE(errors[1].endsWith("BackGround/Start.bmp\". Not a regular file"));
+    EXPECT_NE(form->startImage(), nullptr);
 }
 
 TEST_F(PictureFailure, DamagedPicturesAreNotValidBitmaps) {

@@ -1,0 +1,172 @@
+// Closing the window ends the program whatever is going on: automatic play meeting missing
+// pictures, a running countdown, an error box waiting or open, a game's own box open.
+#include <QApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "form_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+using Closing = FormTest;
+
+// Answers every box the game opens, or closes the window while a chosen one is open, and
+// counts the boxes that open after the event loop has returned.
+class BoxWatch : public QObject {
+  public:
+    std::function<bool(const QMessageBox&)> closeWhileOpen = [](const QMessageBox&) {
+        return false;
+    };
+    QWidget* window = nullptr;
+    bool loopReturned = false;
+    int shown = 0;
+    int shownAfterLoop = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box && event->type() == QEvent::Show) {
+            ++shown;
+            if (loopReturned) ++shownAfterLoop;
+            if (closeWhileOpen(*box)) {
+                QTimer::singleShot(0, window, &QWidget::close);
+            } else {
+                QTimer::singleShot(0, box, &QDialog::accept);
+            }
+        }
+        return false;
+    }
+};
+
+struct Moment {
+    const char* name;
+    // Sets the moment up on a shown window whose automatic play is on.
+    std::function<void(MainForm&, BoxWatch&)> arm;
+};
+
+// Closes the window at the n-th timeout of `timer`, after the game has handled that tick.
+void CloseAtTick(MainForm& form, QTimer& timer, int n) {
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(&timer, &QTimer::timeout, &form, [&form, ticks, n] {
+        if (++*ticks == n) form.close();
+    });
+}
+
+const Moment Moments[] = {
+    {"right after the first automatic move, its error still queued",
+     [](MainForm& form, BoxWatch&) { CloseAtTick(form, form.TimerAutoPlay, 1); }},
+    {"at the third automatic move",
+     [](MainForm& form, BoxWatch&) { CloseAtTick(form, form.TimerAutoPlay, 3); }},
+    {"while the first error box is open",
+     [](MainForm&, BoxWatch& watch) {
+         watch.closeWhileOpen = [](const QMessageBox& box) {
+             return box.text().startsWith("Cannot open file");
+         };
+     }},
+    {"while the third error box is open",
+     [](MainForm&, BoxWatch& watch) {
+         watch.closeWhileOpen = [&watch](const QMessageBox&) { return watch.shown == 3; };
+     }},
+    {"at a countdown tick",
+     [](MainForm& form, BoxWatch&) {
+         form.TimerGameDelay.setInterval(1);
+         CloseAtTick(form, form.TimerGameDelay, 4);
+     }},
+    {"while the time-out box is open",
+     [](MainForm& form, BoxWatch& watch) {
+         // Automatic moves would give time back faster than it runs out.
+         form.TimerAutoPlay.setInterval(60000);
+         form.session().TimeLeft = 1;
+         form.TimerGameDelay.setInterval(1);
+         watch.closeWhileOpen = [](const QMessageBox& box) {
+             return box.text() == QStringLiteral("游戏结束!");
+         };
+     }},
+};
+
+TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures) {
+    folder.Remove("BackGround/1.bmp");
+    for (const Moment& moment : Moments) {
+        SCOPED_TRACE(moment.name);
+        int checks = 0;
+        auto window =
+            std::make_unique<MainForm>([&checks](UpdatePrompt&) { ++checks; }, [] { return 7u; });
+        BoxWatch watch;
+        watch.window = window.get();
+        qApp->installEventFilter(&watch);
+        window->show();
+        window->session().MenuGameLowClick();
+        window->session().MenuAutoPlayClick();
+        window->TimerAutoPlay.setInterval(1);
+        moment.arm(*window, watch);
+
+        EXPECT_EQ(QApplication::exec(), 0);
+        watch.loopReturned = true;
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(window->TimerAutoPlay.isActive());
+        EXPECT_FALSE(window->TimerGameDelay.isActive());
+        EXPECT_FALSE(window->TimerGuard.isActive());
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            EXPECT_FALSE(top->isVisible()) << top->metaObject()->className();
+        }
+        // Nothing queued before the close may open a box afterwards.
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+        EXPECT_EQ(watch.shownAfterLoop, 0);
+        EXPECT_GE(watch.shown, 1);
+        window.reset();
+        EXPECT_EQ(checks, 1);
+        qApp->removeEventFilter(&watch);
+    }
+}
+
+struct Start {
+    const char* what;
+    QStringList unset;
+    QStringList set;
+    int status;
+    QString output;  // what the one line of output holds
+};
+
+TEST(Program, WithoutADisplaySaysWhatIsMissingInOneLineAndLeavesWithStatusOne) {
+    const QStringList displays{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    const Start starts[] = {
+        {"nothing set", displays, {}, 1, "neither DISPLAY nor WAYLAND_DISPLAY is set"},
+        {"X asked for", displays, {"QT_QPA_PLATFORM=xcb"}, 1, "DISPLAY is not set"},
+        {"a display nobody serves",
+         displays,
+         {"DISPLAY=:9999"},
+         1,
+         "cannot open the display \":9999\""},
+        {"no display needed",
+         displays,
+         {"QT_QPA_PLATFORM=offscreen", "TESSALY_EXIT_AFTER_FIRST_PAINT=1"},
+         0,
+         "first-paint"},
+    };
+    ResourceFolder folder;  // the start picture, so that no error box waits for an answer
+    for (const Start& start : starts) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : start.unset) env.remove(name);
+        for (const QString& pair : start.set)
+            env.insert(pair.section('=', 0, 0), pair.section('=', 1));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(TESSALY_BINARY), {});
+        ASSERT_TRUE(program.waitForFinished(60000)) << start.what;
+        const QString output = QString::fromUtf8(program.readAll());
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << start.what;
+        EXPECT_EQ(program.exitCode(), start.status) << start.what;
+        EXPECT_TRUE(output.contains(start.output)) << start.what << ": " << output.toStdString();
+        if (start.status != 0) {
+            EXPECT_EQ(output.count('\n'), 1) << start.what;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessaly::test
