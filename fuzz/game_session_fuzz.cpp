@@ -150,7 +150,7 @@ class Player {
             {TimerId::TimerGuard, Music},
         }};
         const auto [timer, handler] = timers[static_cast<size_t>(which) % timers.size()];
-        if (!window_.TimerEnabled(timer)) return;
+        if (!window_.Running(timer)) return;
         // A window's timer does not fire again while its own tick is being handled.
         if (running_[handler]) return;
         switch (handler) {

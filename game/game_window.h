@@ -48,7 +48,7 @@ enum class MessageResult { Ok, Yes, No };
 
 // All texts are UTF-8.
 class GameWindow {
-public:
+  public:
     virtual ~GameWindow() = default;
 
     // Drawing. Each operation paints at once; none throws: a picture that cannot be loaded is
@@ -63,14 +63,12 @@ public:
     virtual void DestroyStartScreen() = 0;  // uncovers the board surface
     virtual void FormResize() = 0;
 
-    // Menu items: the radio groups and toggles keep their marks here.
+    // Menu items. The session owns the toggles' states and only shows them here.
     virtual void SetMenuEnabled(MenuItemId item, bool enabled) = 0;
     virtual void SetMenuChecked(MenuItemId item, bool checked) = 0;
-    virtual bool MenuChecked(MenuItemId item) const = 0;
 
     // Window timers. Enabling a running timer keeps its phase.
     virtual void SetTimerEnabled(TimerId timer, bool enabled) = 0;
-    virtual bool TimerEnabled(TimerId timer) const = 0;
 
     // Modal dialogs owned by the main window.
     virtual MessageResult MessageBox(const std::string& text, const std::string& caption,

@@ -40,8 +40,14 @@ class Session {
     // Picture set and background; the window reads them when it draws.
     PresentationSettings Presentation;
 
-    Engine& engine() { return engine_; }
-    const Engine& engine() const { return engine_; }
+    // The player's switches and marks. The session owns them and tells the window what to
+    // show; the sound switch holds while its item is disabled.
+    bool SoundOn = true;
+    bool MusicOn = false;
+    bool AutoPlayMarked = false;
+    bool AutoPlayRunning = false;
+    // The mark a toggle item should show; false for any other item.
+    bool Marked(MenuItemId item) const;
 
     // Transitions.
     void NewGame();
@@ -120,6 +126,7 @@ class Session {
 
   private:
     void Cue(const char* name);
+    void SetAutoPlayRunning(bool on);
     void SetUpBoard();
     void RearrangeUntilLinkable();
     bool PlaceLinkablePair();

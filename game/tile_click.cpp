@@ -100,7 +100,7 @@ void Session::AfterRemoval() {
             NewGame();
             return;
         }
-        if (!window_.TimerEnabled(TimerId::TimerAutoPlay))
+        if (!AutoPlayRunning)
             window_.MessageBox("恭喜您，过关了，并即将进入下一关!", "信息", MessageButtons::Ok,
                                MessageIcon::None);
         ++Level;

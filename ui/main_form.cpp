@@ -157,11 +157,13 @@ void MainForm::ConnectMenu() {
     for (const auto& [id, handler] : MenuCommands) {
         QAction* action = menu_->action(id);
         const bool toggle = menu_->kind(id) == MenuKind::Toggle;
-        connect(action, &QAction::triggered, this, [this, action, toggle, handler = handler] {
-            // A toggle's command sets its own mark; Qt has already flipped it, so undo that.
-            if (toggle) action->setChecked(!action->isChecked());
-            (session_.*handler)();
-        });
+        connect(action, &QAction::triggered, this,
+                [this, action, toggle, id = id, handler = handler] {
+                    (session_.*handler)();
+                    // A command the session refuses leaves its switch as it was, whatever Qt
+                    // ticked.
+                    if (toggle) action->setChecked(session_.Marked(id));
+                });
     }
 }
 
@@ -273,10 +275,6 @@ void MainForm::SetMenuChecked(MenuItemId item, bool checked) {
     menu_->action(item)->setChecked(checked);
 }
 
-bool MainForm::MenuChecked(MenuItemId item) const {
-    return menu_->action(item)->isChecked();
-}
-
 QTimer& MainForm::timer(TimerId id) {
     switch (id) {
         case TimerId::TimerGuard:
@@ -289,19 +287,11 @@ QTimer& MainForm::timer(TimerId id) {
     return TimerGameDelay;
 }
 
-const QTimer& MainForm::timer(TimerId id) const {
-    return const_cast<MainForm*>(this)->timer(id);
-}
-
 void MainForm::SetTimerEnabled(TimerId id, bool enabled) {
     QTimer& t = timer(id);
     // Enabling a running timer keeps its phase.
     if (enabled && !t.isActive() && !closing_) t.start();
     if (!enabled) t.stop();
-}
-
-bool MainForm::TimerEnabled(TimerId id) const {
-    return timer(id).isActive();
 }
 
 MessageResult MainForm::MessageBox(const std::string& text, const std::string& caption,
@@ -330,7 +320,7 @@ std::optional<std::string> MainForm::InputBox(const std::string& caption, const 
 void MainForm::PlayCue(const std::string& name) {
     if (name == "NULL") {
         cues_.Stop();
-    } else if (MenuChecked(MenuItemId::MenuOptionSound)) {
+    } else {
         cues_.Play(QString::fromStdString(name));
     }
 }

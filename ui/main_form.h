@@ -55,10 +55,8 @@ class MainForm : public QMainWindow, public GameWindow {
 
     void SetMenuEnabled(MenuItemId item, bool enabled) override;
     void SetMenuChecked(MenuItemId item, bool checked) override;
-    bool MenuChecked(MenuItemId item) const override;
 
     void SetTimerEnabled(TimerId timer, bool enabled) override;
-    bool TimerEnabled(TimerId timer) const override;
 
     MessageResult MessageBox(const std::string& text, const std::string& caption,
                              MessageButtons buttons, MessageIcon icon) override;
@@ -136,7 +134,6 @@ class MainForm : public QMainWindow, public GameWindow {
     QColor BackgroundColor() const;
     QFont InfoFont() const;
     QTimer& timer(TimerId id);
-    const QTimer& timer(TimerId id) const;
 
     Engine engine_;
     Session session_;

@@ -89,6 +89,7 @@ class RecordingWindow : public GameWindow {
     // Runs at every full redraw, so that a test can see what the redraw had to show.
     std::function<void()> whilePainting;
 
+    // What the window shows: whether an item is enabled or checked and a timer runs.
     bool Enabled(MenuItemId item) const {
         return std::find(disabled_.begin(), disabled_.end(), item) == disabled_.end();
     }
@@ -141,7 +142,7 @@ class RecordingWindow : public GameWindow {
                         (checked ? " on" : " off"));
         checked_[item] = checked;
     }
-    bool MenuChecked(MenuItemId item) const override {
+    bool Checked(MenuItemId item) const {
         auto it = checked_.find(item);
         return it != checked_.end() && it->second;
     }
@@ -151,7 +152,7 @@ class RecordingWindow : public GameWindow {
                         (enabled ? " on" : " off"));
         timers_[timer] = enabled;
     }
-    bool TimerEnabled(TimerId timer) const override {
+    bool Running(TimerId timer) const {
         auto it = timers_.find(timer);
         return it != timers_.end() && it->second;
     }
