@@ -8,16 +8,14 @@
 
 namespace tessaly {
 
-// Every menu item that the game flow enables, disables, checks or reads.
+// The menu items the game flow enables, disables or checks; the menu itself, with every other
+// item, is the table in game/menu_commands.h.
 enum class MenuItemId {
     MenuGameLow,
     MenuGameMedium,
     MenuGameHigh,
     MenuGameSpecial,
-    MenuGamePause,
     MenuGameAbandon,
-    MenuTop,
-    MenuGameExit,
     MenuOptionGetHint,
     MenuOptionRearrange,
     MenuOptionBitmap,
@@ -25,26 +23,14 @@ enum class MenuItemId {
     MenuOptionMusic,
     MenuOptionBackGround,
     MenuChange,
-    MenuNoChange,
-    MenuToDown,
-    MenuToLeft,
-    MenuUpDownSeperate,
-    MenuLeftRightSeperate,
-    MenuUpDownCollect,
-    MenuLeftRightCollect,
-    MenuLeftUpRightDown,
-    MenuLeftDownRightUp,
-    MenuUpDownLeftRightSeperate,
-    MenuUpDownLeftRightCollect,
-    MenuGameAbout,
     MenuAutoPlay,
 };
+inline constexpr int MenuItemIdCount = static_cast<int>(MenuItemId::MenuAutoPlay) + 1;
 
 enum class TimerId { TimerGuard, TimerAutoPlay, TimerGameDelay };
 
 enum class MessageIcon { None, Information, Exclamation };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageResult { Ok, Yes, No };
+enum class MessageButtons { Ok };
 
 // All texts are UTF-8.
 class GameWindow {
@@ -59,7 +45,6 @@ class GameWindow {
     virtual void DrawMarkedCell(int32_t col, int32_t row) = 0;
     virtual void DrawTimeBar() = 0;
     virtual void DrawLinkPath(int32_t points, bool show) = 0;
-    virtual void ShowStartScreen() = 0;
     virtual void DestroyStartScreen() = 0;  // uncovers the board surface
     virtual void FormResize() = 0;
 
@@ -71,8 +56,8 @@ class GameWindow {
     virtual void SetTimerEnabled(TimerId timer, bool enabled) = 0;
 
     // Modal dialogs owned by the main window.
-    virtual MessageResult MessageBox(const std::string& text, const std::string& caption,
-                                     MessageButtons buttons, MessageIcon icon) = 0;
+    virtual void MessageBox(const std::string& text, const std::string& caption,
+                            MessageButtons buttons, MessageIcon icon) = 0;
     // The edited text on OK, nothing on Cancel or when no box can be shown.
     virtual std::optional<std::string> InputBox(const std::string& caption,
                                                 const std::string& prompt,
@@ -85,7 +70,6 @@ class GameWindow {
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual void Minimize() = 0;
     virtual void CloseWindow() = 0;
-    virtual void OpenUrl(const std::string& url) = 0;
 
     // The application's error box, for failures of the platform's calls (a number that cannot
     // be converted, a file that cannot be read). The window may show it with an error icon.

@@ -40,11 +40,11 @@ class Session {
     // Picture set and background; the window reads them when it draws.
     PresentationSettings Presentation;
 
-    // The player's switches and marks. The session owns them and tells the window what to
-    // show; the sound switch holds while its item is disabled.
-    bool SoundOn = true;
-    bool MusicOn = false;
-    bool AutoPlayMarked = false;
+    // The player's switches and marks, from the menu table's starting states. The session owns
+    // them and tells the window what to show; the sound switch holds while its item is disabled.
+    bool SoundOn;
+    bool MusicOn;
+    bool AutoPlayMarked;
     bool AutoPlayRunning = false;
     // The mark a toggle item should show; false for any other item.
     bool Marked(MenuItemId item) const;

@@ -154,16 +154,14 @@ void MainForm::BuildLayout() {
 }
 
 void MainForm::ConnectMenu() {
-    for (const auto& [id, handler] : MenuCommands) {
-        QAction* action = menu_->action(id);
-        const bool toggle = menu_->kind(id) == MenuKind::Toggle;
-        connect(action, &QAction::triggered, this,
-                [this, action, toggle, id = id, handler = handler] {
-                    (session_.*handler)();
-                    // A command the session refuses leaves its switch as it was, whatever Qt
-                    // ticked.
-                    if (toggle) action->setChecked(session_.Marked(id));
-                });
+    for (const MenuEntry& entry : MainMenuTable) {
+        if (!entry.command) continue;
+        QAction* action = menu_->action(entry);
+        connect(action, &QAction::triggered, this, [this, action, &entry] {
+            (session_.*entry.command)();
+            // A command the session refuses leaves its switch as it was, whatever Qt ticked.
+            if (entry.kind == MenuKind::Toggle) action->setChecked(session_.Marked(*entry.id));
+        });
     }
 }
 
@@ -294,15 +292,13 @@ void MainForm::SetTimerEnabled(TimerId id, bool enabled) {
     if (!enabled) t.stop();
 }
 
-MessageResult MainForm::MessageBox(const std::string& text, const std::string& caption,
-                                   MessageButtons buttons, MessageIcon icon) {
-    const bool yesNo = buttons == MessageButtons::YesNo;
-    if (closing_) return yesNo ? MessageResult::No : MessageResult::Ok;
+void MainForm::MessageBox(const std::string& text, const std::string& caption,
+                          MessageButtons buttons, MessageIcon icon) {
+    static_cast<void>(buttons);  // the game's boxes have an OK button only
+    if (closing_) return;
     QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, this);
-    const int answer = box.exec();
-    if (!yesNo) return MessageResult::Ok;
-    return answer == QMessageBox::Yes ? MessageResult::Yes : MessageResult::No;
+                    QMessageBox::Ok, this);
+    box.exec();
 }
 
 std::optional<std::string> MainForm::InputBox(const std::string& caption, const std::string& prompt,
@@ -349,10 +345,6 @@ void MainForm::Minimize() {
 
 void MainForm::CloseWindow() {
     close();
-}
-
-void MainForm::OpenUrl(const std::string& url) {
-    if (urlOpener) urlOpener(QString::fromStdString(url));
 }
 
 void MainForm::LinkLabel1LinkClick(const QString& link) {

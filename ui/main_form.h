@@ -49,7 +49,7 @@ class MainForm : public QMainWindow, public GameWindow {
     void DrawMarkedCell(int32_t col, int32_t row) override;
     void DrawTimeBar() override;
     void DrawLinkPath(int32_t points, bool show) override;
-    void ShowStartScreen() override;
+    void ShowStartScreen();
     void DestroyStartScreen() override;
     void FormResize() override;
 
@@ -58,8 +58,8 @@ class MainForm : public QMainWindow, public GameWindow {
 
     void SetTimerEnabled(TimerId timer, bool enabled) override;
 
-    MessageResult MessageBox(const std::string& text, const std::string& caption,
-                             MessageButtons buttons, MessageIcon icon) override;
+    void MessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                    MessageIcon icon) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
 
@@ -69,7 +69,6 @@ class MainForm : public QMainWindow, public GameWindow {
     void SetApplicationTitle(const std::string& title) override;
     void Minimize() override;
     void CloseWindow() override;
-    void OpenUrl(const std::string& url) override;
     void ShowError(const std::string& text) override;
     void SetPanelColor(uint32_t color) override;
 
