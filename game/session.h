@@ -73,7 +73,6 @@ class Session {
 
     // Play on the board surface: x and y are its pixels; every mouse button acts alike.
     void MainPaintBoxMouseDown(int32_t x, int32_t y);
-    bool IsBoardCleared() const;
     void ClearCell(int32_t col, int32_t row);
 
     // Help at a price.
@@ -129,7 +128,6 @@ class Session {
     void SetAutoPlayRunning(bool on);
     void SetUpBoard();
     void RearrangeUntilLinkable();
-    bool PlaceLinkablePair();
     void DifficultyClick(uint8_t grade);
     void AnimateLink();
     void RejectPair(TCell clicked, TCell pending);
