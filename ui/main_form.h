@@ -109,7 +109,8 @@ class MainForm : public QMainWindow, public GameWindow {
 
   private:
     void BuildLayout();
-    void ConnectMenu();
+    // Connects the menu, the timers, the board and the link to the session's handlers.
+    void ConnectHandlers();
     void FormCreate();
     void FormDestroy();
     // Ends all play the moment the window closes, before the event loop returns.
