@@ -233,6 +233,12 @@ class Player {
         Require(session_.Hints >= 0, "Hints below 0");
         Require(session_.TimeLeft >= 0 && session_.TimeLeft <= 100, "TimeLeft outside 0..100");
         CheckMenuState();
+        // The window shows the switches the session owns, never a state of its own.
+        Require(window_.Checked(M::MenuOptionSound) == session_.SoundOn, "sound mark astray");
+        Require(window_.Checked(M::MenuOptionMusic) == session_.MusicOn, "music mark astray");
+        Require(window_.Checked(M::MenuAutoPlay) == session_.AutoPlayMarked, "auto mark astray");
+        Require(window_.Running(TimerId::TimerAutoPlay) == session_.AutoPlayRunning,
+                "automatic play's timer astray");
         if (engine_.Board.empty()) return;
 
         Require(engine_.BoardMatchesDimensions(), "board does not match its dimensions");

@@ -1,5 +1,7 @@
 // The game's one window: its controls, menu and timers, the drawing of the board, and the
-// translation of Qt's events into the session's handlers.
+// translation of Qt's events into the session's handlers. Defined by job: the window in
+// main_form.cpp, the handlers it connects in main_form_handlers.cpp, and the game window
+// interface in main_form_game_window.cpp and, for drawing, main_form_drawing.cpp.
 #pragma once
 
 #include <QFrame>

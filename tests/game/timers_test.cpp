@@ -107,6 +107,7 @@ TEST_F(AutoPlayTest, AfterTheGameEndsTheTimerStopsButTheMarkStays) {
     session.FormKeyDown(vk::Escape);
     session.TimerAutoPlayTimer();
     EXPECT_FALSE(window.Running(TimerId::TimerAutoPlay));
+    EXPECT_FALSE(session.AutoPlayRunning);
     EXPECT_TRUE(session.AutoPlayMarked);
 
     // In the next game the first F7 only clears the mark, the second starts it again.
