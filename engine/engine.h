@@ -86,6 +86,13 @@ class Engine {
     void ShuffleBoard();
     void RearrangeBoard();
     void SwapCells(TCell a, TCell b);
+    // No tile is left inside the ring. A board that does not match its dimensions holds no
+    // tile the rules can reach.
+    bool IsBoardCleared() const;
+    // Makes a move where chance has not: swaps kinds so that some tile gets a linkable partner,
+    // keeping the occupied cells and the count of each kind. On success P and Q name the first
+    // linkable pair; false (and the board unchanged) when no tile has a twin.
+    bool PlaceLinkablePair(TCell& P, TCell& Q);
 
     // Selection stack: 10 slots numbered 1..10, top names the next free slot.
     void InitStack();
@@ -103,6 +110,9 @@ class Engine {
     bool LinkStraight = false;
     bool LinkOneCorner = false;
     bool LinkTwoCorners = false;
+    // The cells of the last link's path from one tile to the other, for a path of `points`
+    // cells (2, 3 or 4 as its shape has); empty for any other count.
+    std::vector<TCell> LinkPathCells(int32_t points) const;
 
     // Hint search: first linkable pair in scan order; P and Q untouched on failure.
     bool FindLinkablePair(TCell& P, TCell& Q);

@@ -61,19 +61,18 @@ void Engine::ShuffleBoard() {
     }
 }
 
+bool Engine::IsBoardCleared() const {
+    if (!BoardMatchesDimensions()) return true;
+    for (int32_t c = 1; c <= ColCount - 2; ++c)
+        for (int32_t r = 1; r <= RowCount - 2; ++r)
+            if (At(TCell{c, r}) != 0) return false;
+    return true;
+}
+
 void Engine::RearrangeBoard() {
     if (!HasInterior() || !BoardMatchesDimensions()) return;
     // Drawing cells until one holds a tile would never end on a board without tiles.
-    bool anyTile = false;
-    for (int32_t c = 1; c <= ColCount - 2 && !anyTile; ++c) {
-        for (int32_t r = 1; r <= RowCount - 2; ++r) {
-            if (At(TCell{c, r}) != 0) {
-                anyTile = true;
-                break;
-            }
-        }
-    }
-    if (!anyTile) return;
+    if (IsBoardCleared()) return;
 
     Reseed();
     const auto cols = static_cast<uint32_t>(ColCount - 2);

@@ -208,4 +208,18 @@ bool Engine::LinkTiles(TCell a, TCell b) {
     return false;
 }
 
+std::vector<TCell> Engine::LinkPathCells(int32_t points) const {
+    // A path with two corners keeps its tiles in slots 1 and 2, the corner on B's ray in 3
+    // and the corner on A's ray in 4.
+    static constexpr std::array<size_t, 4> TwoCornerPath{1, 4, 3, 2};
+    std::vector<TCell> cells;
+    if (points == 2 || points == 3) {
+        for (size_t slot = 1; slot <= static_cast<size_t>(points); ++slot)
+            cells.push_back(LinkPath.Slot[slot]);
+    } else if (points == 4) {
+        for (size_t slot : TwoCornerPath) cells.push_back(LinkPath.Slot[slot]);
+    }
+    return cells;
+}
+
 }  // namespace tessaly

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/engine.h"
 #include "game/menu_commands.h"
@@ -52,10 +53,16 @@ class Bytes {
 
 using M = MenuItemId;
 
-// The item whose state decides whether a command can be chosen: the shift modes sit in a
-// submenu that is enabled and disabled as a whole.
-MenuItemId EnablingItem(MenuItemId item) {
-    return item >= M::MenuNoChange && item <= M::MenuUpDownLeftRightCollect ? M::MenuChange : item;
+// A command can be chosen while its item and the submenu it sits in are enabled: the shift
+// modes are enabled and disabled as a whole, through their submenu.
+const std::vector<const MenuEntry*>& Commands() {
+    static const std::vector<const MenuEntry*> commands = [] {
+        std::vector<const MenuEntry*> entries;
+        for (const MenuEntry& entry : MainMenuTable)
+            if (entry.command) entries.push_back(&entry);
+        return entries;
+    }();
+    return commands;
 }
 
 constexpr std::array<int32_t, 9> Keys{vk::F1, vk::F2, vk::F3, vk::F4,    vk::F5,
@@ -125,10 +132,11 @@ class Player {
             const int32_t key = pick & 0x80 ? pick : Keys[pick % Keys.size()];
             Run(Key, [&] { session_.FormKeyDown(key); });
         } else if (op <= 10) {
-            const auto& [item, command] = MenuCommands[in_.Next() % MenuCommands.size()];
-            if (!window_.Enabled(EnablingItem(item))) return;
+            const MenuEntry& entry = *Commands()[in_.Next() % Commands().size()];
+            if (!window_.Enabled(entry.name) || (entry.parent && !window_.Enabled(entry.parent)))
+                return;
             QueueAnswer();
-            Run(Menu, [&, command = command] { (session_.*command)(); });
+            Run(Menu, [&] { (session_.*entry.command)(); });
         } else if (op <= 13) {
             Tick(op - 11);
         } else if (op == 14) {
@@ -150,7 +158,7 @@ class Player {
             {TimerId::TimerGuard, Music},
         }};
         const auto [timer, handler] = timers[static_cast<size_t>(which) % timers.size()];
-        if (!window_.TimerEnabled(timer)) return;
+        if (!window_.Running(timer)) return;
         // A window's timer does not fire again while its own tick is being handled.
         if (running_[handler]) return;
         switch (handler) {
@@ -225,6 +233,12 @@ class Player {
         Require(session_.Hints >= 0, "Hints below 0");
         Require(session_.TimeLeft >= 0 && session_.TimeLeft <= 100, "TimeLeft outside 0..100");
         CheckMenuState();
+        // The window shows the switches the session owns, never a state of its own.
+        Require(window_.Checked(M::MenuOptionSound) == session_.SoundOn, "sound mark astray");
+        Require(window_.Checked(M::MenuOptionMusic) == session_.MusicOn, "music mark astray");
+        Require(window_.Checked(M::MenuAutoPlay) == session_.AutoPlayMarked, "auto mark astray");
+        Require(window_.Running(TimerId::TimerAutoPlay) == session_.AutoPlayRunning,
+                "automatic play's timer astray");
         if (engine_.Board.empty()) return;
 
         Require(engine_.BoardMatchesDimensions(), "board does not match its dimensions");

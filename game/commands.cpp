@@ -46,14 +46,26 @@ void Session::MenuGameExitClick() {
     window_.CloseWindow();
 }
 
-// The sound switch is the check mark of its menu item; it holds while the item is disabled.
 void Session::Cue(const char* name) {
-    if (window_.MenuChecked(MenuItemId::MenuOptionSound)) window_.PlayCue(name);
+    if (SoundOn) window_.PlayCue(name);
 }
 
 void Session::MenuOptionSoundClick() {
-    window_.SetMenuChecked(MenuItemId::MenuOptionSound,
-                           !window_.MenuChecked(MenuItemId::MenuOptionSound));
+    SoundOn = !SoundOn;
+    window_.SetMenuChecked(MenuItemId::MenuOptionSound, SoundOn);
+}
+
+bool Session::Marked(MenuItemId item) const {
+    switch (item) {
+        case MenuItemId::MenuOptionSound:
+            return SoundOn;
+        case MenuItemId::MenuOptionMusic:
+            return MusicOn;
+        case MenuItemId::MenuAutoPlay:
+            return AutoPlayMarked;
+        default:
+            return false;
+    }
 }
 
 // Cancel, or a box that cannot be shown, keeps the current number; so does a number out of

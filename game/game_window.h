@@ -8,16 +8,14 @@
 
 namespace tessaly {
 
-// Every menu item that the game flow enables, disables, checks or reads.
+// The menu items the game flow enables, disables or checks; the menu itself, with every other
+// item, is the table in game/menu_commands.h.
 enum class MenuItemId {
     MenuGameLow,
     MenuGameMedium,
     MenuGameHigh,
     MenuGameSpecial,
-    MenuGamePause,
     MenuGameAbandon,
-    MenuTop,
-    MenuGameExit,
     MenuOptionGetHint,
     MenuOptionRearrange,
     MenuOptionBitmap,
@@ -25,30 +23,18 @@ enum class MenuItemId {
     MenuOptionMusic,
     MenuOptionBackGround,
     MenuChange,
-    MenuNoChange,
-    MenuToDown,
-    MenuToLeft,
-    MenuUpDownSeperate,
-    MenuLeftRightSeperate,
-    MenuUpDownCollect,
-    MenuLeftRightCollect,
-    MenuLeftUpRightDown,
-    MenuLeftDownRightUp,
-    MenuUpDownLeftRightSeperate,
-    MenuUpDownLeftRightCollect,
-    MenuGameAbout,
     MenuAutoPlay,
 };
+inline constexpr int MenuItemIdCount = static_cast<int>(MenuItemId::MenuAutoPlay) + 1;
 
 enum class TimerId { TimerGuard, TimerAutoPlay, TimerGameDelay };
 
 enum class MessageIcon { None, Information, Exclamation };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageResult { Ok, Yes, No };
+enum class MessageButtons { Ok };
 
 // All texts are UTF-8.
 class GameWindow {
-public:
+  public:
     virtual ~GameWindow() = default;
 
     // Drawing. Each operation paints at once; none throws: a picture that cannot be loaded is
@@ -59,22 +45,19 @@ public:
     virtual void DrawMarkedCell(int32_t col, int32_t row) = 0;
     virtual void DrawTimeBar() = 0;
     virtual void DrawLinkPath(int32_t points, bool show) = 0;
-    virtual void ShowStartScreen() = 0;
     virtual void DestroyStartScreen() = 0;  // uncovers the board surface
     virtual void FormResize() = 0;
 
-    // Menu items: the radio groups and toggles keep their marks here.
+    // Menu items. The session owns the toggles' states and only shows them here.
     virtual void SetMenuEnabled(MenuItemId item, bool enabled) = 0;
     virtual void SetMenuChecked(MenuItemId item, bool checked) = 0;
-    virtual bool MenuChecked(MenuItemId item) const = 0;
 
     // Window timers. Enabling a running timer keeps its phase.
     virtual void SetTimerEnabled(TimerId timer, bool enabled) = 0;
-    virtual bool TimerEnabled(TimerId timer) const = 0;
 
     // Modal dialogs owned by the main window.
-    virtual MessageResult MessageBox(const std::string& text, const std::string& caption,
-                                     MessageButtons buttons, MessageIcon icon) = 0;
+    virtual void MessageBox(const std::string& text, const std::string& caption,
+                            MessageButtons buttons, MessageIcon icon) = 0;
     // The edited text on OK, nothing on Cancel or when no box can be shown.
     virtual std::optional<std::string> InputBox(const std::string& caption,
                                                 const std::string& prompt,
@@ -87,7 +70,6 @@ public:
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual void Minimize() = 0;
     virtual void CloseWindow() = 0;
-    virtual void OpenUrl(const std::string& url) = 0;
 
     // The application's error box, for failures of the platform's calls (a number that cannot
     // be converted, a file that cannot be read). The window may show it with an error icon.

@@ -35,47 +35,14 @@ void Session::MenuOptionRearrangeClick() {
 
 void Session::RearrangeUntilLinkable() {
     // Rearranging draws until it hits a tile, so an empty board would never come back.
-    if (IsBoardCleared()) return;
+    if (engine_.IsBoardCleared()) return;
     // Each rearrangement re-seeds from the clock; a clock that does not move between tries
     // repeats the same mix, so chance alone is given a fixed number of tries.
     for (int32_t tries = 0; tries < RearrangeTryLimit; ++tries) {
         engine_.RearrangeBoard();
         if (engine_.FindLinkablePair(HintPair[0], HintPair[1])) return;
     }
-    PlaceLinkablePair();
-}
-
-// Any two tiles can be joined through the empty ring when nothing else lies between them, and
-// the first tile in scan order always has such a partner; giving that partner the first
-// tile's kind (by swapping it with the first tile's twin) creates a move without changing
-// which cells are occupied or how often each kind occurs.
-bool Session::PlaceLinkablePair() {
-    TMyArray& board = engine_.Board;
-    const int32_t lastCol = engine_.ColCount - 2;
-    const int32_t lastRow = engine_.RowCount - 2;
-    auto value = [&](TCell c) { return board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; };
-    for (int32_t pc = 1; pc <= lastCol; ++pc) {
-        for (int32_t pr = 1; pr <= lastRow; ++pr) {
-            const TCell p{pc, pr};
-            if (value(p) == 0) continue;
-            TCell twin{};
-            for (int32_t c = 1; c <= lastCol && twin.X == 0; ++c)
-                for (int32_t r = 1; r <= lastRow && twin.X == 0; ++r)
-                    if (TCell{c, r} != p && value({c, r}) == value(p)) twin = {c, r};
-            if (twin.X == 0) continue;
-            for (int32_t c = 1; c <= lastCol; ++c) {
-                for (int32_t r = 1; r <= lastRow; ++r) {
-                    const TCell q{c, r};
-                    if (q == p || value(q) == 0) continue;
-                    engine_.SwapCells(q, twin);
-                    if (engine_.CanLink(p, q))
-                        return engine_.FindLinkablePair(HintPair[0], HintPair[1]);
-                    engine_.SwapCells(q, twin);
-                }
-            }
-        }
-    }
-    return false;
+    engine_.PlaceLinkablePair(HintPair[0], HintPair[1]);
 }
 
 }  // namespace tessaly

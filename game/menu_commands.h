@@ -1,44 +1,169 @@
-// Every menu item that runs a command, with the session's handler for it: the window connects
-// its menu through this table, and the game fuzzer chooses commands from it.
+// The main menu, item by item: where it sits, its caption, its kind, its state at start and the
+// session's command it runs. The window builds its menu bar from this table, the recording
+// window takes its starting state from it, and the game fuzzer chooses commands from it. The
+// menu binds no shortcut keys: the window reads keys itself.
 #pragma once
 
-#include <array>
-#include <utility>
+#include <optional>
+#include <string_view>
 
 #include "game/session.h"
 
 namespace tessaly {
 
+enum class MenuKind { Submenu, Radio, Toggle, Plain, Separator };
+
 using MenuCommand = void (Session::*)();
 
-inline constexpr std::array<std::pair<MenuItemId, MenuCommand>, 27> MenuCommands{{
-    {MenuItemId::MenuGameLow, &Session::MenuGameLowClick},
-    {MenuItemId::MenuGameMedium, &Session::MenuGameMediumClick},
-    {MenuItemId::MenuGameHigh, &Session::MenuGameHighClick},
-    {MenuItemId::MenuGameSpecial, &Session::MenuGameSpecialClick},
-    {MenuItemId::MenuGamePause, &Session::MenuGamePauseClick},
-    {MenuItemId::MenuGameAbandon, &Session::MenuGameAbandonClick},
-    {MenuItemId::MenuTop, &Session::MenuTopClick},
-    {MenuItemId::MenuGameExit, &Session::MenuGameExitClick},
-    {MenuItemId::MenuOptionGetHint, &Session::MenuOptionGetHintClick},
-    {MenuItemId::MenuOptionRearrange, &Session::MenuOptionRearrangeClick},
-    {MenuItemId::MenuOptionBitmap, &Session::MenuOptionBitmapClick},
-    {MenuItemId::MenuOptionSound, &Session::MenuOptionSoundClick},
-    {MenuItemId::MenuOptionMusic, &Session::MenuOptionMusicClick},
-    {MenuItemId::MenuOptionBackGround, &Session::MenuOptionBackGroundClick},
-    {MenuItemId::MenuNoChange, &Session::MenuNoChangeClick},
-    {MenuItemId::MenuToDown, &Session::MenuToDownClick},
-    {MenuItemId::MenuToLeft, &Session::MenuToLeftClick},
-    {MenuItemId::MenuUpDownSeperate, &Session::MenuUpDownSeperateClick},
-    {MenuItemId::MenuLeftRightSeperate, &Session::MenuLeftRightSeperateClick},
-    {MenuItemId::MenuUpDownCollect, &Session::MenuUpDownCollectClick},
-    {MenuItemId::MenuLeftRightCollect, &Session::MenuLeftRightCollectClick},
-    {MenuItemId::MenuLeftUpRightDown, &Session::MenuLeftUpRightDownClick},
-    {MenuItemId::MenuLeftDownRightUp, &Session::MenuLeftDownRightUpClick},
-    {MenuItemId::MenuUpDownLeftRightSeperate, &Session::MenuUpDownLeftRightSeperateClick},
-    {MenuItemId::MenuUpDownLeftRightCollect, &Session::MenuUpDownLeftRightCollectClick},
-    {MenuItemId::MenuGameAbout, &Session::MenuGameAboutClick},
-    {MenuItemId::MenuAutoPlay, &Session::MenuAutoPlayClick},
-}};
+struct MenuEntry {
+    const char* parent;  // nullptr: the menu bar itself
+    const char* name;
+    const char* caption;
+    MenuKind kind;
+    bool enabled;
+    bool checked;
+    // Only the items the session enables, disables or checks have an id.
+    std::optional<MenuItemId> id;
+    MenuCommand command;  // nullptr: a submenu or a separator
+};
+
+namespace menu_table {
+using enum MenuKind;
+using M = MenuItemId;
+using S = Session;
+inline constexpr MenuEntry MainMenuTable[] = {
+    {nullptr, "MenuGame", "游戏", Submenu, true, false, {}, nullptr},
+    {"MenuGame", "MenuGameLow", "初级 - F1", Radio, true, true, M::MenuGameLow,
+     &S::MenuGameLowClick},
+    {"MenuGame", "MenuGameMedium", "中级 - F2", Radio, true, false, M::MenuGameMedium,
+     &S::MenuGameMediumClick},
+    {"MenuGame", "MenuGameHigh", "高级 - F3", Radio, true, false, M::MenuGameHigh,
+     &S::MenuGameHighClick},
+    {"MenuGame", "MenuGameSpecial", "特级 - F4", Radio, true, false, M::MenuGameSpecial,
+     &S::MenuGameSpecialClick},
+    {"MenuGame", "N7", "-", Separator, true, false, {}, nullptr},
+    {"MenuGame", "MenuGamePause", "暂停 - F8", Plain, true, false, {}, &S::MenuGamePauseClick},
+    {"MenuGame", "N5", "-", Separator, true, false, {}, nullptr},
+    {"MenuGame", "MenuGameAbandon", "放弃 - ESC", Plain, false, false, M::MenuGameAbandon,
+     &S::MenuGameAbandonClick},
+    {"MenuGame", "N2", "-", Separator, true, false, {}, nullptr},
+    {"MenuGame", "MenuTop", "排行榜", Plain, true, false, {}, &S::MenuTopClick},
+    {"MenuGame", "MenuGameSeperator", "-", Separator, true, false, {}, nullptr},
+    {"MenuGame", "MenuGameExit", "退出", Plain, true, false, {}, &S::MenuGameExitClick},
+    {nullptr, "N1", "选项", Submenu, true, false, {}, nullptr},
+    {"N1", "MenuOptionGetHint", "提示 - F5", Plain, false, false, M::MenuOptionGetHint,
+     &S::MenuOptionGetHintClick},
+    {"N1", "MenuOptionRearrange", "重排 - F6", Plain, false, false, M::MenuOptionRearrange,
+     &S::MenuOptionRearrangeClick},
+    {"N1", "N4", "-", Separator, true, false, {}, nullptr},
+    {"N1", "MenuOptionBitmap", "图案", Plain, false, false, M::MenuOptionBitmap,
+     &S::MenuOptionBitmapClick},
+    {"N1", "MenuOptionSound", "音效", Toggle, true, true, M::MenuOptionSound,
+     &S::MenuOptionSoundClick},
+    {"N1", "MenuOptionMusic", "音乐", Toggle, true, false, M::MenuOptionMusic,
+     &S::MenuOptionMusicClick},
+    {"N1", "MenuOptionBackGround", "背景", Plain, false, false, M::MenuOptionBackGround,
+     &S::MenuOptionBackGroundClick},
+    {"N1", "N3", "-", Separator, true, false, {}, nullptr},
+    {"N1", "MenuChange", "变化", Submenu, false, false, M::MenuChange, nullptr},
+    {"MenuChange", "MenuNoChange", "固定", Radio, true, true, {}, &S::MenuNoChangeClick},
+    {"MenuChange", "MenuToDown", "向下", Radio, true, false, {}, &S::MenuToDownClick},
+    {"MenuChange", "MenuToLeft", "向左", Radio, true, false, {}, &S::MenuToLeftClick},
+    {"MenuChange",
+     "MenuUpDownSeperate",
+     "上下分离",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuUpDownSeperateClick},
+    {"MenuChange",
+     "MenuLeftRightSeperate",
+     "左右分离",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuLeftRightSeperateClick},
+    {"MenuChange",
+     "MenuUpDownCollect",
+     "上下集中",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuUpDownCollectClick},
+    {"MenuChange",
+     "MenuLeftRightCollect",
+     "左右集中",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuLeftRightCollectClick},
+    {"MenuChange",
+     "MenuLeftUpRightDown",
+     "上左下右",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuLeftUpRightDownClick},
+    {"MenuChange",
+     "MenuLeftDownRightUp",
+     "左下右上",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuLeftDownRightUpClick},
+    {"MenuChange",
+     "MenuUpDownLeftRightSeperate",
+     "向外扩散",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuUpDownLeftRightSeperateClick},
+    {"MenuChange",
+     "MenuUpDownLeftRightCollect",
+     "向内集中",
+     Radio,
+     true,
+     false,
+     {},
+     &S::MenuUpDownLeftRightCollectClick},
+    {nullptr, "MenuHelp", "帮助", Submenu, true, false, {}, nullptr},
+    {"MenuHelp", "MenuGameAbout", "关于Tessaly", Plain, true, false, {}, &S::MenuGameAboutClick},
+    {"MenuHelp", "MenuAutoPlay", "自动操作 - F7", Toggle, false, false, M::MenuAutoPlay,
+     &S::MenuAutoPlayClick},
+};
+}  // namespace menu_table
+
+using menu_table::MainMenuTable;
+
+// The entry of an item the session addresses; every id has one.
+constexpr const MenuEntry& EntryOf(MenuItemId id) {
+    for (const MenuEntry& entry : MainMenuTable)
+        if (entry.id == id) return entry;
+    throw "menu item without an entry";
+}
+
+constexpr bool EveryIdHasOneEntry() {
+    for (int i = 0; i < MenuItemIdCount; ++i) {
+        int entries = 0;
+        for (const MenuEntry& entry : MainMenuTable) entries += entry.id == MenuItemId(i);
+        if (entries != 1) return false;
+    }
+    return true;
+}
+static_assert(EveryIdHasOneEntry());
+
+// The entry named `name`, or nullptr.
+constexpr const MenuEntry* EntryNamed(std::string_view name) {
+    for (const MenuEntry& entry : MainMenuTable)
+        if (name == entry.name) return &entry;
+    return nullptr;
+}
 
 }  // namespace tessaly

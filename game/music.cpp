@@ -37,10 +37,10 @@ std::string Session::RandomMusicFile() {
 }
 
 void Session::MenuOptionMusicClick() {
-    const bool on = !window_.MenuChecked(MenuItemId::MenuOptionMusic);
-    window_.SetMenuChecked(MenuItemId::MenuOptionMusic, on);
-    window_.SetTimerEnabled(TimerId::TimerGuard, on);
-    if (on) {
+    MusicOn = !MusicOn;
+    window_.SetMenuChecked(MenuItemId::MenuOptionMusic, MusicOn);
+    window_.SetTimerEnabled(TimerId::TimerGuard, MusicOn);
+    if (MusicOn) {
         window_.PlayCue("NULL");
         // A failed open leaves the switch and the watch on with nothing open; the watch then
         // waits quietly until the player switches off and on again.
@@ -61,7 +61,7 @@ void Session::MenuOptionMusicClick() {
 void Session::TimerGuardTimer() {
     // A stopped piece reads as played out; a tick that slips in after the switch went off
     // must not start it again.
-    if (!window_.MenuChecked(MenuItemId::MenuOptionMusic)) return;
+    if (!MusicOn) return;
     // With nothing open (an open that failed) there is no piece to watch, and a box every
     // second would keep the player from playing: stay silent until the switch is turned over.
     if (!music_->isOpen()) return;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "game/difficulty_table.h"
+#include "game/menu_commands.h"
 
 namespace tessaly {
 
@@ -27,7 +28,12 @@ constexpr std::array DifficultyItems{
 
 }  // namespace
 
-Session::Session(Engine& engine, GameWindow& window) : engine_(engine), window_(window) {}
+Session::Session(Engine& engine, GameWindow& window)
+    : SoundOn(EntryOf(MenuItemId::MenuOptionSound).checked),
+      MusicOn(EntryOf(MenuItemId::MenuOptionMusic).checked),
+      AutoPlayMarked(EntryOf(MenuItemId::MenuAutoPlay).checked),
+      engine_(engine),
+      window_(window) {}
 
 void Session::NewGame() {
     TimeLeft = FullTime;

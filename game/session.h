@@ -40,8 +40,14 @@ class Session {
     // Picture set and background; the window reads them when it draws.
     PresentationSettings Presentation;
 
-    Engine& engine() { return engine_; }
-    const Engine& engine() const { return engine_; }
+    // The player's switches and marks, from the menu table's starting states. The session owns
+    // them and tells the window what to show; the sound switch holds while its item is disabled.
+    bool SoundOn;
+    bool MusicOn;
+    bool AutoPlayMarked;
+    bool AutoPlayRunning = false;
+    // The mark a toggle item should show; false for any other item.
+    bool Marked(MenuItemId item) const;
 
     // Transitions.
     void NewGame();
@@ -67,7 +73,6 @@ class Session {
 
     // Play on the board surface: x and y are its pixels; every mouse button acts alike.
     void MainPaintBoxMouseDown(int32_t x, int32_t y);
-    bool IsBoardCleared() const;
     void ClearCell(int32_t col, int32_t row);
 
     // Help at a price.
@@ -120,9 +125,9 @@ class Session {
 
   private:
     void Cue(const char* name);
+    void SetAutoPlayRunning(bool on);
     void SetUpBoard();
     void RearrangeUntilLinkable();
-    bool PlaceLinkablePair();
     void DifficultyClick(uint8_t grade);
     void AnimateLink();
     void RejectPair(TCell clicked, TCell pending);

@@ -13,14 +13,6 @@ constexpr int32_t TimeBackPerPair = 3;
 
 }  // namespace
 
-bool Session::IsBoardCleared() const {
-    const TMyArray& board = engine_.Board;
-    for (int32_t c = 1; c <= engine_.ColCount - 2; ++c)
-        for (int32_t r = 1; r <= engine_.RowCount - 2; ++r)
-            if (board[static_cast<size_t>(c)][static_cast<size_t>(r)] != 0) return false;
-    return true;
-}
-
 void Session::ClearCell(int32_t col, int32_t row) {
     engine_.Board[static_cast<size_t>(col)][static_cast<size_t>(row)] = 0;
     window_.DrawCellPicture(col, row, 0);
@@ -91,7 +83,7 @@ void Session::RejectPair(TCell clicked, TCell pending) {
 }
 
 void Session::AfterRemoval() {
-    if (IsBoardCleared()) {
+    if (engine_.IsBoardCleared()) {
         window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
         if (Level >= LastLevel) {
             Cue("GameWin");
@@ -100,7 +92,7 @@ void Session::AfterRemoval() {
             NewGame();
             return;
         }
-        if (!window_.TimerEnabled(TimerId::TimerAutoPlay))
+        if (!AutoPlayRunning)
             window_.MessageBox("恭喜您，过关了，并即将进入下一关!", "信息", MessageButtons::Ok,
                                MessageIcon::None);
         ++Level;

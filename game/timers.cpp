@@ -26,7 +26,7 @@ void Session::TimerGameDelayTimer() {
 
 void Session::TimerAutoPlayTimer() {
     if (!Playing) {
-        window_.SetTimerEnabled(TimerId::TimerAutoPlay, false);
+        SetAutoPlayRunning(false);
         return;
     }
     TCell first;
@@ -40,8 +40,13 @@ void Session::TimerAutoPlayTimer() {
 
 void Session::MenuAutoPlayClick() {
     if (!Playing) return;
-    const bool on = !window_.MenuChecked(MenuItemId::MenuAutoPlay);
-    window_.SetMenuChecked(MenuItemId::MenuAutoPlay, on);
+    AutoPlayMarked = !AutoPlayMarked;
+    window_.SetMenuChecked(MenuItemId::MenuAutoPlay, AutoPlayMarked);
+    SetAutoPlayRunning(AutoPlayMarked);
+}
+
+void Session::SetAutoPlayRunning(bool on) {
+    AutoPlayRunning = on;
     window_.SetTimerEnabled(TimerId::TimerAutoPlay, on);
 }
 

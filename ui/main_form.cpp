@@ -1,24 +1,20 @@
+// The window itself: its controls and layout, its start and its end.
 #include "ui/main_form.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QInputDialog>
-#include <QKeyEvent>
+#include <QDialog>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QThread>
 #include <QUrl>
-#include <QWindow>
 #include <utility>
 
-#include "game/menu_commands.h"
 #include "game/publisher.h"
 #include "ui/app_icon.h"
 #include "ui/update_prompt.h"
-#include "ui/virtual_keys.h"
 
 namespace tessaly {
 
@@ -40,18 +36,6 @@ QPalette ButtonFacePalette() {
         palette.setColor(role, palette.color(role));
     }
     return palette;
-}
-
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Information:
-            return QMessageBox::Information;
-        case MessageIcon::Exclamation:
-            return QMessageBox::Warning;
-        case MessageIcon::None:
-            break;
-    }
-    return QMessageBox::NoIcon;
 }
 
 }  // namespace
@@ -80,7 +64,7 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
         QThread::msleep(static_cast<unsigned long>(milliseconds));
     };
     BuildLayout();
-    ConnectMenu();
+    ConnectHandlers();
     FormCreate();
 }
 
@@ -109,7 +93,6 @@ void MainForm::BuildLayout() {
 
     MainPaintBox = new tessaly::MainPaintBox(PanelMain);
     MainPaintBox->setObjectName(QStringLiteral("MainPaintBox"));
-    MainPaintBox->onMouseDown = [this](int x, int y) { session_.MainPaintBoxMouseDown(x, y); };
     MainPaintBox->onRatioChange = [this] { MainPaintBoxPaint(); };
 
     StatusBar1 = new QStatusBar(PanelMain);
@@ -138,31 +121,15 @@ void MainForm::BuildLayout() {
     QFont linkFont = font();
     linkFont.setPixelSize(10);
     LinkLabel1->setFont(linkFont);
-    connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
     StatusBar1->addPermanentWidget(LinkLabel1);
 
     TimerGuard.setInterval(1000);
     TimerAutoPlay.setInterval(500);
     TimerGameDelay.setInterval(2500);
-    connect(&TimerGuard, &QTimer::timeout, this, [this] { session_.TimerGuardTimer(); });
-    connect(&TimerAutoPlay, &QTimer::timeout, this, [this] { session_.TimerAutoPlayTimer(); });
-    connect(&TimerGameDelay, &QTimer::timeout, this, [this] { session_.TimerGameDelayTimer(); });
 
     // Fixed size: the window follows its client area and cannot be resized by dragging.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     SetClientSize(DesignClientSize);
-}
-
-void MainForm::ConnectMenu() {
-    for (const auto& [id, handler] : MenuCommands) {
-        QAction* action = menu_->action(id);
-        const bool toggle = menu_->kind(id) == MenuKind::Toggle;
-        connect(action, &QAction::triggered, this, [this, action, toggle, handler = handler] {
-            // A toggle's command sets its own mark; Qt has already flipped it, so undo that.
-            if (toggle) action->setChecked(!action->isChecked());
-            (session_.*handler)();
-        });
-    }
 }
 
 void MainForm::FormCreate() {
@@ -227,154 +194,6 @@ void MainForm::PaintPanel(QColor color) {
     MainPaintBox->surface().fill(color);
     MainPaintBox->update();
     if (StartImage) StartImage->setPalette(palette);
-}
-
-bool MainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == PanelMain && event->type() == QEvent::Resize) {
-        LayoutPanel();
-    } else if (watched == keyWindow_ && event->type() == QEvent::KeyPress) {
-        // Key preview: the window sees each key before the widget with the focus, and lets it
-        // go on there.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (const auto code = VirtualKeyOf(key->key())) session_.FormKeyDown(*code);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void MainForm::showEvent(QShowEvent* event) {
-    QWindow* window = windowHandle();
-    if (window && window != keyWindow_) {
-        if (keyWindow_) keyWindow_->removeEventFilter(this);
-        keyWindow_ = window;
-        keyWindow_->installEventFilter(this);
-    }
-    QMainWindow::showEvent(event);
-}
-
-void MainForm::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) {
-        const bool minimized = isMinimized();
-        if (minimized && !wasMinimized_) {
-            wasMinimized_ = true;
-            session_.ApplicationEvents1Minimize();
-        } else if (!minimized && wasMinimized_) {
-            wasMinimized_ = false;
-            session_.ApplicationEvents1Restore();
-        }
-    }
-    QMainWindow::changeEvent(event);
-}
-
-void MainForm::SetMenuEnabled(MenuItemId item, bool enabled) {
-    menu_->action(item)->setEnabled(enabled);
-}
-
-void MainForm::SetMenuChecked(MenuItemId item, bool checked) {
-    menu_->action(item)->setChecked(checked);
-}
-
-bool MainForm::MenuChecked(MenuItemId item) const {
-    return menu_->action(item)->isChecked();
-}
-
-QTimer& MainForm::timer(TimerId id) {
-    switch (id) {
-        case TimerId::TimerGuard:
-            return TimerGuard;
-        case TimerId::TimerAutoPlay:
-            return TimerAutoPlay;
-        case TimerId::TimerGameDelay:
-            break;
-    }
-    return TimerGameDelay;
-}
-
-const QTimer& MainForm::timer(TimerId id) const {
-    return const_cast<MainForm*>(this)->timer(id);
-}
-
-void MainForm::SetTimerEnabled(TimerId id, bool enabled) {
-    QTimer& t = timer(id);
-    // Enabling a running timer keeps its phase.
-    if (enabled && !t.isActive() && !closing_) t.start();
-    if (!enabled) t.stop();
-}
-
-bool MainForm::TimerEnabled(TimerId id) const {
-    return timer(id).isActive();
-}
-
-MessageResult MainForm::MessageBox(const std::string& text, const std::string& caption,
-                                   MessageButtons buttons, MessageIcon icon) {
-    const bool yesNo = buttons == MessageButtons::YesNo;
-    if (closing_) return yesNo ? MessageResult::No : MessageResult::Ok;
-    QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, this);
-    const int answer = box.exec();
-    if (!yesNo) return MessageResult::Ok;
-    return answer == QMessageBox::Yes ? MessageResult::Yes : MessageResult::No;
-}
-
-std::optional<std::string> MainForm::InputBox(const std::string& caption, const std::string& prompt,
-                                              const std::string& defaultText) {
-    if (closing_) return std::nullopt;
-    QInputDialog dialog(this);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(QString::fromStdString(caption));
-    dialog.setLabelText(QString::fromStdString(prompt));
-    dialog.setTextValue(QString::fromStdString(defaultText));
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.textValue().toStdString();
-}
-
-void MainForm::PlayCue(const std::string& name) {
-    if (name == "NULL") {
-        cues_.Stop();
-    } else if (MenuChecked(MenuItemId::MenuOptionSound)) {
-        cues_.Play(QString::fromStdString(name));
-    }
-}
-
-void MainForm::Wait(int32_t milliseconds) {
-    if (closing_) return;  // nothing is shown any more, and the program is on its way out
-    // Put on screen what has been drawn so far; the sleep then blocks all input.
-    MainPaintBox->repaint();
-    if (milliseconds > 0 && blockingSleep) blockingSleep(milliseconds);
-}
-
-void MainForm::Beep() {
-    QApplication::beep();
-}
-
-void MainForm::SetApplicationTitle(const std::string& title) {
-    applicationTitle_ = QString::fromStdString(title);
-    // The text a desktop shows for the minimised window.
-    setWindowIconText(applicationTitle_);
-    errorBox_->caption = applicationTitle_;
-}
-
-void MainForm::Minimize() {
-    showMinimized();
-}
-
-void MainForm::CloseWindow() {
-    close();
-}
-
-void MainForm::OpenUrl(const std::string& url) {
-    if (urlOpener) urlOpener(QString::fromStdString(url));
-}
-
-void MainForm::LinkLabel1LinkClick(const QString& link) {
-    if (urlOpener) urlOpener(link);
-}
-
-void MainForm::ShowError(const std::string& text) {
-    errorBox_->Report(QString::fromStdString(text));
-}
-
-void MainForm::SetPanelColor(uint32_t color) {
-    PaintPanel(QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
 }
 
 }  // namespace tessaly

@@ -1,5 +1,7 @@
 // The game's one window: its controls, menu and timers, the drawing of the board, and the
-// translation of Qt's events into the session's handlers.
+// translation of Qt's events into the session's handlers. Defined by job: the window in
+// main_form.cpp, the handlers it connects in main_form_handlers.cpp, and the game window
+// interface in main_form_game_window.cpp and, for drawing, main_form_drawing.cpp.
 #pragma once
 
 #include <QFrame>
@@ -49,19 +51,17 @@ class MainForm : public QMainWindow, public GameWindow {
     void DrawMarkedCell(int32_t col, int32_t row) override;
     void DrawTimeBar() override;
     void DrawLinkPath(int32_t points, bool show) override;
-    void ShowStartScreen() override;
+    void ShowStartScreen();
     void DestroyStartScreen() override;
     void FormResize() override;
 
     void SetMenuEnabled(MenuItemId item, bool enabled) override;
     void SetMenuChecked(MenuItemId item, bool checked) override;
-    bool MenuChecked(MenuItemId item) const override;
 
     void SetTimerEnabled(TimerId timer, bool enabled) override;
-    bool TimerEnabled(TimerId timer) const override;
 
-    MessageResult MessageBox(const std::string& text, const std::string& caption,
-                             MessageButtons buttons, MessageIcon icon) override;
+    void MessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                    MessageIcon icon) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
 
@@ -71,7 +71,6 @@ class MainForm : public QMainWindow, public GameWindow {
     void SetApplicationTitle(const std::string& title) override;
     void Minimize() override;
     void CloseWindow() override;
-    void OpenUrl(const std::string& url) override;
     void ShowError(const std::string& text) override;
     void SetPanelColor(uint32_t color) override;
 
@@ -112,7 +111,8 @@ class MainForm : public QMainWindow, public GameWindow {
 
   private:
     void BuildLayout();
-    void ConnectMenu();
+    // Connects the menu, the timers, the board and the link to the session's handlers.
+    void ConnectHandlers();
     void FormCreate();
     void FormDestroy();
     // Ends all play the moment the window closes, before the event loop returns.
@@ -136,7 +136,6 @@ class MainForm : public QMainWindow, public GameWindow {
     QColor BackgroundColor() const;
     QFont InfoFont() const;
     QTimer& timer(TimerId id);
-    const QTimer& timer(TimerId id) const;
 
     Engine engine_;
     Session session_;

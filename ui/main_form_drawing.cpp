@@ -2,7 +2,7 @@
 // has it shown; every picture is read from its file just before it is drawn.
 #include <QPainter>
 #include <algorithm>
-#include <span>
+#include <vector>
 
 #include "ui/bmp_file.h"
 #include "ui/main_form.h"
@@ -230,20 +230,11 @@ void MainForm::DrawTimeBar() {
 }
 
 void MainForm::DrawLinkPath(int32_t points, bool show) {
-    static constexpr int Order2[] = {1, 2};
-    static constexpr int Order3[] = {1, 2, 3};
-    static constexpr int Order4[] = {1, 4, 3, 2};
-    std::span<const int> order;
-    if (points == 2) order = Order2;
-    if (points == 3) order = Order3;
-    if (points == 4) order = Order4;
-    if (order.empty()) return;
+    const std::vector<TCell> cells = engine_.LinkPathCells(points);
+    if (cells.empty()) return;
 
     QPolygon line;
-    for (int slot : order) {
-        const TCell cell = engine_.LinkPath.Slot[static_cast<size_t>(slot)];
-        line << QPoint(ColToX(cell.X) + 25, RowToY(cell.Y) + 25);
-    }
+    for (TCell cell : cells) line << QPoint(ColToX(cell.X) + 25, RowToY(cell.Y) + 25);
     Guarded([&] {
         QPainter painter(&MainPaintBox->surface());
         painter.setPen(

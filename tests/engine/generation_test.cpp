@@ -221,6 +221,49 @@ TEST(Rearrangement, BoardWithoutTilesIsLeftAloneAtOnce) {
     EXPECT_TRUE(e.Board.empty());
 }
 
+TEST(Rearrangement, ABoardIsClearedOnlyWithoutATileInsideTheRing) {
+    Engine e(FixedSeed(8));
+    testing::SetGrade(e, 0);
+    testing::ClearBoard(e);
+    EXPECT_TRUE(e.IsBoardCleared());
+    CellAt(e, {e.ColCount - 2, e.RowCount - 2}) = 3;  // the last cell inside counts too
+    EXPECT_FALSE(e.IsBoardCleared());
+    e.Board.clear();  // before the first game
+    EXPECT_TRUE(e.IsBoardCleared());
+}
+
+// Crosswise pairs in a corner have no move, and every rearrangement of them may be as dead.
+TEST(Rearrangement, APlacedPairIsAMoveOnTheSameCellsWithTheSameKinds) {
+    Engine e(FixedSeed(1));
+    testing::DrawBoard(e, {"....", ".12.", ".21.", "...."});
+    TCell p;
+    TCell q;
+    ASSERT_FALSE(e.FindLinkablePair(p, q));
+    const auto kinds = KindCounts(e);
+    const auto cells = Occupied(e);
+    ASSERT_TRUE(e.PlaceLinkablePair(p, q));
+    TCell first;
+    TCell second;
+    ASSERT_TRUE(e.FindLinkablePair(first, second));
+    EXPECT_EQ(p, first);
+    EXPECT_EQ(q, second);
+    EXPECT_EQ(KindCounts(e), kinds);
+    EXPECT_EQ(Occupied(e), cells);
+}
+
+TEST(Rearrangement, NoPairIsPlacedWithoutTwinsOrWithoutABoard) {
+    Engine e(FixedSeed(1));
+    testing::DrawBoard(e, {".....", ".12..", "...3.", "....."});
+    const TMyArray before = e.Board;
+    TCell p{1, 1};
+    TCell q{2, 1};
+    EXPECT_FALSE(e.PlaceLinkablePair(p, q));
+    EXPECT_EQ(e.Board, before);
+    EXPECT_EQ(p, (TCell{1, 1}));
+    e.Board.clear();
+    EXPECT_FALSE(e.PlaceLinkablePair(p, q));
+}
+
 TEST(Generation, DegenerateDimensionsGiveAnEmptyBoardInsteadOfACrash) {
     Engine e(FixedSeed(8));
     for (auto [cols, rows] : {std::pair{0, 0}, {2, 5}, {5, 1}, {-3, 4}}) {

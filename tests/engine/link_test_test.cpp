@@ -46,6 +46,14 @@ TEST_P(RecordedPath, ShapeAndSlotsAreThoseOfTheFirstCandidate) {
     if (c.shape == Shape::TwoCorners) {
         EXPECT_EQ(e.LinkPath.Slot[4], c.slot4);
     }
+    // What the window draws: a line from tile to tile whose every leg is straight.
+    const size_t points = c.shape == Shape::TwoCorners ? 4 : c.shape == Shape::OneCorner ? 3 : 2;
+    const std::vector<TCell> line = e.LinkPathCells(static_cast<int32_t>(points));
+    ASSERT_EQ(line.size(), points);
+    EXPECT_EQ(line.front(), c.a);
+    EXPECT_EQ(line.back(), c.b);
+    for (size_t i = 0; i + 1 < line.size(); ++i)
+        EXPECT_TRUE(line[i].X == line[i + 1].X || line[i].Y == line[i + 1].Y) << "leg " << i;
 }
 
 // Column X grows to the right, row Y downward; the outer ring of each drawing is the border.

@@ -128,7 +128,7 @@ TEST_F(CommandTest, ExitClosesTheWindowWithoutAQuestion) {
 
 TEST_F(CommandTest, SoundSwitchSilencesEveryCueOfPlay) {
     session.MenuOptionSoundClick();
-    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuOptionSound));
+    EXPECT_FALSE(session.SoundOn);
     LoadBoard({"AB", "BA", "CC"});
     session.Lives = 1;
     Click({1, 1});  // select
@@ -141,7 +141,7 @@ TEST_F(CommandTest, SoundSwitchSilencesEveryCueOfPlay) {
     EXPECT_TRUE(window.cues.empty());
 
     session.MenuOptionSoundClick();
-    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuOptionSound));
+    EXPECT_TRUE(session.SoundOn);
     Click({1, 1});
     EXPECT_EQ(window.cues, std::vector<std::string>{"Select"});
 }

@@ -10,42 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "game/game_window.h"
+#include "game/menu_commands.h"
 
 namespace tessaly::testing {
 
 inline const char* MenuItemName(MenuItemId item) {
-    static constexpr const char* names[] = {
-        "MenuGameLow",
-        "MenuGameMedium",
-        "MenuGameHigh",
-        "MenuGameSpecial",
-        "MenuGamePause",
-        "MenuGameAbandon",
-        "MenuTop",
-        "MenuGameExit",
-        "MenuOptionGetHint",
-        "MenuOptionRearrange",
-        "MenuOptionBitmap",
-        "MenuOptionSound",
-        "MenuOptionMusic",
-        "MenuOptionBackGround",
-        "MenuChange",
-        "MenuNoChange",
-        "MenuToDown",
-        "MenuToLeft",
-        "MenuUpDownSeperate",
-        "MenuLeftRightSeperate",
-        "MenuUpDownCollect",
-        "MenuLeftRightCollect",
-        "MenuLeftUpRightDown",
-        "MenuLeftDownRightUp",
-        "MenuUpDownLeftRightSeperate",
-        "MenuUpDownLeftRightCollect",
-        "MenuGameAbout",
-        "MenuAutoPlay",
-    };
-    return names[static_cast<int>(item)];
+    return EntryOf(item).name;
 }
 
 inline const char* TimerName(TimerId timer) {
@@ -62,15 +32,12 @@ struct ShownMessage {
 
 class RecordingWindow : public GameWindow {
   public:
+    // The menu as the table starts it.
     RecordingWindow() {
-        for (MenuItemId item :
-             {MenuItemId::MenuGameAbandon, MenuItemId::MenuOptionGetHint,
-              MenuItemId::MenuOptionRearrange, MenuItemId::MenuOptionBitmap,
-              MenuItemId::MenuOptionBackGround, MenuItemId::MenuChange, MenuItemId::MenuAutoPlay})
-            disabled_.push_back(item);
-        checked_[MenuItemId::MenuGameLow] = true;
-        checked_[MenuItemId::MenuOptionSound] = true;
-        checked_[MenuItemId::MenuNoChange] = true;
+        for (const MenuEntry& entry : MainMenuTable) {
+            if (!entry.enabled) disabled_.push_back(entry.name);
+            checked_[entry.name] = entry.checked;
+        }
     }
 
     // Every call, in order, as "Name arg arg".
@@ -81,16 +48,26 @@ class RecordingWindow : public GameWindow {
     std::string title = "Tessaly";
     int beeps = 0;
 
-    // Scripted answers; an empty queue answers OK, and Cancel for an input box.
-    std::deque<MessageResult> messageAnswers;
+    // Scripted answers; an empty queue answers Cancel.
     std::deque<std::optional<std::string>> inputAnswers;
     // Runs while a message box is "open", as a modal box lets timer ticks through.
     std::function<void(const ShownMessage&)> whileMessageOpen;
     // Runs at every full redraw, so that a test can see what the redraw had to show.
     std::function<void()> whilePainting;
 
-    bool Enabled(MenuItemId item) const {
-        return std::find(disabled_.begin(), disabled_.end(), item) == disabled_.end();
+    // What the window shows: whether an item is enabled or checked, and whether a timer runs.
+    bool Enabled(const std::string& name) const {
+        return std::find(disabled_.begin(), disabled_.end(), name) == disabled_.end();
+    }
+    bool Enabled(MenuItemId item) const { return Enabled(MenuItemName(item)); }
+    bool Checked(const std::string& name) const {
+        auto it = checked_.find(name);
+        return it != checked_.end() && it->second;
+    }
+    bool Checked(MenuItemId item) const { return Checked(MenuItemName(item)); }
+    bool Running(TimerId timer) const {
+        auto it = timers_.find(timer);
+        return it != timers_.end() && it->second;
     }
     size_t Count(const std::string& call) const {
         return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
@@ -126,24 +103,19 @@ class RecordingWindow : public GameWindow {
     void DrawLinkPath(int32_t points, bool show) override {
         calls.push_back("DrawLinkPath " + std::to_string(points) + (show ? " show" : " erase"));
     }
-    void ShowStartScreen() override { calls.push_back("ShowStartScreen"); }
     void DestroyStartScreen() override { calls.push_back("DestroyStartScreen"); }
     void FormResize() override { calls.push_back("FormResize"); }
 
     void SetMenuEnabled(MenuItemId item, bool enabled) override {
         calls.push_back(std::string("SetMenuEnabled ") + MenuItemName(item) +
                         (enabled ? " on" : " off"));
-        std::erase(disabled_, item);
-        if (!enabled) disabled_.push_back(item);
+        std::erase(disabled_, MenuItemName(item));
+        if (!enabled) disabled_.push_back(MenuItemName(item));
     }
     void SetMenuChecked(MenuItemId item, bool checked) override {
         calls.push_back(std::string("SetMenuChecked ") + MenuItemName(item) +
                         (checked ? " on" : " off"));
-        checked_[item] = checked;
-    }
-    bool MenuChecked(MenuItemId item) const override {
-        auto it = checked_.find(item);
-        return it != checked_.end() && it->second;
+        checked_[MenuItemName(item)] = checked;
     }
 
     void SetTimerEnabled(TimerId timer, bool enabled) override {
@@ -151,20 +123,12 @@ class RecordingWindow : public GameWindow {
                         (enabled ? " on" : " off"));
         timers_[timer] = enabled;
     }
-    bool TimerEnabled(TimerId timer) const override {
-        auto it = timers_.find(timer);
-        return it != timers_.end() && it->second;
-    }
 
-    MessageResult MessageBox(const std::string& text, const std::string& caption,
-                             MessageButtons buttons, MessageIcon icon) override {
+    void MessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                    MessageIcon icon) override {
         calls.push_back("MessageBox " + text);
         messages.push_back({text, caption, buttons, icon});
         if (whileMessageOpen) whileMessageOpen(messages.back());
-        if (messageAnswers.empty()) return MessageResult::Ok;
-        MessageResult answer = messageAnswers.front();
-        messageAnswers.pop_front();
-        return answer;
     }
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override {
@@ -192,7 +156,6 @@ class RecordingWindow : public GameWindow {
     }
     void Minimize() override { calls.push_back("Minimize"); }
     void CloseWindow() override { calls.push_back("CloseWindow"); }
-    void OpenUrl(const std::string& url) override { calls.push_back("OpenUrl " + url); }
     void ShowError(const std::string& text) override {
         calls.push_back("ShowError " + text);
         errors.push_back(text);
@@ -202,8 +165,8 @@ class RecordingWindow : public GameWindow {
     }
 
   private:
-    std::vector<MenuItemId> disabled_;
-    std::map<MenuItemId, bool> checked_;
+    std::vector<std::string> disabled_;
+    std::map<std::string, bool> checked_;
     std::map<TimerId, bool> timers_;
 };
 

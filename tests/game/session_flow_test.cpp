@@ -92,8 +92,8 @@ TEST_P(DifficultyKeyTest, StartsAFreshGameOfTheGrade) {
     EXPECT_TRUE(engine.StackIsEmpty());
     ExpectPlayMenuState(window);
     for (MenuItemId item : kDifficultyItems)
-        EXPECT_EQ(window.MenuChecked(item), item == g.item) << MenuItemName(item);
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+        EXPECT_EQ(window.Checked(item), item == g.item) << MenuItemName(item);
+    EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
     EXPECT_TRUE(window.messages.empty());
 }
 
@@ -117,8 +117,8 @@ TEST_F(SessionFlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
     EXPECT_EQ(session.Hints, 6);
     EXPECT_EQ(engine.ColCount, 14);
     EXPECT_EQ(engine.RowCount, 9);
-    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuGameMedium));
-    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuGameLow));
+    EXPECT_TRUE(window.Checked(MenuItemId::MenuGameMedium));
+    EXPECT_FALSE(window.Checked(MenuItemId::MenuGameLow));
 }
 
 TEST_F(SessionFlowTest, NewGameShowsItsEffectsInOrder) {
@@ -158,9 +158,9 @@ TEST_F(SessionFlowTest, NewGameLeavesAutoPlayAndTheShiftModeMarkAlone) {
     session.MenuAutoPlayClick();
     window.Forget();
     session.FormKeyDown(vk::F4);
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
-    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuAutoPlay));
-    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuNoChange));
+    EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
+    EXPECT_TRUE(session.AutoPlayMarked);
+    EXPECT_TRUE(window.Checked("MenuNoChange"));
     for (const std::string& call : window.calls) {
         EXPECT_EQ(call.find("SetMenuChecked MenuAutoPlay"), std::string::npos) << call;
         EXPECT_EQ(call.find("SetMenuChecked MenuNoChange"), std::string::npos) << call;
@@ -191,7 +191,7 @@ TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
         EXPECT_EQ(call.rfind("SetMenuChecked", 0), std::string::npos) << call;
     EXPECT_LT(window.IndexOf("DestroyStartScreen"), window.IndexOf("FormResize"));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
 }
 
 TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
@@ -205,7 +205,7 @@ TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
     session.EndGame();
 
     EXPECT_FALSE(session.Playing);
-    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
     EXPECT_FALSE(painted.back().playing) << "the redraw must show the start screen";
     ExpectPlayMenuState(window);
@@ -240,7 +240,7 @@ TEST_F(SessionFlowTest, KeysReachTheirCommandsAndOthersAreIgnored) {
     session.FormKeyDown(vk::F6);
     EXPECT_EQ(session.Lives, 1);
     session.FormKeyDown(vk::F7);
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
 }
 
 }  // namespace

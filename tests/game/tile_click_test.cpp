@@ -198,13 +198,13 @@ TEST_F(TileClickTest, ClearingALevelCongratulatesAndStartsTheNextWithMoreLivesAn
     EXPECT_EQ(session.TimeLeft, 100);
     EXPECT_TRUE(session.Playing);
     EXPECT_EQ(Occupied().size(), 2u);
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
 }
 
 TEST_F(TileClickTest, DuringAutomaticPlayALevelEndsWithoutAMessage) {
     LoadBoard({"AA"});
-    window.SetTimerEnabled(TimerId::TimerAutoPlay, true);
+    session.AutoPlayRunning = true;
     Click({1, 1});
     Click({2, 1});
     EXPECT_TRUE(window.messages.empty());
@@ -213,7 +213,7 @@ TEST_F(TileClickTest, DuringAutomaticPlayALevelEndsWithoutAMessage) {
 
 TEST_F(TileClickTest, ClearingTheLastLevelWinsAndStartsAFreshGame) {
     LoadBoard({"AA"});
-    window.SetTimerEnabled(TimerId::TimerAutoPlay, true);  // the win is announced even so
+    session.AutoPlayRunning = true;  // the win is announced even so
     session.Difficulty = 1;
     session.Level = 10;
     session.Lives = 9;
@@ -259,7 +259,7 @@ TEST_F(TileClickTest, NoMoveAndNoLifeEndsTheGame) {
     EXPECT_EQ(session.Lives, 0);
     EXPECT_EQ(session.HintPair[0], TCell{});
     EXPECT_EQ(session.HintPair[1], TCell{});
-    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "游戏结束!");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::Information);

@@ -53,7 +53,7 @@ TEST_F(CountdownTest, ALateTickNeverEndsTheGameTwice) {
     EXPECT_EQ(ticksInsideBox, 1);
     EXPECT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(session.TimeLeft, 0);
-    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
 
     window.Forget();
     window.whileMessageOpen = nullptr;
@@ -68,11 +68,11 @@ TEST_F(AutoPlayTest, F7TogglesOnlyDuringAGame) {
 
     session.FormKeyDown(vk::F1);
     session.FormKeyDown(vk::F7);
-    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuAutoPlay));
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    EXPECT_TRUE(session.AutoPlayMarked);
+    EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
     session.FormKeyDown(vk::F7);
-    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuAutoPlay));
-    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    EXPECT_FALSE(session.AutoPlayMarked);
+    EXPECT_FALSE(window.Running(TimerId::TimerAutoPlay));
 }
 
 TEST_F(AutoPlayTest, ATickClicksTheFirstLinkablePairWithPauses) {
@@ -106,16 +106,17 @@ TEST_F(AutoPlayTest, AfterTheGameEndsTheTimerStopsButTheMarkStays) {
     session.FormKeyDown(vk::F7);
     session.FormKeyDown(vk::Escape);
     session.TimerAutoPlayTimer();
-    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerAutoPlay));
-    EXPECT_TRUE(window.MenuChecked(MenuItemId::MenuAutoPlay));
+    EXPECT_FALSE(window.Running(TimerId::TimerAutoPlay));
+    EXPECT_FALSE(session.AutoPlayRunning);
+    EXPECT_TRUE(session.AutoPlayMarked);
 
     // In the next game the first F7 only clears the mark, the second starts it again.
     session.FormKeyDown(vk::F1);
     session.FormKeyDown(vk::F7);
-    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerAutoPlay));
-    EXPECT_FALSE(window.MenuChecked(MenuItemId::MenuAutoPlay));
+    EXPECT_FALSE(window.Running(TimerId::TimerAutoPlay));
+    EXPECT_FALSE(session.AutoPlayMarked);
     session.FormKeyDown(vk::F7);
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay));
+    EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
 }
 
 TEST_F(AutoPlayTest, NoClickFollowsOnceTheFirstClickHasEndedTheGame) {
@@ -148,11 +149,11 @@ TEST_F(PauseTest, MinimisingStopsTheClockAndRestoringStartsItAgain) {
     session.FormKeyDown(vk::F8);
     EXPECT_EQ(window.calls.back(), "Minimize");
     session.ApplicationEvents1Minimize();
-    EXPECT_FALSE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.beeps, 1);
     EXPECT_EQ(window.title, "Tessaly - 暂停");
     session.ApplicationEvents1Restore();
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerGameDelay));
+    EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.beeps, 2);
     EXPECT_EQ(window.title, "Tessaly");
 }
@@ -187,7 +188,7 @@ TEST_F(AbandonTest, StopsTheGameSilentlyAndPutsTheMenusIdle) {
                                 "SetTimerEnabled TimerGameDelay off",
                                 "MainPaintBoxPaint",
                             }));
-    EXPECT_TRUE(window.TimerEnabled(TimerId::TimerAutoPlay)) << "its own next tick stops it";
+    EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay)) << "its own next tick stops it";
 }
 
 // Automatic play through whole games, with every shift mode, checking after each tick what

@@ -18,8 +18,8 @@ class MusicSwitchTest : public ::testing::Test {
   protected:
     MusicSwitchTest() { session.SetMusicDevice(&music); }
 
-    bool SwitchOn() const { return window.MenuChecked(MenuItemId::MenuOptionMusic); }
-    bool Watching() const { return window.TimerEnabled(TimerId::TimerGuard); }
+    bool SwitchOn() const { return session.MusicOn; }
+    bool Watching() const { return window.Running(TimerId::TimerGuard); }
 
     Engine engine{[n = 7u]() mutable { return n++ * 2654435761u; }};
     RecordingWindow window;

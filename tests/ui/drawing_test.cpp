@@ -251,11 +251,14 @@ TEST_F(Drawing, InformationLineIsReadableOnEveryBackground) {
 
 TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {
     folder.WriteBytes("Sound/Select.wav", QByteArray("RIFF"));
-    form->SetMenuChecked(MenuItemId::MenuOptionSound, false);
-    form->PlayCue("Select");
+    session().MenuGameLowClick();
+    QAction* sound = form->menuAction("MenuOptionSound");
+    sound->trigger();
+    session().MainPaintBoxMouseDown(ColToX(1) + 25, RowToY(1) + 25);
     EXPECT_TRUE(form->cuePlayer().source().isEmpty());
-    form->SetMenuChecked(MenuItemId::MenuOptionSound, true);
-    form->PlayCue("Select");
+    sound->trigger();
+    engine().InitStack();
+    session().MainPaintBoxMouseDown(ColToX(1) + 25, RowToY(1) + 25);
     EXPECT_EQ(form->cuePlayer().source().toLocalFile(), folder.Path("Sound/Select.wav"));
     form->PlayCue("NULL");  // stops; never waits on the sound
 }

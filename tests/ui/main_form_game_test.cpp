@@ -139,6 +139,11 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     autoPlay->trigger();
     EXPECT_FALSE(autoPlay->isChecked());
     EXPECT_FALSE(form->TimerAutoPlay.isActive());
+
+    // After a game ends the item stays enabled, but the session refuses it: no mark appears.
+    session().EndGame();
+    autoPlay->trigger();
+    EXPECT_FALSE(autoPlay->isChecked());
 }
 
 TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {

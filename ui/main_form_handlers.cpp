@@ -1,0 +1,70 @@
+// Qt's events in, the session's handlers out: menu commands, timer ticks, clicks on the
+// board, keys, and minimising and restoring.
+#include <QAction>
+#include <QKeyEvent>
+#include <QWindow>
+
+#include "game/menu_commands.h"
+#include "ui/main_form.h"
+#include "ui/virtual_keys.h"
+
+namespace tessaly {
+
+void MainForm::ConnectHandlers() {
+    MainPaintBox->onMouseDown = [this](int x, int y) { session_.MainPaintBoxMouseDown(x, y); };
+    connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
+    connect(&TimerGuard, &QTimer::timeout, this, [this] { session_.TimerGuardTimer(); });
+    connect(&TimerAutoPlay, &QTimer::timeout, this, [this] { session_.TimerAutoPlayTimer(); });
+    connect(&TimerGameDelay, &QTimer::timeout, this, [this] { session_.TimerGameDelayTimer(); });
+    for (const MenuEntry& entry : MainMenuTable) {
+        if (!entry.command) continue;
+        QAction* action = menu_->action(entry);
+        connect(action, &QAction::triggered, this, [this, action, &entry] {
+            (session_.*entry.command)();
+            // A command the session refuses leaves its switch as it was, whatever Qt ticked.
+            if (entry.kind == MenuKind::Toggle) action->setChecked(session_.Marked(*entry.id));
+        });
+    }
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PanelMain && event->type() == QEvent::Resize) {
+        LayoutPanel();
+    } else if (watched == keyWindow_ && event->type() == QEvent::KeyPress) {
+        // Key preview: the window sees each key before the widget with the focus, and lets it
+        // go on there.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (const auto code = VirtualKeyOf(key->key())) session_.FormKeyDown(*code);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainForm::showEvent(QShowEvent* event) {
+    QWindow* window = windowHandle();
+    if (window && window != keyWindow_) {
+        if (keyWindow_) keyWindow_->removeEventFilter(this);
+        keyWindow_ = window;
+        keyWindow_->installEventFilter(this);
+    }
+    QMainWindow::showEvent(event);
+}
+
+void MainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        const bool minimized = isMinimized();
+        if (minimized && !wasMinimized_) {
+            wasMinimized_ = true;
+            session_.ApplicationEvents1Minimize();
+        } else if (!minimized && wasMinimized_) {
+            wasMinimized_ = false;
+            session_.ApplicationEvents1Restore();
+        }
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainForm::LinkLabel1LinkClick(const QString& link) {
+    if (urlOpener) urlOpener(link);
+}
+
+}  // namespace tessaly
