@@ -76,7 +76,7 @@ class Engine {
     int32_t RowCount = 0;
     int32_t KindCount = 0;
 
-    // Random generator: one process-wide LCG.
+    // Random generator: a linear congruential one, of this engine alone.
     void Reseed();
     uint32_t DrawUniform(uint32_t n);
     uint32_t Seed = 0;

@@ -12,7 +12,7 @@
 
 #include "game/game_window.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 inline const char* MenuItemName(MenuItemId item) {
     static constexpr const char* names[] = {
@@ -207,4 +207,4 @@ class RecordingWindow : public GameWindow {
     std::map<TimerId, bool> timers_;
 };
 
-}  // namespace tessaly::testing
+}  // namespace tessaly::test
