@@ -14,7 +14,9 @@
 #include <utility>
 
 #include "game/publisher.h"
+#include "game/resource_layout.h"
 #include "ui/app_icon.h"
+#include "ui/bgr_color.h"
 #include "ui/update_prompt.h"
 #include "ui/virtual_keys.h"
 
@@ -338,7 +340,7 @@ std::optional<std::string> MainForm::InputBox(const std::string& caption, const 
 }
 
 void MainForm::PlayCue(const std::string& name) {
-    if (name == "NULL") {
+    if (name == StopCue) {
         cues_.Stop();
     } else if (MenuChecked(MenuItemId::MenuOptionSound)) {
         cues_.Play(QString::fromStdString(name));
@@ -383,7 +385,7 @@ void MainForm::ShowError(const std::string& text) {
 }
 
 void MainForm::SetPanelColor(uint32_t color) {
-    PaintPanel(QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    PaintPanel(ColorFromBgr(color));
 }
 
 }  // namespace tessaly
