@@ -98,10 +98,11 @@ void MainForm::Guarded(const std::function<void()>& draw) {
 
 void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
     const PresentationSettings& look = session_.Presentation;
-    const std::string path = value != 0 ? TilePicturePath(look.PictureSetFolder, value)
-                                        : BackgroundPicturePath(ColorToIndex(look.BackgroundColor));
+    const QString path = QString::fromStdString(
+        value != 0 ? TilePicturePath(look.PictureSetFolder, value)
+                   : BackgroundPicturePath(ColorToIndex(look.BackgroundColor)));
     bitmap = QImage();
-    bitmap = LoadBmpFile(QString::fromStdString(path));
+    bitmap = LoadBmpFile(path);
 }
 
 void MainForm::MainPaintBoxPaint() {
