@@ -44,6 +44,8 @@ enum class TShiftMode : uint8_t {
 };
 
 inline constexpr int32_t CellSize = 50;
+// The board surface carries the information line in its top pixels, so row 0 starts below it.
+inline constexpr int32_t InfoLineHeight = 30;
 
 // Ray directions, always cast and listed in this order.
 enum class TDirection : uint8_t { Up = 0, Right, Down, Left };
@@ -76,7 +78,7 @@ class Engine {
     int32_t RowCount = 0;
     int32_t KindCount = 0;
 
-    // Random generator: one process-wide LCG.
+    // Random generator: a linear congruential one, of this engine alone.
     void Reseed();
     uint32_t DrawUniform(uint32_t n);
     uint32_t Seed = 0;

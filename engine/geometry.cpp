@@ -6,9 +6,6 @@
 namespace tessaly {
 
 namespace {
-// The surface puts the information line in its top 30 pixels, so row 0 starts at y = 30.
-constexpr int32_t InfoLineHeight = 30;
-
 // Background colour numbers 1..15, in 0x00BBGGRR order.
 constexpr std::array<uint32_t, 15> BackgroundColors = {
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,

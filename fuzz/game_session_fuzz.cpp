@@ -83,7 +83,7 @@ class Player {
           }) {
         session_.SetMusicDevice(&music_);
         session_.FormCreate();
-        window_.whileMessageOpen = [this](const testing::ShownMessage&) { WhileBoxOpen(); };
+        window_.whileMessageOpen = [this](const test::ShownMessage&) { WhileBoxOpen(); };
         CheckInvariants(false);
     }
 
@@ -287,8 +287,8 @@ class Player {
 
     Bytes in_;
     Engine engine_;
-    testing::RecordingWindow window_;
-    testing::FakeMusicDevice music_;
+    test::RecordingWindow window_;
+    test::FakeMusicDevice music_;
     Session session_{engine_, window_};
     std::array<bool, HandlerCount> running_{};
     bool minimized_ = false;

@@ -85,19 +85,19 @@ int32_t Session::AskNumber(const std::string& prompt, int32_t current, int32_t u
 
 void Session::MenuOptionBitmapClick() {
     if (!Playing) return;
-    const int32_t upper = PresentationSettings::PictureSetCount;
+    const int32_t upper = PictureSetCount;
     bool ok = false;
     const int32_t number = AskNumber("请输入图案编号(1 - " + std::to_string(upper) + "): ",
                                      Presentation.PictureSetNumber, upper, ok);
     if (!ok) return;
     Presentation.PictureSetNumber = number;
-    Presentation.PictureSetFolder = PresentationSettings::FolderOf(number);
+    Presentation.PictureSetFolder = PictureSetFolderOf(number);
     window_.MainPaintBoxPaint();
 }
 
 void Session::MenuOptionBackGroundClick() {
     if (!Playing) return;
-    const int32_t upper = PresentationSettings::BackgroundCount;
+    const int32_t upper = BackgroundCount;
     bool ok = false;
     const int32_t number = AskNumber("请输入背景颜色编号(1 - " + std::to_string(upper) + "): ",
                                      Presentation.BackgroundNumber, upper, ok);

@@ -1,4 +1,5 @@
 // The hint and the rearrangement, and the loop that makes sure a board has a move.
+#include "game/resource_layout.h"
 #include "game/session.h"
 
 namespace tessaly {
@@ -28,7 +29,7 @@ void Session::MenuOptionRearrangeClick() {
     if (!Playing || Lives <= 0) return;
     --Lives;
     window_.MainPaintBoxPaint();
-    Cue("REARRANGE");
+    Cue(cue::Rearrange);
     RearrangeUntilLinkable();
     window_.MainPaintBoxPaint();
 }

@@ -1,13 +1,12 @@
 // Background music: the switch, the watch that starts the next piece, and the choice of piece.
 #include <string>
 
+#include "game/resource_layout.h"
 #include "game/session.h"
 
 namespace tessaly {
 
 namespace {
-
-constexpr uint32_t MusicPieceCount = 15;
 
 class AbsentMusicDevice : public MusicDevice {
   public:
@@ -32,8 +31,8 @@ void Session::SetMusicDevice(MusicDevice* device) {
 }
 
 std::string Session::RandomMusicFile() {
-    const uint32_t n = engine_.DrawUniform(MusicPieceCount) + 1;
-    return "./resource/midi/music" + std::to_string(n) + ".mid";
+    const uint32_t n = engine_.DrawUniform(static_cast<uint32_t>(MusicPieceCount)) + 1;
+    return MusicPath(static_cast<int32_t>(n));
 }
 
 void Session::MenuOptionMusicClick() {
@@ -41,7 +40,7 @@ void Session::MenuOptionMusicClick() {
     window_.SetMenuChecked(MenuItemId::MenuOptionMusic, MusicOn);
     window_.SetTimerEnabled(TimerId::TimerGuard, MusicOn);
     if (MusicOn) {
-        window_.PlayCue("NULL");
+        window_.PlayCue(StopCue);
         // A failed open leaves the switch and the watch on with nothing open; the watch then
         // waits quietly until the player switches off and on again.
         const std::string error = music_->open(RandomMusicFile());

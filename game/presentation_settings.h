@@ -5,21 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "game/resource_layout.h"
+
 namespace tessaly {
 
 struct PresentationSettings {
-    static constexpr int32_t PictureSetCount = 25;
-    static constexpr int32_t BackgroundCount = 15;
-
     int32_t PictureSetNumber = 1;
     // The set's folder inside the resource folder, with the separators of the platform's paths.
-    std::string PictureSetFolder = "/pic1/";
+    std::string PictureSetFolder = PictureSetFolderOf(1);
     int32_t BackgroundNumber = 1;
     uint32_t BackgroundColor = 0;  // 0x00BBGGRR; background 1 is black
-
-    static std::string FolderOf(int32_t pictureSet) {
-        return "/pic" + std::to_string(pictureSet) + "/";
-    }
 };
 
 }  // namespace tessaly

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "game/difficulty_table.h"
+#include "game/resource_layout.h"
 #include "game/session.h"
 
 namespace tessaly {
@@ -32,7 +33,7 @@ void Session::MainPaintBoxMouseDown(int32_t x, int32_t y) {
 
     if (engine_.StackIsEmpty()) {
         engine_.PushCell(c);
-        Cue("Select");
+        Cue(cue::Select);
         window_.DrawMarkedCell(c.X, c.Y);
         return;
     }
@@ -41,17 +42,17 @@ void Session::MainPaintBoxMouseDown(int32_t x, int32_t y) {
     window_.DrawMarkedCell(c.X, c.Y);
 
     if (value(f) != value(c)) {
-        Cue("NotTheSame");
+        Cue(cue::NotTheSame);
         RejectPair(c, f);
         return;
     }
     if (!engine_.CanLink(f, c)) {
-        Cue("Reset");
+        Cue(cue::Reset);
         RejectPair(c, f);
         return;
     }
 
-    Cue("Delete");
+    Cue(cue::Delete);
     AnimateLink();
     ClearCell(c.X, c.Y);
     ClearCell(f.X, f.Y);
@@ -86,7 +87,7 @@ void Session::AfterRemoval() {
     if (engine_.IsBoardCleared()) {
         window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
         if (Level >= LastLevel) {
-            Cue("GameWin");
+            Cue(cue::GameWin);
             window_.MessageBox("恭喜您，通关了!", "信息", MessageButtons::Ok, MessageIcon::None);
             Level = 0;
             NewGame();
@@ -113,7 +114,7 @@ void Session::AfterRemoval() {
     }
     EndGame();
     Lives = 0;
-    Cue("GameOver");
+    Cue(cue::GameOver);
     window_.MessageBox("游戏结束!", "信息", MessageButtons::Ok, MessageIcon::Information);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/resource_layout.h"
 #include "ui/regular_file.h"
 #include "ui/wave_file.h"
 
@@ -49,8 +50,8 @@ CuePlayer::~CuePlayer() {
 
 void CuePlayer::Play(const QString& name) {
     // Resolved now: the folder is the current directory at the moment of the call.
-    const QString path =
-        QDir::current().absoluteFilePath(QStringLiteral("resource/Sound/%1.wav").arg(name));
+    const QString path = QDir::cleanPath(
+        QDir::current().absoluteFilePath(QString::fromStdString(CuePath(name.toStdString()))));
     source_ = QUrl::fromLocalFile(path);
     Post({path.toStdString()});
 }

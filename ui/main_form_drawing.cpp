@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "game/resource_layout.h"
+#include "ui/bgr_color.h"
 #include "ui/bmp_file.h"
 #include "ui/main_form.h"
 
@@ -15,7 +17,6 @@ const QColor Yellow(255, 255, 0);
 const QColor Red(255, 0, 0);
 constexpr int MarkOpacity = 140;  // out of 255
 constexpr int InfoTop = 10;
-constexpr int InfoStripHeight = 30;
 
 // The information line's colours: yellow texts and frame, red fill, as designed, except on the
 // few backgrounds where they cannot be seen. Yellow texts on silver, lime, yellow and aqua
@@ -77,8 +78,7 @@ QString Padded(const char* label, int spaces) {
 }  // namespace
 
 QColor MainForm::BackgroundColor() const {
-    const uint32_t c = session_.Presentation.BackgroundColor;
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return ColorFromBgr(session_.Presentation.BackgroundColor);
 }
 
 QFont MainForm::InfoFont() const {
@@ -98,11 +98,9 @@ void MainForm::Guarded(const std::function<void()>& draw) {
 
 void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
     const PresentationSettings& look = session_.Presentation;
-    const QString path = value != 0 ? QStringLiteral("./resource%1%2.bmp")
-                                          .arg(QString::fromStdString(look.PictureSetFolder))
-                                          .arg(value)
-                                    : QStringLiteral("./resource/BackGround/%1.bmp")
-                                          .arg(ColorToIndex(look.BackgroundColor));
+    const QString path = QString::fromStdString(
+        value != 0 ? TilePicturePath(look.PictureSetFolder, value)
+                   : BackgroundPicturePath(ColorToIndex(look.BackgroundColor)));
     bitmap = QImage();
     bitmap = LoadBmpFile(path, CellPictureMaxBytes);
 }
@@ -220,7 +218,7 @@ void MainForm::PaintTimeBar() {
     // which after a larger grade is the rest of its longer bar.
     const int stripRight = MainPaintBox->width();
     if (stripRight > frameRight) {
-        painter.fillRect(QRect(frameRight, 0, stripRight - frameRight, InfoStripHeight),
+        painter.fillRect(QRect(frameRight, 0, stripRight - frameRight, InfoLineHeight),
                          MainPaintBox->fillColor());
     }
 }
@@ -256,7 +254,7 @@ void MainForm::ShowStartScreen() {
     StartImage->raise();
     try {
         StartImage->setPixmap(
-            QPixmap::fromImage(LoadBmpFile(QStringLiteral("./resource/BackGround/Start.bmp"))));
+            QPixmap::fromImage(LoadBmpFile(QString::fromStdString(StartPicturePath()))));
     } catch (const PictureLoadError& error) {
         errorBox_->Report(QString::fromUtf8(error.what()));
     }
@@ -268,7 +266,7 @@ void MainForm::DestroyStartScreen() {
 
 void MainForm::FormResize() {
     if (!session_.Playing) return;
-    const QSize client(CellSize * engine_.ColCount, CellSize * engine_.RowCount + 30);
+    const QSize client(CellSize * engine_.ColCount, CellSize * engine_.RowCount + InfoLineHeight);
     if (PanelMain->size() != client) SetClientSize(client);
 }
 

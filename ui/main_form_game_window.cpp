@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "game/resource_layout.h"
+#include "ui/bgr_color.h"
 #include "ui/main_form.h"
 
 namespace tessaly {
@@ -74,7 +76,7 @@ std::optional<std::string> MainForm::InputBox(const std::string& caption, const 
 }
 
 void MainForm::PlayCue(const std::string& name) {
-    if (name == "NULL") {
+    if (name == StopCue) {
         cues_.Stop();
     } else {
         cues_.Play(QString::fromStdString(name));
@@ -112,7 +114,7 @@ void MainForm::ShowError(const std::string& text) {
 }
 
 void MainForm::SetPanelColor(uint32_t color) {
-    PaintPanel(QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    PaintPanel(ColorFromBgr(color));
 }
 
 }  // namespace tessaly

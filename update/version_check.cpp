@@ -5,6 +5,11 @@
 
 namespace tessaly {
 
+namespace {
+// The project's version, as the build names it.
+constexpr const char* ProgramVersion = TESSALY_VERSION;
+}  // namespace
+
 VersionCheckSettings DefaultVersionCheckSettings() {
     const std::string host = TESSALY_UPDATE_HOST;
     VersionCheckSettings settings;

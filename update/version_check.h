@@ -16,8 +16,6 @@ class UpdatePrompt {
     virtual void OpenUrl(const std::string& url) = 0;
 };
 
-inline constexpr const char* ProgramVersion = "1.01";
-
 // Asks the update host for the current version and offers the download page when it names
 // another one. Every failure ends the check silently; it never throws.
 void CheckForNewVersion(UpdatePrompt& prompt);

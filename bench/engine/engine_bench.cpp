@@ -14,7 +14,7 @@ namespace tessaly {
 namespace {
 
 using reference::TurnSearch;
-using testing::CellAt;
+using test::CellAt;
 using Pair = std::pair<TCell, TCell>;
 
 void Require(bool ok, const char* what) {
@@ -26,10 +26,10 @@ void Require(bool ok, const char* what) {
 // A largest-grade board played halfway by removing the pairs the hint search finds, and
 // every ordered pair of equal tiles left on it: the pairs a player clicks in mid-game.
 struct MidGame {
-    Engine engine{testing::FixedSeed(2026)};
+    Engine engine{test::FixedSeed(2026)};
     std::vector<Pair> pairs;
     MidGame() {
-        testing::SetGrade(engine, 3);
+        test::SetGrade(engine, 3);
         engine.GenerateBoard();
         TCell p, q;
         for (int removed = 0; removed < 36;) {
@@ -59,11 +59,11 @@ struct MidGame {
 // A pair with long rays on both sides whose every candidate fails: both one-turn corners and
 // the row between them are blocked, so the test tries all sixteen pairs of rays.
 struct WorstPair {
-    Engine engine{testing::FixedSeed(1)};
+    Engine engine{test::FixedSeed(1)};
     TCell a{5, 5}, b{12, 3};
     WorstPair() {
-        testing::SetGrade(engine, 3);
-        testing::ClearBoard(engine);
+        test::SetGrade(engine, 3);
+        test::ClearBoard(engine);
         CellAt(engine, a) = 1;
         CellAt(engine, b) = 1;
         CellAt(engine, {5, 3}) = 2;
@@ -111,8 +111,8 @@ void BM_ReferenceWorstPair(benchmark::State& state) {
 BENCHMARK(BM_ReferenceWorstPair);
 
 Engine NewBoard() {
-    Engine e(testing::FixedSeed(4242));
-    testing::SetGrade(e, 3);
+    Engine e(test::FixedSeed(4242));
+    test::SetGrade(e, 3);
     e.GenerateBoard();
     TCell p, q;
     while (!e.FindLinkablePair(p, q)) e.RearrangeBoard();
@@ -120,16 +120,16 @@ Engine NewBoard() {
 }
 
 Engine FullDeadBoard() {
-    Engine e(testing::FixedSeed(1));
-    testing::DrawDeadFullBoard(e);
+    Engine e(test::FixedSeed(1));
+    test::DrawDeadFullBoard(e);
     return e;
 }
 
 // Two thirds full with long rays: every pair the search finds gets a kind of its own until
 // none is left, so the equal tiles that remain are all blocked.
 Engine OpenDeadBoard() {
-    Engine e(testing::FixedSeed(99));
-    testing::SetGrade(e, 3);
+    Engine e(test::FixedSeed(99));
+    test::SetGrade(e, 3);
     e.KindCount = 30;
     e.GenerateBoard();
     int n = 0;
@@ -172,7 +172,7 @@ BENCHMARK(BM_ReferenceFindPair<OpenDeadBoard>)->Name("BM_ReferenceFindPair/OpenD
 void BM_GenerateAndSetUp(benchmark::State& state) {
     uint32_t seed = 1;
     Engine e([&seed] { return seed++; });
-    testing::SetGrade(e, 3);
+    test::SetGrade(e, 3);
     TCell p, q;
     for (auto _ : state) {
         e.GenerateBoard();

@@ -52,11 +52,11 @@ class AllocationCounter {
 };
 
 TEST(Allocation, LinkTestAndHintSearchAllocateNothing) {
-    Engine e(testing::FixedSeed(77));
-    testing::SetGrade(e, 3);
+    Engine e(test::FixedSeed(77));
+    test::SetGrade(e, 3);
     e.GenerateBoard();
-    Engine dead(testing::FixedSeed(1));
-    testing::DrawDeadFullBoard(dead);
+    Engine dead(test::FixedSeed(1));
+    test::DrawDeadFullBoard(dead);
     {
         AllocationCounter counter;  // make sure the counter itself is live
         auto* probe = new int(1);
@@ -70,7 +70,7 @@ TEST(Allocation, LinkTestAndHintSearchAllocateNothing) {
         AllocationCounter counter;
         TCell p, q;
         // Clear the board pair by pair, as play would, testing many pairs on the way.
-        for (int rearranged = 0; testing::CountTiles(e) > 0 && rearranged < 100;) {
+        for (int rearranged = 0; test::CountTiles(e) > 0 && rearranged < 100;) {
             if (!e.FindLinkablePair(p, q)) {
                 e.RearrangeBoard();
                 ++rearranged;
@@ -79,8 +79,8 @@ TEST(Allocation, LinkTestAndHintSearchAllocateNothing) {
             for (int32_t c = 1; c <= 16; ++c) {
                 for (int32_t r = 1; r <= 9; ++r) links += e.CanLink(p, {c, r});
             }
-            testing::CellAt(e, p) = 0;
-            testing::CellAt(e, q) = 0;
+            test::CellAt(e, p) = 0;
+            test::CellAt(e, q) = 0;
             e.ShiftBoard(static_cast<uint8_t>(++removed % 11));
         }
         for (int i = 0; i < 50; ++i) EXPECT_FALSE(dead.FindLinkablePair(p, q));

@@ -3,12 +3,13 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/engine.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 struct Grade {
     int32_t cols, rows, kinds;
@@ -35,28 +36,50 @@ inline int32_t& CellAt(Engine& e, TCell c) {
     return e.Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
 }
 
-// A board drawn as text, one string per row with the border ring included: '.' is empty,
-// '1'..'9' and 'a'..'z' are kinds 1..35. Every row must have the same length.
+// Boards drawn as text, one string per row of the inside, the border ring being added round it:
+// '.' is empty, 'A'..'Z' are kinds 1..26 and 'a'..'z' kinds 27..52. Engine and session tests
+// share this one language.
+inline int32_t KindOf(char ch) {
+    if (ch == '.') return 0;
+    if (ch >= 'A' && ch <= 'Z') return ch - 'A' + 1;
+    if (ch >= 'a' && ch <= 'z') return ch - 'a' + 27;
+    throw std::invalid_argument(std::string("not a cell of a drawn board: ") + ch);
+}
+
+inline char KindChar(int32_t kind) {
+    if (kind == 0) return '.';
+    if (kind >= 1 && kind <= 26) return static_cast<char>('A' + kind - 1);
+    if (kind >= 27 && kind <= 52) return static_cast<char>('a' + kind - 27);
+    throw std::invalid_argument("a kind that cannot be drawn: " + std::to_string(kind));
+}
+
+// Sets the engine's dimensions to the drawing's and lays it out; the kind count is left alone.
 inline void DrawBoard(Engine& e, const std::vector<std::string_view>& rows) {
-    e.RowCount = static_cast<int32_t>(rows.size());
-    e.ColCount = static_cast<int32_t>(rows.begin()->size());
+    if (rows.empty() || rows.front().empty()) throw std::invalid_argument("an empty drawing");
+    e.RowCount = static_cast<int32_t>(rows.size()) + 2;
+    e.ColCount = static_cast<int32_t>(rows.front().size()) + 2;
     ClearBoard(e);
-    int32_t y = 0;
-    for (std::string_view row : rows) {
-        if (row.size() != static_cast<size_t>(e.ColCount)) {
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r].size() != rows.front().size()) {
             throw std::invalid_argument("board rows differ in length");
         }
-        for (int32_t x = 0; x < e.ColCount; ++x) {
-            const char ch = row[static_cast<size_t>(x)];
-            int32_t v = 0;
-            if (ch >= '1' && ch <= '9') v = ch - '0';
-            if (ch >= 'a' && ch <= 'z') v = ch - 'a' + 10;
-            const bool border = x == 0 || y == 0 || x == e.ColCount - 1 || y == e.RowCount - 1;
-            if (border && v != 0) throw std::invalid_argument("a tile on the border ring");
-            CellAt(e, TCell{x, y}) = v;
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            CellAt(e, TCell{static_cast<int32_t>(c) + 1, static_cast<int32_t>(r) + 1}) =
+                KindOf(rows[r][c]);
         }
-        ++y;
     }
+}
+
+// The inside of the board drawn as DrawBoard takes it.
+inline std::vector<std::string> BoardRows(const Engine& e) {
+    std::vector<std::string> rows;
+    for (int32_t r = 1; r <= e.RowCount - 2; ++r) {
+        rows.emplace_back();
+        for (int32_t c = 1; c <= e.ColCount - 2; ++c) {
+            rows.back() += KindChar(e.Board[static_cast<size_t>(c)][static_cast<size_t>(r)]);
+        }
+    }
+    return rows;
 }
 
 // A full board of the largest grade on which no two equal tiles can be linked: neighbours
@@ -81,4 +104,4 @@ inline int CountTiles(const Engine& e) {
     return n;
 }
 
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

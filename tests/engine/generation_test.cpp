@@ -9,8 +9,8 @@
 namespace tessaly {
 namespace {
 
-using testing::CellAt;
-using testing::FixedSeed;
+using test::CellAt;
+using test::FixedSeed;
 
 std::map<int32_t, int> KindCounts(const Engine& e) {
     std::map<int32_t, int> counts;
@@ -70,7 +70,7 @@ TEST_P(EveryGrade, NewBoardIsFullWithEvenKindsInsideAnEmptyRing) {
     const int grade = GetParam();
     for (uint32_t seed : {1u, 99u, 0xDEADBEEFu}) {
         Engine e(FixedSeed(seed));
-        testing::SetGrade(e, grade);
+        test::SetGrade(e, grade);
         e.GenerateBoard();
         ASSERT_EQ(e.Board.size(), static_cast<size_t>(e.ColCount));
         for (int32_t c = 0; c < e.ColCount; ++c) {
@@ -85,14 +85,14 @@ TEST_P(EveryGrade, NewBoardIsFullWithEvenKindsInsideAnEmptyRing) {
                 }
             }
         }
-        EXPECT_EQ(testing::CountTiles(e), (e.ColCount - 2) * (e.RowCount - 2));
+        EXPECT_EQ(test::CountTiles(e), (e.ColCount - 2) * (e.RowCount - 2));
         for (auto [kind, count] : KindCounts(e)) EXPECT_EQ(count % 2, 0) << "kind " << kind;
     }
 }
 
 TEST_P(EveryGrade, MixingKeepsTheKindsAndRearrangingKeepsTheOccupiedCells) {
     Engine e(FixedSeed(5));
-    testing::SetGrade(e, GetParam());
+    test::SetGrade(e, GetParam());
     e.GenerateBoard();
     const auto kinds = KindCounts(e);
     const TMyArray generated = e.Board;
@@ -117,7 +117,7 @@ TEST_P(EveryGrade, MixingKeepsTheKindsAndRearrangingKeepsTheOccupiedCells) {
 TEST_P(EveryGrade, SetUpLoopEndsWithAMoveOnTheBoard) {
     for (uint32_t seed = 1; seed <= 20; ++seed) {
         Engine e(FixedSeed(seed * 7919));
-        testing::SetGrade(e, GetParam());
+        test::SetGrade(e, GetParam());
         e.GenerateBoard();
         TCell p, q;
         int rearranged = 0;
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Grades, EveryGrade, ::testing::Values(0, 1, 2, 3));
 TEST(Generation, SameSeedGivesTheSameBoardAndAnotherSeedAnother) {
     Engine a(FixedSeed(1234)), b(FixedSeed(1234)), c(FixedSeed(1235));
     for (Engine* e : {&a, &b, &c}) {
-        testing::SetGrade(*e, 3);
+        test::SetGrade(*e, 3);
         e->GenerateBoard();
     }
     EXPECT_EQ(a.Board, b.Board);
@@ -145,7 +145,7 @@ TEST(Generation, SameSeedGivesTheSameBoardAndAnotherSeedAnother) {
 // from the engine, from the formula, the left-half fill order and the swap draws x1 y1 x2 y2.
 TEST(Generation, SeedOneGivesTheKnownSmallestBoard) {
     Engine e(FixedSeed(1));
-    testing::SetGrade(e, 0);
+    test::SetGrade(e, 0);
     e.GenerateBoard();
     ExpectInterior(e, {
                           {13, 9, 23, 12, 22, 20, 20, 8, 3, 2},
@@ -160,7 +160,7 @@ TEST(Generation, SeedOneGivesTheKnownSmallestBoard) {
 // Likewise for rearranging: each cell is drawn as x then y, again until it holds a tile.
 TEST(Rearrangement, SeedOneGivesTheKnownArrangement) {
     Engine e(FixedSeed(1));
-    testing::SetGrade(e, 0);
+    test::SetGrade(e, 0);
     e.GenerateBoard();
     for (int32_t c = 1; c <= 10; ++c) {
         for (int32_t r = 1; r <= 6; ++r) {
@@ -180,13 +180,13 @@ TEST(Rearrangement, SeedOneGivesTheKnownArrangement) {
 
 TEST(Generation, NothingOfThePreviousBoardSurvives) {
     Engine e(FixedSeed(3));
-    testing::SetGrade(e, 3);
+    test::SetGrade(e, 3);
     e.GenerateBoard();
     e.Board[0][0] = 44;  // even a stray value on the ring of a board of the same size
     e.GenerateBoard();
     EXPECT_EQ(e.Board[0][0], 0);
 
-    testing::SetGrade(e, 0);
+    test::SetGrade(e, 0);
     e.KindCount = 2;
     e.GenerateBoard();
     EXPECT_EQ(e.Board.size(), 12u);
@@ -198,8 +198,8 @@ TEST(Generation, NothingOfThePreviousBoardSurvives) {
 
 TEST(Rearrangement, TwoLastTilesKeepTheirPlaces) {
     Engine e(FixedSeed(8));
-    testing::SetGrade(e, 1);
-    testing::ClearBoard(e);
+    test::SetGrade(e, 1);
+    test::ClearBoard(e);
     CellAt(e, {2, 3}) = 17;
     CellAt(e, {9, 6}) = 17;
     const TMyArray before = e.Board;
@@ -210,8 +210,8 @@ TEST(Rearrangement, TwoLastTilesKeepTheirPlaces) {
 // Drawing cells until one holds a tile never ends on a board without tiles.
 TEST(Rearrangement, BoardWithoutTilesIsLeftAloneAtOnce) {
     Engine e(FixedSeed(8));
-    testing::SetGrade(e, 2);
-    testing::ClearBoard(e);
+    test::SetGrade(e, 2);
+    test::ClearBoard(e);
     const TMyArray before = e.Board;
     e.RearrangeBoard();
     EXPECT_EQ(e.Board, before);
@@ -223,8 +223,8 @@ TEST(Rearrangement, BoardWithoutTilesIsLeftAloneAtOnce) {
 
 TEST(Rearrangement, ABoardIsClearedOnlyWithoutATileInsideTheRing) {
     Engine e(FixedSeed(8));
-    testing::SetGrade(e, 0);
-    testing::ClearBoard(e);
+    test::SetGrade(e, 0);
+    test::ClearBoard(e);
     EXPECT_TRUE(e.IsBoardCleared());
     CellAt(e, {e.ColCount - 2, e.RowCount - 2}) = 3;  // the last cell inside counts too
     EXPECT_FALSE(e.IsBoardCleared());
@@ -235,7 +235,7 @@ TEST(Rearrangement, ABoardIsClearedOnlyWithoutATileInsideTheRing) {
 // Crosswise pairs in a corner have no move, and every rearrangement of them may be as dead.
 TEST(Rearrangement, APlacedPairIsAMoveOnTheSameCellsWithTheSameKinds) {
     Engine e(FixedSeed(1));
-    testing::DrawBoard(e, {"....", ".12.", ".21.", "...."});
+    test::DrawBoard(e, {"AB", "BA"});
     TCell p;
     TCell q;
     ASSERT_FALSE(e.FindLinkablePair(p, q));
@@ -253,7 +253,7 @@ TEST(Rearrangement, APlacedPairIsAMoveOnTheSameCellsWithTheSameKinds) {
 
 TEST(Rearrangement, NoPairIsPlacedWithoutTwinsOrWithoutABoard) {
     Engine e(FixedSeed(1));
-    testing::DrawBoard(e, {".....", ".12..", "...3.", "....."});
+    test::DrawBoard(e, {"AB.", "..C"});
     const TMyArray before = e.Board;
     TCell p{1, 1};
     TCell q{2, 1};
@@ -271,7 +271,7 @@ TEST(Generation, DegenerateDimensionsGiveAnEmptyBoardInsteadOfACrash) {
         e.RowCount = rows;
         e.KindCount = 5;
         e.GenerateBoard();
-        EXPECT_EQ(testing::CountTiles(e), 0);
+        EXPECT_EQ(test::CountTiles(e), 0);
     }
 }
 

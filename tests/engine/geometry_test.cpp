@@ -69,7 +69,7 @@ TEST(Names, GradesAndModesHaveTheirTextsAndUnknownValuesChangeNothing) {
 }
 
 TEST(SelectionStack, HoldsCellsLastInFirstOut) {
-    Engine e(testing::FixedSeed(1));
+    Engine e(test::FixedSeed(1));
     e.InitStack();
     EXPECT_TRUE(e.StackIsEmpty());
     e.PushCell({3, 4});
@@ -86,7 +86,7 @@ TEST(SelectionStack, HoldsCellsLastInFirstOut) {
 
 // The game never does this; the stack must still not write or read outside its slots.
 TEST(SelectionStack, OverfullPushAndEmptyPopStayInsideTheSlots) {
-    Engine e(testing::FixedSeed(1));
+    Engine e(test::FixedSeed(1));
     e.InitStack();
     EXPECT_EQ(e.PopCell(), (TCell{}));
     EXPECT_TRUE(e.StackIsEmpty());

@@ -15,7 +15,7 @@ namespace {
 
 using reference::ReportedTurns;
 using reference::TurnSearch;
-using testing::CellAt;
+using test::CellAt;
 
 bool Aligned(TCell p, TCell q) {
     return (p.X == q.X) != (p.Y == q.Y);
@@ -76,14 +76,14 @@ std::string PathFault(const Engine& e, TCell a, TCell b) {
 }
 
 struct RandomBoard {
-    Engine engine{testing::FixedSeed(1)};
+    Engine engine{test::FixedSeed(1)};
     std::vector<TCell> tiles;
 };
 
 void FillRandomBoard(RandomBoard& rb, int grade, double density, int kinds, std::mt19937& rng) {
     Engine& e = rb.engine;
-    testing::SetGrade(e, grade);
-    testing::ClearBoard(e);
+    test::SetGrade(e, grade);
+    test::ClearBoard(e);
     std::bernoulli_distribution occupied(density);
     std::uniform_int_distribution<int> kind(1, kinds);
     rb.tiles.clear();

@@ -13,7 +13,7 @@
 namespace tessaly {
 namespace {
 
-using testing::CellAt;
+using test::CellAt;
 
 struct LineCase {
     int grade;
@@ -26,9 +26,9 @@ class ShiftedLine : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(ShiftedLine, EndsAsWorkedOut) {
     const LineCase& c = GetParam();
-    Engine e(testing::FixedSeed(1));
-    testing::SetGrade(e, c.grade);
-    testing::ClearBoard(e);
+    Engine e(test::FixedSeed(1));
+    test::SetGrade(e, c.grade);
+    test::ClearBoard(e);
     auto cell = [&](size_t i) {
         const auto n = static_cast<int32_t>(i) + 1;
         return c.column ? TCell{2, n} : TCell{n, 2};
@@ -63,10 +63,10 @@ class ShiftedBoard : public ::testing::TestWithParam<BoardCase> {};
 // The corner and quarter modes take two directions in a fixed order; on these boards the
 // other order would leave every tile somewhere else.
 TEST_P(ShiftedBoard, TakesItsStepsInOrder) {
-    Engine e(testing::FixedSeed(1));
-    testing::DrawBoard(e, GetParam().after);
+    Engine e(test::FixedSeed(1));
+    test::DrawBoard(e, GetParam().after);
     const TMyArray expected = e.Board;
-    testing::DrawBoard(e, GetParam().before);
+    test::DrawBoard(e, GetParam().before);
     e.ShiftBoard(GetParam().mode);
     EXPECT_EQ(e.Board, expected);
 }
@@ -74,18 +74,11 @@ TEST_P(ShiftedBoard, TakesItsStepsInOrder) {
 // 4 x 4 tiles inside the ring: the upper part is rows 1-2, the left part columns 1-2.
 INSTANTIATE_TEST_SUITE_P(
     CornerAndQuarterModes, ShiftedBoard,
-    ::testing::Values(BoardCase{7,
-                                {"......", "....1.", ".2....", "....3.", ".4....", "......"},
-                                {"......", ".1....", ".2....", "....3.", "....4.", "......"}},
-                      BoardCase{8,
-                                {"......", "..13..", "......", "......", ".2..4.", "......"},
-                                {"......", "....3.", "....4.", ".1....", ".2....", "......"}},
-                      BoardCase{9,
-                                {"......", "..1...", ".2....", "....3.", "...4..", "......"},
-                                {"......", ".21...", "......", "......", "...43.", "......"}},
-                      BoardCase{10,
-                                {"......", ".1....", "..2...", "...3..", "....4.", "......"},
-                                {"......", "......", ".12...", "...34.", "......", "......"}}),
+    ::testing::Values(
+        BoardCase{7, {"...A", "B...", "...C", "D..."}, {"A...", "B...", "...C", "...D"}},
+        BoardCase{8, {".AC.", "....", "....", "B..D"}, {"...C", "...D", "A...", "B..."}},
+        BoardCase{9, {".A..", "B...", "...C", "..D."}, {"BA..", "....", "....", "..DC"}},
+        BoardCase{10, {"A...", ".B..", "..C.", "...D"}, {"....", "AB..", "..CD", "...."}}),
     [](const auto& info) { return "Mode" + std::to_string(info.param.mode); });
 
 // A segment of a row or column and the end its tiles must be packed toward.
@@ -217,9 +210,9 @@ std::vector<std::vector<int32_t>> RegionKinds(const Engine& e, bool splitRows, b
 TEST(ShiftBoard, EveryModeKeepsItsPromiseOnRandomBoards) {
     std::mt19937 rng(11);
     for (int n = 0; n < 200; ++n) {
-        Engine e(testing::FixedSeed(1));
-        testing::SetGrade(e, n % 4);
-        testing::ClearBoard(e);
+        Engine e(test::FixedSeed(1));
+        test::SetGrade(e, n % 4);
+        test::ClearBoard(e);
         std::bernoulli_distribution occupied(std::uniform_real_distribution<double>(0, 1)(rng));
         for (int32_t c = 1; c <= e.ColCount - 2; ++c) {
             for (int32_t r = 1; r <= e.RowCount - 2; ++r) {
@@ -263,8 +256,8 @@ TEST(ShiftBoard, EveryModeKeepsItsPromiseOnRandomBoards) {
 }
 
 TEST(ShiftBoard, BoardThatDoesNotMatchItsDimensionsIsLeftAlone) {
-    Engine e(testing::FixedSeed(1));
-    testing::SetGrade(e, 0);
+    Engine e(test::FixedSeed(1));
+    test::SetGrade(e, 0);
     for (uint8_t mode = 0; mode <= 10; ++mode) e.ShiftBoard(mode);  // before the first game
     EXPECT_TRUE(e.Board.empty());
 }

@@ -7,7 +7,7 @@
 
 #include "tests/game/game_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 using ShiftModeTest = GameTest;
@@ -235,4 +235,4 @@ TEST_F(CommandTest, AboutBoxHasThreeLines) {
 }
 
 }  // namespace
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

@@ -1,17 +1,20 @@
-// A session on a real engine and a recording window, with helpers to lay out boards by hand.
+// A session on a real engine and a recording window; boards are laid out as the engine tests draw
+// them.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/engine.h"
 #include "game/session.h"
+#include "tests/engine/board_setup.h"
 #include "tests/game/recording_window.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 class GameTest : public ::testing::Test {
   protected:
@@ -34,18 +37,11 @@ class GameTest : public ::testing::Test {
         };
     }
 
-    // Lays out the interior row by row ('.' empty, 'A' kind 1, 'B' kind 2, ...); the border
-    // ring is added round it. The session is put in a running game at grade 0 without
-    // touching the window.
+    // Lays out a board drawn as DrawBoard takes it and puts the session in a running game at
+    // grade 0 without touching the window.
     void LoadBoard(const std::vector<std::string>& rows) {
-        engine.RowCount = static_cast<int32_t>(rows.size()) + 2;
-        engine.ColCount = static_cast<int32_t>(rows.front().size()) + 2;
+        DrawBoard(engine, std::vector<std::string_view>(rows.begin(), rows.end()));
         engine.KindCount = 26;
-        engine.Board.assign(static_cast<size_t>(engine.ColCount),
-                            std::vector<int32_t>(static_cast<size_t>(engine.RowCount), 0));
-        for (size_t r = 0; r < rows.size(); ++r)
-            for (size_t c = 0; c < rows[r].size(); ++c)
-                if (rows[r][c] != '.') engine.Board[c + 1][r + 1] = rows[r][c] - 'A' + 1;
         engine.InitStack();
         session.Playing = true;
     }
@@ -54,16 +50,7 @@ class GameTest : public ::testing::Test {
         return engine.Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
     }
 
-    // The interior row by row, as LoadBoard takes it.
-    std::vector<std::string> Rows() const {
-        std::vector<std::string> rows;
-        for (int32_t r = 1; r <= engine.RowCount - 2; ++r) {
-            rows.emplace_back();
-            for (int32_t c = 1; c <= engine.ColCount - 2; ++c)
-                rows.back() += At({c, r}) == 0 ? '.' : static_cast<char>('A' + At({c, r}) - 1);
-        }
-        return rows;
-    }
+    std::vector<std::string> Rows() const { return BoardRows(engine); }
 
     void Click(TCell c) { session.MainPaintBoxMouseDown(ColToX(c.X), RowToY(c.Y)); }
 
@@ -94,4 +81,4 @@ class GameTest : public ::testing::Test {
     }
 };
 
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

@@ -4,7 +4,7 @@
 
 #include "tests/game/game_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 using HintTest = GameTest;
@@ -137,4 +137,4 @@ TEST_F(RearrangeTest, AnEmptyBoardDoesNotHang) {
 }
 
 }  // namespace
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

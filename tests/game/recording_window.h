@@ -12,7 +12,7 @@
 
 #include "game/menu_commands.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 inline const char* MenuItemName(MenuItemId item) {
     return EntryOf(item).name;
@@ -170,4 +170,4 @@ class RecordingWindow : public GameWindow {
     std::map<TimerId, bool> timers_;
 };
 
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

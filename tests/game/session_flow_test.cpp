@@ -6,7 +6,7 @@
 #include "game/difficulty_table.h"
 #include "tests/game/game_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 const std::vector<MenuItemId> kGameItems{
@@ -244,4 +244,4 @@ TEST_F(SessionFlowTest, KeysReachTheirCommandsAndOthersAreIgnored) {
 }
 
 }  // namespace
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

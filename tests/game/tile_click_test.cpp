@@ -5,7 +5,7 @@
 
 #include "tests/game/game_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 using TileClickTest = GameTest;
@@ -289,4 +289,4 @@ TEST_F(TileClickTest, APendingTileIsJudgedByWhatLiesThereNow) {
 }
 
 }  // namespace
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

@@ -5,7 +5,7 @@
 
 #include "tests/game/game_fixture.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 using CountdownTest = GameTest;
@@ -232,4 +232,4 @@ TEST_F(AutoPlayTest, WholeGamesKeepTheBoardConsistent) {
 }
 
 }  // namespace
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

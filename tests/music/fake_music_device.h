@@ -7,7 +7,7 @@
 
 #include "game/music_device.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 class FakeMusicDevice : public MusicDevice {
   public:
@@ -45,4 +45,4 @@ class FakeMusicDevice : public MusicDevice {
     bool open_ = false;
 };
 
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

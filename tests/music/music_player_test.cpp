@@ -16,7 +16,7 @@
 
 #include "tests/cues/capture_output.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 constexpr int SampleRate = 44100;  // FluidSynth's default
@@ -229,4 +229,4 @@ TEST_F(MusicPlayerTest, NoSoundOutputIsOneClearFailureNotACrash) {
 }
 
 }  // namespace
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

@@ -9,7 +9,7 @@
 #include "tests/game/recording_window.h"
 #include "tests/music/fake_music_device.h"
 
-namespace tessaly::testing {
+namespace tessaly::test {
 namespace {
 
 const std::regex PiecePath(R"(\./resource/midi/music([1-9]|1[0-5])\.mid)");
@@ -193,4 +193,4 @@ TEST_F(MusicSwitchTest, TheMusicGoesOnAcrossANewGame) {
 }
 
 }  // namespace
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

@@ -1,4 +1,4 @@
-// The seven cue files the game plays, as the build wrote them.
+// The seven cue files the game plays, read where the game reads them, as the build wrote them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,15 +8,13 @@
 #include <string>
 
 #include "cues.h"
+#include "game/resource_layout.h"
 #include "loudness.h"
 #include "wav_reader.h"
 
 namespace tessaly::test {
 namespace {
 
-const std::filesystem::path kSound = std::filesystem::path(TESSALY_RESOURCE_DIR) / "Sound";
-constexpr std::array<const char*, 7> kCues = {"Select",  "NotTheSame", "Reset",    "Delete",
-                                              "GameWin", "GameOver",   "REARRANGE"};
 // Below this a sample counts as silence: about -80 dBFS.
 constexpr int kSilent = 3;
 
@@ -25,13 +23,13 @@ double Dbfs(int peak) {
 }
 
 std::vector<int> Samples(const char* cue) {
-    return FirstChannel(ReadWav(kSound / (std::string(cue) + ".wav")));
+    return FirstChannel(ReadWav(CuePath(cue, TESSALY_RESOURCE_DIR)));
 }
 
 TEST(CueFiles, EveryCueIs16BitPcmAt44100HzAndShorterThanTwoSeconds) {
-    for (const char* cue : kCues) {
+    for (const char* cue : CueNames) {
         SCOPED_TRACE(cue);
-        const WavData wav = ReadWav(kSound / (std::string(cue) + ".wav"));
+        const WavData wav = ReadWav(CuePath(cue, TESSALY_RESOURCE_DIR));
         EXPECT_EQ(wav.format, 1);
         EXPECT_TRUE(wav.channels == 1 || wav.channels == 2);
         EXPECT_EQ(wav.sampleRate, 44100);
@@ -46,7 +44,7 @@ TEST(CueFiles, EveryCueIs16BitPcmAt44100HzAndShorterThanTwoSeconds) {
 // chord to sound as strong. A failure never sounds louder than a success.
 TEST(CueFiles, EveryCueSitsAtTheLoudnessTargetAndFailuresAreNoLouder) {
     double quietestSuccess = HUGE_VAL, loudestFailure = -HUGE_VAL;
-    for (const char* cue : kCues) {
+    for (const char* cue : CueNames) {
         SCOPED_TRACE(cue);
         std::vector<double> heard;
         int peak = 0;
@@ -67,7 +65,7 @@ TEST(CueFiles, EveryCueSitsAtTheLoudnessTargetAndFailuresAreNoLouder) {
 
 // Back ends that trim short sounds cut the end of a cue unless silence follows it.
 TEST(CueFiles, EndWithAtLeast150MillisecondsOfSilence) {
-    for (const char* cue : kCues) {
+    for (const char* cue : CueNames) {
         SCOPED_TRACE(cue);
         const std::vector<int> s = Samples(cue);
         std::size_t tail = 0;
@@ -79,7 +77,7 @@ TEST(CueFiles, EndWithAtLeast150MillisecondsOfSilence) {
 
 // A sound that starts or stops on a large sample value is heard as a click.
 TEST(CueFiles, SoundStartsAndStopsWithoutAStep) {
-    for (const char* cue : kCues) {
+    for (const char* cue : CueNames) {
         SCOPED_TRACE(cue);
         const std::vector<int> s = Samples(cue);
         auto last = std::find_if(s.rbegin(), s.rend(), [](int v) { return std::abs(v) > kSilent; });
@@ -119,7 +117,7 @@ std::vector<double> Fingerprint(const std::vector<int>& s) {
 
 TEST(CueFiles, NoTwoCuesSoundAlike) {
     std::vector<std::vector<double>> prints;
-    for (const char* cue : kCues) prints.push_back(Fingerprint(Samples(cue)));
+    for (const char* cue : CueNames) prints.push_back(Fingerprint(Samples(cue)));
     for (std::size_t a = 0; a < prints.size(); ++a) {
         for (std::size_t b = a + 1; b < prints.size(); ++b) {
             double distance = 0.0;
@@ -129,7 +127,7 @@ TEST(CueFiles, NoTwoCuesSoundAlike) {
             // A copy scores 0, a short cue against itself delayed by 20 ms 3 to 8 (measured);
             // the closest pair we ship, Select and Delete, scores 13.6. Cues all start at once,
             // so comparing them frame by frame from the start is fair.
-            EXPECT_GT(distance, 10.0) << kCues[a] << " and " << kCues[b];
+            EXPECT_GT(distance, 10.0) << CueNames[a] << " and " << CueNames[b];
         }
     }
 }

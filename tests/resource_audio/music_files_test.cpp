@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cues.h"
+#include "game/resource_layout.h"
 #include "loudness.h"
 #include "smf_reader.h"
 #include "ui/music_player.h"
@@ -19,10 +20,9 @@
 namespace tessaly::test {
 namespace {
 
-const std::filesystem::path kMidi = std::filesystem::path(TESSALY_RESOURCE_DIR) / "midi";
-
+// Where the game reads piece n from.
 std::filesystem::path Piece(int n) {
-    return kMidi / ("music" + std::to_string(n) + ".mid");
+    return MusicPath(n, TESSALY_RESOURCE_DIR);
 }
 
 bool IsNoteOn(const MidiEvent& e) {
@@ -33,7 +33,7 @@ bool IsNoteOff(const MidiEvent& e) {
 }
 
 TEST(MusicFiles, EveryPieceIsAStandardMidiFileOfOneToThreeMinutes) {
-    for (int n = 1; n <= 15; ++n) {
+    for (int n = 1; n <= MusicPieceCount; ++n) {
         SCOPED_TRACE(Piece(n).string());
         MidiFile midi;
         ASSERT_NO_THROW(midi = ReadSmfFile(Piece(n)));
@@ -45,7 +45,7 @@ TEST(MusicFiles, EveryPieceIsAStandardMidiFileOfOneToThreeMinutes) {
 
 // A note left hanging would sound on until the player closes the device.
 TEST(MusicFiles, EveryNoteOnIsMatchedByANoteOff) {
-    for (int n = 1; n <= 15; ++n) {
+    for (int n = 1; n <= MusicPieceCount; ++n) {
         SCOPED_TRACE(Piece(n).string());
         const MidiFile midi = ReadSmfFile(Piece(n));
         std::map<std::pair<int, int>, int> sounding;  // (channel, key) -> open notes
@@ -67,7 +67,7 @@ TEST(MusicFiles, EveryNoteOnIsMatchedByANoteOff) {
 // them the percussion channel (a tune there would come out as drum hits), in a range that the
 // SoundFont covers and ears find pleasant.
 TEST(MusicFiles, EachPieceHasSeveralVoicesOnChosenInstruments) {
-    for (int n = 1; n <= 15; ++n) {
+    for (int n = 1; n <= MusicPieceCount; ++n) {
         SCOPED_TRACE(Piece(n).string());
         const MidiFile midi = ReadSmfFile(Piece(n));
         std::set<int> playing, programmed;
@@ -90,7 +90,7 @@ TEST(MusicFiles, EachPieceHasSeveralVoicesOnChosenInstruments) {
 
 TEST(MusicFiles, NoTwoPiecesAreTheSame) {
     std::set<std::string> seen;
-    for (int n = 1; n <= 15; ++n) {
+    for (int n = 1; n <= MusicPieceCount; ++n) {
         std::ifstream file(Piece(n), std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(file)), {});
         EXPECT_TRUE(seen.insert(bytes).second) << Piece(n);
@@ -104,7 +104,7 @@ TEST(MusicFiles, EachPieceSitsAFewDecibelsUnderTheCues) {
     options.offline = true;
     MusicPlayer player(options);
     constexpr int Rate = 44100;
-    for (int n = 1; n <= 15; ++n) {
+    for (int n = 1; n <= MusicPieceCount; ++n) {
         SCOPED_TRACE(Piece(n).string());
         ASSERT_EQ(player.open(Piece(n).string()), "");
         player.play();

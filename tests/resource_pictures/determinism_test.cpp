@@ -10,7 +10,7 @@
 
 #include "picture_files.h"
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen::test {
 namespace {
 
 struct PicgenRun {
@@ -150,4 +150,4 @@ TEST(Picgen, RejectsUnknownOptionsAndAMissingFolder) {
 }
 
 }  // namespace
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen::test

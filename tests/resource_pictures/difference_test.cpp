@@ -13,7 +13,7 @@
 #include "set_likeness.h"
 #include "tile_likeness.h"
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen::test {
 namespace {
 
 using picgen::compare;
@@ -36,9 +36,9 @@ TEST(TileDifference, EveryPairInASetLooksDifferentInEveryColourVision) {
     const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
     ASSERT_EQ(list.error, QString());
     const QStringList paths = tilePaths();
-    for (int set = 0; set < kSetCount; ++set) {
+    for (int set = 0; set < PictureSetCount; ++set) {
         const SetLikeness judged =
-            judgeSet(loadAll(paths.mid(set * kTilesPerSet, kTilesPerSet)), list.sets[set].tiles);
+            judgeSet(loadAll(paths.mid(set * TilesPerSet, TilesPerSet)), list.sets[set].tiles);
         EXPECT_TRUE(judged.alike.empty())
             << qPrintable(describeThresholds()) << "\n"
             << qPrintable(describeSet(set + 1, list.sets[set], judged));
@@ -134,4 +134,4 @@ TEST(TileDifference, EveryTileStandsOutOnEveryBackgroundAlsoWhenMarked) {
 }
 
 }  // namespace
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen::test

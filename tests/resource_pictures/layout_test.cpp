@@ -6,7 +6,7 @@
 
 #include "picture_files.h"
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen::test {
 namespace {
 
 void expectPlainBmp(const QString& relative, QSize size) {
@@ -75,4 +75,4 @@ TEST(ResourceLayout, EachBackgroundIsItsTableColourWithAQuietTexture) {
 }
 
 }  // namespace
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen::test

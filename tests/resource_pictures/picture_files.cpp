@@ -8,7 +8,7 @@
 #include "background_art.h"
 #include "picture_set.h"
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen::test {
 
 QString resourcePath(const QString& relative) {
     return QDir(QStringLiteral(TESSALY_RESOURCE_DIR)).filePath(relative);
@@ -16,8 +16,8 @@ QString resourcePath(const QString& relative) {
 
 QStringList tilePaths() {
     QStringList paths;
-    for (int set = 1; set <= kSetCount; ++set) {
-        for (int kind = 1; kind <= kTilesPerSet; ++kind) {
+    for (int set = 1; set <= PictureSetCount; ++set) {
+        for (int kind = 1; kind <= TilesPerSet; ++kind) {
             paths << QStringLiteral("pic%1/%2.bmp").arg(set).arg(kind);
         }
     }
@@ -26,7 +26,7 @@ QStringList tilePaths() {
 
 QStringList backgroundPaths() {
     QStringList paths;
-    for (int number = 1; number <= kBackgroundCount; ++number) {
+    for (int number = 1; number <= BackgroundCount; ++number) {
         paths << QStringLiteral("BackGround/%1.bmp").arg(number);
     }
     return paths;
@@ -81,4 +81,4 @@ double clearlyDifferentShare(const QImage& a, const QImage& b, int step) {
     return double(different) / (qint64(x.width()) * x.height());
 }
 
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen::test

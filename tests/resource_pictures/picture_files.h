@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace tessaly::picgen::testing {
+namespace tessaly::picgen::test {
 
 QString resourcePath(const QString& relative);
 
@@ -23,4 +23,4 @@ QImage readBmp(const QString& path, QString* error = nullptr);
 constexpr int kClearStep = 40;
 double clearlyDifferentShare(const QImage& a, const QImage& b, int step = kClearStep);
 
-}  // namespace tessaly::picgen::testing
+}  // namespace tessaly::picgen::test

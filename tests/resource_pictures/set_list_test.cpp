@@ -13,9 +13,9 @@ namespace {
 // A complete list of gems: set s, tile k gets a colour no other tile of the set has.
 QString completeList() {
     QString text;
-    for (int set = 1; set <= kSetCount; ++set) {
+    for (int set = 1; set <= PictureSetCount; ++set) {
         text += QStringLiteral("set 112233 | Set %1\n").arg(set);
-        for (int kind = 1; kind <= kTilesPerSet; ++kind) {
+        for (int kind = 1; kind <= TilesPerSet; ++kind) {
             text += QStringLiteral("gem star %1 | star %2\n")
                         .arg(kind * 0x040302, 6, 16, QLatin1Char('0'))
                         .arg(kind);
@@ -27,7 +27,7 @@ QString completeList() {
 TEST(SetList, TheShippedListIsCompleteAndTheFontDrawsEveryEmoji) {
     const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
     ASSERT_EQ(list.error, QString());
-    ASSERT_EQ(list.sets.size(), std::size_t(kSetCount));
+    ASSERT_EQ(list.sets.size(), std::size_t(PictureSetCount));
     const EmojiArt emoji;
     for (const PictureSet& set : list.sets) {
         EXPECT_FALSE(set.title.isEmpty());

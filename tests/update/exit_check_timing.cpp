@@ -19,9 +19,9 @@
 
 namespace {
 
-using tessaly::testing::DeadPort;
-using tessaly::testing::ScriptedAnswer;
-using tessaly::testing::ScriptedServer;
+using tessaly::test::DeadPort;
+using tessaly::test::ScriptedAnswer;
+using tessaly::test::ScriptedServer;
 
 // Connections this network namespace has begun (TcpActiveOpens in /proc/net/snmp).
 long ActiveOpens() {

@@ -11,10 +11,10 @@ namespace tessaly {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::DeadPort;
-using testing::HttpAnswer;
-using testing::ScriptedAnswer;
-using testing::ScriptedServer;
+using test::DeadPort;
+using test::HttpAnswer;
+using test::ScriptedAnswer;
+using test::ScriptedServer;
 using Clock = std::chrono::steady_clock;
 
 std::string Fetch(const ScriptedServer& server, int attempts,

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <stdexcept>
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 namespace {
 
@@ -145,4 +145,4 @@ std::string HttpAnswer(const std::string& status, const std::string& body,
            "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

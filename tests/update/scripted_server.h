@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace tessaly::testing {
+namespace tessaly::test {
 
 struct ScriptedAnswer {
     std::string bytes;      // sent as they are, right after the request head has arrived
@@ -72,4 +72,4 @@ class DeadPort {
 std::string HttpAnswer(const std::string& status, const std::string& body,
                        const std::string& headers = "");
 
-}  // namespace tessaly::testing
+}  // namespace tessaly::test

@@ -10,9 +10,9 @@ namespace tessaly {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::DeadPort;
-using testing::HttpAnswer;
-using testing::ScriptedServer;
+using test::DeadPort;
+using test::HttpAnswer;
+using test::ScriptedServer;
 
 class FakePrompt : public UpdatePrompt {
   public:

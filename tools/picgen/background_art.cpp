@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "tile_face.h"
+#include "ui/bgr_color.h"
 
 namespace tessaly::picgen {
 namespace {
@@ -31,7 +32,7 @@ double smooth(double t) {
 }
 
 double latticeNoise(int number, int x, int y) {
-    const double step = double(kCellSize) / kLattice;
+    const double step = double(CellSize) / kLattice;
     const int i = int(x / step), j = int(y / step);
     const double fx = smooth(x / step - i), fy = smooth(y / step - j);
     const auto at = [&](int a, int b) { return noise(number, a % kLattice, b % kLattice, 1); };
@@ -43,8 +44,7 @@ double latticeNoise(int number, int x, int y) {
 }  // namespace
 
 QColor backgroundColour(int number) {
-    const uint32_t bgr = IndexToColor(number);
-    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
+    return ColorFromBgr(IndexToColor(number));
 }
 
 QImage paintBackground(int number) {
@@ -53,10 +53,10 @@ QImage paintBackground(int number) {
     // shows on black and yellow alike while the colour stays the dominant one.
     const double luma = 0.299 * base.red() + 0.587 * base.green() + 0.114 * base.blue();
     const double target = luma < 110 ? 255.0 : 0.0;
-    QImage image(kCellSize, kCellSize, QImage::Format_RGB32);
-    for (int y = 0; y < kCellSize; ++y) {
+    QImage image(CellSize, CellSize, QImage::Format_RGB32);
+    for (int y = 0; y < CellSize; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kCellSize; ++x) {
+        for (int x = 0; x < CellSize; ++x) {
             double t = 0.012 + 0.04 * latticeNoise(number, x, y) + 0.018 * noise(number, x, y, 2);
             if (x == 0 || y == 0) t += 0.09;
             const auto channel = [&](int c) { return int(c + (target - c) * t + 0.5); };

@@ -3,9 +3,9 @@
 #include <QColor>
 #include <QImage>
 
-namespace tessaly::picgen {
+#include "game/resource_layout.h"
 
-constexpr int kBackgroundCount = 15;
+namespace tessaly::picgen {
 
 // Colour `number` (1..15) of the game's background colour table.
 QColor backgroundColour(int number);

@@ -21,7 +21,7 @@ void paintBoard(QPainter& p, const PictureMaker& maker, int set, int background,
         for (int column = 0; column < kColumns + 2; ++column) {
             const bool inside = row > 0 && row <= kRows && column > 0 && column <= kColumns;
             const QImage cell = inside ? maker.tile(set, (row - 1) * kColumns + column) : empty;
-            p.drawImage(at + QPoint(column * kCellSize, row * kCellSize), cell);
+            p.drawImage(at + QPoint(column * CellSize, row * CellSize), cell);
         }
     }
 }
@@ -50,9 +50,9 @@ QImage markedTile(const QImage& tile, const QImage& background) {
 }
 
 QImage setContactSheet(const PictureMaker& maker, int set) {
-    const int boardWidth = (kColumns + 2) * kCellSize;
-    const int boardHeight = (kRows + 2) * kCellSize;
-    QImage sheet(2 * boardWidth, kHeader + boardHeight + kCellSize, QImage::Format_RGB32);
+    const int boardWidth = (kColumns + 2) * CellSize;
+    const int boardHeight = (kRows + 2) * CellSize;
+    QImage sheet(2 * boardWidth, kHeader + boardHeight + CellSize, QImage::Format_RGB32);
     sheet.fill(Qt::black);
     QPainter p(&sheet);
     paintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(maker.sets().at(set - 1).title),
@@ -60,8 +60,8 @@ QImage setContactSheet(const PictureMaker& maker, int set) {
     paintBoard(p, maker, set, 1, QPoint(0, kHeader));
     paintBoard(p, maker, set, 9, QPoint(boardWidth, kHeader));
     const QImage first = maker.tile(set, 1);
-    for (int number = 1; number <= kBackgroundCount; ++number) {
-        p.drawImage(QPoint((number - 1) * kCellSize, kHeader + boardHeight),
+    for (int number = 1; number <= BackgroundCount; ++number) {
+        p.drawImage(QPoint((number - 1) * CellSize, kHeader + boardHeight),
                     markedTile(first, maker.background(number)));
     }
     return sheet;
@@ -69,7 +69,7 @@ QImage setContactSheet(const PictureMaker& maker, int set) {
 
 QImage backgroundContactSheet(const PictureMaker& maker) {
     constexpr int kBlockColumns = 4, kBlockRows = 3, kBlocksPerRow = 5;
-    const int blockWidth = kBlockColumns * kCellSize, blockHeight = kBlockRows * kCellSize;
+    const int blockWidth = kBlockColumns * CellSize, blockHeight = kBlockRows * CellSize;
     const int blocksHeight = 3 * blockHeight;
     QImage sheet(std::max(kBlocksPerRow * blockWidth, kStartWidth),
                  kHeader + blocksHeight + kHeader + kStartHeight, QImage::Format_RGB32);
@@ -78,7 +78,7 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
     paintHeader(p, QStringLiteral("BackGround 1-15, each with a tile and a marked tile"),
                 sheet.width());
     const QImage tile = maker.tile(1, 1);
-    for (int number = 1; number <= kBackgroundCount; ++number) {
+    for (int number = 1; number <= BackgroundCount; ++number) {
         const QImage empty = maker.background(number);
         const QPoint block(((number - 1) % kBlocksPerRow) * blockWidth,
                            kHeader + ((number - 1) / kBlocksPerRow) * blockHeight);
@@ -87,7 +87,7 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
                 QImage cell = empty;
                 if (row == 1 && column == 1) cell = tile;
                 if (row == 1 && column == 2) cell = markedTile(tile, empty);
-                p.drawImage(block + QPoint(column * kCellSize, row * kCellSize), cell);
+                p.drawImage(block + QPoint(column * CellSize, row * CellSize), cell);
             }
         }
     }
@@ -100,12 +100,12 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
 QImage overviewSheet(const PictureMaker& maker) {
     constexpr int kTileSize = 24, kBlockColumns = 5, kBlockRows = 2, kSetsPerRow = 5, kGap = 6;
     const int blockWidth = kBlockColumns * kTileSize, blockHeight = kBlockRows * kTileSize;
-    const int rows = (kSetCount + kSetsPerRow - 1) / kSetsPerRow;
+    const int rows = (PictureSetCount + kSetsPerRow - 1) / kSetsPerRow;
     QImage sheet(kSetsPerRow * (blockWidth + kGap) + kGap, rows * (blockHeight + kGap) + kGap,
                  QImage::Format_RGB32);
     sheet.fill(QColor(0x20, 0x20, 0x20));
     QPainter p(&sheet);
-    for (int set = 1; set <= kSetCount; ++set) {
+    for (int set = 1; set <= PictureSetCount; ++set) {
         const QPoint block(kGap + ((set - 1) % kSetsPerRow) * (blockWidth + kGap),
                            kGap + ((set - 1) / kSetsPerRow) * (blockHeight + kGap));
         for (int kind = 1; kind <= kBlockColumns * kBlockRows; ++kind) {
@@ -128,7 +128,7 @@ QString writeOverview(const PictureMaker& maker, const QString& path) {
 QString writeContactSheets(const PictureMaker& maker, const QString& dir) {
     if (!QDir().mkpath(dir)) return QStringLiteral("cannot create the folder %1").arg(dir);
     const QDir folder(dir);
-    for (int set = 1; set <= kSetCount; ++set) {
+    for (int set = 1; set <= PictureSetCount; ++set) {
         const QString path = folder.filePath(QStringLiteral("set%1.png").arg(set));
         if (!setContactSheet(maker, set).save(path, "PNG")) {
             return QStringLiteral("cannot write %1").arg(path);

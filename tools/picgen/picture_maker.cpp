@@ -33,7 +33,7 @@ QString PictureMaker::check() const {
 QImage PictureMaker::tile(int set, int kind, int size) const {
     const PictureSet& pictures = sets_.at(set - 1);
     const TileArt& art = pictures.tiles.at(kind - 1);
-    const int box = kArtBox * size / kCellSize;
+    const int box = kArtBox * size / CellSize;
     const QImage picture = art.kind == ArtKind::Emoji
                                ? emoji_.render(art.text, box)
                                : renderGem(art.shape, art.pattern, art.colour, box);

@@ -77,12 +77,12 @@ QString tileKey(const TileArt& tile) {
 }
 
 QString checkSet(const PictureSet& set, int number) {
-    if (int(set.tiles.size()) != kTilesPerSet) {
+    if (int(set.tiles.size()) != TilesPerSet) {
         return QStringLiteral("set %1 \"%2\" has %3 tiles, not %4")
             .arg(number)
             .arg(set.title)
             .arg(set.tiles.size())
-            .arg(kTilesPerSet);
+            .arg(TilesPerSet);
     }
     QSet<QString> seen;
     for (const TileArt& tile : set.tiles) {
@@ -167,11 +167,12 @@ PictureSetList parsePictureSets(QStringView text) {
         if (tile.name.isEmpty()) tile.name = words.join(u' ');
         result.sets.back().tiles.push_back(std::move(tile));
     }
-    if (int(result.sets.size()) != kSetCount) {
-        return fail(
-            QStringLiteral("%1 sets listed, %2 needed").arg(result.sets.size()).arg(kSetCount));
+    if (int(result.sets.size()) != PictureSetCount) {
+        return fail(QStringLiteral("%1 sets listed, %2 needed")
+                        .arg(result.sets.size())
+                        .arg(PictureSetCount));
     }
-    for (int i = 0; i < kSetCount; ++i) {
+    for (int i = 0; i < PictureSetCount; ++i) {
         if (QString problem = checkSet(result.sets[i], i + 1); !problem.isEmpty()) {
             return fail(problem);
         }

@@ -5,10 +5,9 @@
 #include <QStringView>
 #include <vector>
 
-namespace tessaly::picgen {
+#include "game/resource_layout.h"
 
-constexpr int kSetCount = 25;
-constexpr int kTilesPerSet = 45;
+namespace tessaly::picgen {
 
 enum class ArtKind { Emoji, Gem };
 
@@ -63,7 +62,7 @@ struct PictureSetList {
 };
 
 // Reads the set lists (format described at the top of sets.txt). A list is accepted only with
-// exactly kSetCount sets of kTilesPerSet distinct tiles each, so a short list cannot ship.
+// exactly PictureSetCount sets of TilesPerSet distinct tiles each, so a short list cannot ship.
 PictureSetList parsePictureSets(QStringView text);
 PictureSetList loadPictureSets(const QString& path);
 

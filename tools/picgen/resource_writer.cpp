@@ -2,11 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <filesystem>
 #include <system_error>
 
 #include "background_art.h"
+#include "game/resource_layout.h"
 
 namespace tessaly::picgen {
 
@@ -38,29 +40,27 @@ QString saveBmp(const QImage& image, const QString& path) {
 }
 
 QString writeResourcePictures(const PictureMaker& maker, const QString& resourceDir) {
-    const QDir root(resourceDir);
-    const auto makeFolder = [&root](const QString& name) -> QString {
-        if (root.mkpath(name)) return {};
-        return QStringLiteral("cannot create the folder %1").arg(root.filePath(name));
+    const std::string root = QDir(resourceDir).path().toStdString();
+    // Each picture goes into its folder, made first if need be.
+    const auto save = [](const QImage& picture, const std::string& file) -> QString {
+        const QString path = QString::fromStdString(file);
+        const QString folder = QFileInfo(path).path();
+        if (!QDir().mkpath(folder))
+            return QStringLiteral("cannot create the folder %1").arg(folder);
+        return saveBmp(picture, path);
     };
-    for (int set = 1; set <= kSetCount; ++set) {
-        const QString folder = QStringLiteral("pic%1").arg(set);
-        if (QString error = makeFolder(folder); !error.isEmpty()) return error;
-        for (int kind = 1; kind <= kTilesPerSet; ++kind) {
-            const QString path = root.filePath(QStringLiteral("%1/%2.bmp").arg(folder).arg(kind));
-            if (QString error = saveBmp(maker.tile(set, kind), path); !error.isEmpty()) {
-                return error;
-            }
+    for (int set = 1; set <= PictureSetCount; ++set) {
+        const std::string folder = PictureSetFolderOf(set);
+        for (int kind = 1; kind <= TilesPerSet; ++kind) {
+            const QString error = save(maker.tile(set, kind), TilePicturePath(folder, kind, root));
+            if (!error.isEmpty()) return error;
         }
     }
-    if (QString error = makeFolder(QStringLiteral("BackGround")); !error.isEmpty()) return error;
-    for (int number = 1; number <= kBackgroundCount; ++number) {
-        const QString path = root.filePath(QStringLiteral("BackGround/%1.bmp").arg(number));
-        if (QString error = saveBmp(maker.background(number), path); !error.isEmpty()) {
-            return error;
-        }
+    for (int number = 1; number <= BackgroundCount; ++number) {
+        const QString error = save(maker.background(number), BackgroundPicturePath(number, root));
+        if (!error.isEmpty()) return error;
     }
-    return saveBmp(maker.startPicture(), root.filePath(QStringLiteral("BackGround/Start.bmp")));
+    return save(maker.startPicture(), StartPicturePath(root));
 }
 
 }  // namespace tessaly::picgen

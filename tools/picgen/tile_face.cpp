@@ -9,7 +9,7 @@ namespace tessaly::picgen {
 QImage paintTile(const QImage& art, const QColor& accent, int size) {
     QImage tile(size, size, QImage::Format_RGB32);
     tile.fill(QColor(0x23, 0x20, 0x1c));
-    const qreal unit = qreal(size) / kCellSize;
+    const qreal unit = qreal(size) / CellSize;
     QPainter p(&tile);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -3,9 +3,10 @@
 #include <QColor>
 #include <QImage>
 
+#include "engine/engine.h"
+
 namespace tessaly::picgen {
 
-constexpr int kCellSize = 50;
 // The square a tile's picture is fitted into, at a cell size of 50.
 constexpr int kArtBox = 37;
 
@@ -13,6 +14,6 @@ constexpr int kArtBox = 37;
 // colour and a light bevelled face carrying `art` (kArtBox scaled to the size, transparent
 // around the picture). The light face reads on dark and bright backgrounds alike, and the dark
 // frame keeps neighbouring tiles apart.
-QImage paintTile(const QImage& art, const QColor& accent, int size = kCellSize);
+QImage paintTile(const QImage& art, const QColor& accent, int size = CellSize);
 
 }  // namespace tessaly::picgen

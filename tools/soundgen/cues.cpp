@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/resource_layout.h"
 #include "synth.h"
 
 namespace tessaly {
@@ -206,10 +207,10 @@ std::vector<Cue> MakeCues() {
         bool failure;
     };
     static constexpr Maker kMakers[] = {
-        {"Select", Select, false},       {"NotTheSame", NotTheSame, true},
-        {"Reset", Reset, true},          {"Delete", Delete, false},
-        {"GameWin", GameWin, false},     {"GameOver", GameOver, true},
-        {"REARRANGE", Rearrange, false},
+        {cue::Select, Select, false},       {cue::NotTheSame, NotTheSame, true},
+        {cue::Reset, Reset, true},          {cue::Delete, Delete, false},
+        {cue::GameWin, GameWin, false},     {cue::GameOver, GameOver, true},
+        {cue::Rearrange, Rearrange, false},
     };
     std::vector<Cue> cues;
     for (const Maker& m : kMakers) {

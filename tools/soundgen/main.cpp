@@ -2,11 +2,13 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include "arranger.h"
 #include "byte_io.h"
 #include "cues.h"
+#include "game/resource_layout.h"
 #include "tunes.h"
 #include "wav_writer.h"
 
@@ -18,18 +20,27 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const fs::path root = argv[1];
-        fs::create_directories(root / "Sound");
-        fs::create_directories(root / "midi");
+        const std::string root = argv[1];
+        // Each file goes into its folder, made first if need be.
+        const auto inFolder = [](const std::string& file) {
+            const fs::path path = file;
+            fs::create_directories(path.parent_path());
+            return path;
+        };
 
         for (const tessaly::Cue& cue : tessaly::MakeCues()) {
-            tessaly::WriteWav(root / "Sound" / (std::string(cue.name) + ".wav"), cue.samples);
+            tessaly::WriteWav(inFolder(tessaly::CuePath(cue.name, root)), cue.samples);
+        }
+        const auto tunes = tessaly::Tunes();
+        if (tunes.size() != static_cast<std::size_t>(tessaly::MusicPieceCount)) {
+            throw std::runtime_error(std::to_string(tunes.size()) + " tunes for " +
+                                     std::to_string(tessaly::MusicPieceCount) + " music files");
         }
         int number = 1;
-        for (const tessaly::Tune& tune : tessaly::Tunes()) {
+        for (const tessaly::Tune& tune : tunes) {
             const tessaly::Arrangement piece = tessaly::Arrange(tune);
-            const fs::path path = root / "midi" / ("music" + std::to_string(number++) + ".mid");
-            tessaly::WriteFileBytes(path, tessaly::EncodeSmf(piece.tracks));
+            tessaly::WriteFileBytes(inFolder(tessaly::MusicPath(number++, root)),
+                                    tessaly::EncodeSmf(piece.tracks));
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "soundgen: %s\n", e.what());

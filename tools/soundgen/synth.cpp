@@ -22,7 +22,7 @@ int SecondsToSamples(double seconds) {
     return static_cast<int>(std::lround(seconds * kSampleRate));
 }
 
-Signal Tone(const ToneSpec& tone) {
+Signal Tone(const ToneDescription& tone) {
     const int count = SecondsToSamples(tone.seconds);
     Signal out(static_cast<std::size_t>(count), 0.0);
     const double endHz = tone.endHz > 0.0 ? tone.endHz : tone.startHz;

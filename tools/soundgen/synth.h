@@ -14,7 +14,7 @@ struct Partial {
 };
 
 // One enveloped, possibly gliding tone built from sine partials.
-struct ToneSpec {
+struct ToneDescription {
     double startHz = 440.0;
     double endHz = 0.0;  // 0: no glide; otherwise an exponential glide over the whole tone
     double seconds = 0.2;
@@ -28,7 +28,7 @@ struct ToneSpec {
     std::vector<Partial> partials = {{1.0, 1.0}};
 };
 
-Signal Tone(const ToneSpec& tone);
+Signal Tone(const ToneDescription& tone);
 
 // White noise from our own generator, so that every build writes the same bytes.
 Signal Noise(double seconds, std::uint32_t seed);
