@@ -97,6 +97,8 @@ int main(int argc, char* argv[]) {
     if (NoDisplay(argc, argv)) return 1;
     const QtMessageHandler previous = qInstallMessageHandler(ReportUnreachableDisplay);
     QApplication app(argc, argv);
+    // Wayland desktops match the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
     tessaly::InstallQtTranslations(app);
     tessaly::MainForm form;
     qInstallMessageHandler(previous);
