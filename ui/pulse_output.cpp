@@ -37,7 +37,7 @@ uint32_t BytesFor(int milliseconds) {
 
 std::unique_ptr<AudioOutput> OpenPulseOutput(const std::string& streamName, int latencyMs,
                                              std::string& error) {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, AudioRate, AudioChannels};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, AudioRate, AudioChannels};
     // A short target buffer keeps the start of a sound and a cut close to the call; playback
     // begins as soon as one write of about 10 ms has arrived.
     pa_buffer_attr attr{};
@@ -48,7 +48,7 @@ std::unique_ptr<AudioOutput> OpenPulseOutput(const std::string& streamName, int 
     attr.fragsize = static_cast<uint32_t>(-1);
     int code = 0;
     pa_simple* stream = pa_simple_new(nullptr, "Tessaly", PA_STREAM_PLAYBACK, nullptr,
-                                      streamName.c_str(), &spec, nullptr, &attr, &code);
+                                      streamName.c_str(), &format, nullptr, &attr, &code);
     if (stream == nullptr) {
         error = pa_strerror(code);
         return nullptr;

@@ -34,14 +34,14 @@ long long Micros(Clock::time_point t) {
 class Recorder {
   public:
     bool Start(std::string& error) {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 2};
+        const pa_sample_spec format{PA_SAMPLE_S16LE, 44100, 2};
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<uint32_t>(-1);
         attr.fragsize = 220 * 4;
         int code = 0;
         record_ = pa_simple_new(nullptr, "cue_measure", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                                "monitor", &spec, nullptr, &attr, &code);
-        keep_ = pa_simple_new(nullptr, "cue_measure", PA_STREAM_PLAYBACK, nullptr, "silence", &spec,
+                                "monitor", &format, nullptr, &attr, &code);
+        keep_ = pa_simple_new(nullptr, "cue_measure", PA_STREAM_PLAYBACK, nullptr, "silence", &format,
                               nullptr, nullptr, &code);
         if (!record_ || !keep_) {
             error = pa_strerror(code);
