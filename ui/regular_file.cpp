@@ -39,7 +39,8 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes) {
     if (fd.get() < 0) return Failure(FileReadError::CannotOpen, std::strerror(errno));
 
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) return Failure(FileReadError::ReadFailed, std::strerror(errno));
+    if (::fstat(fd.get(), &info) != 0)
+        return Failure(FileReadError::ReadFailed, std::strerror(errno));
     if (!S_ISREG(info.st_mode)) return Failure(FileReadError::NotRegular, "Not a regular file");
     if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > maxBytes)
         return Failure(FileReadError::TooLarge, "File too large");
@@ -56,7 +57,8 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes) {
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
         if (filled > maxBytes) return Failure(FileReadError::TooLarge, "File too large");
-        if (filled == bytes.size() && filled <= maxBytes) bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
+        if (filled == bytes.size() && filled <= maxBytes)
+            bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
     }
     bytes.resize(filled);
     return FileReadResult{std::move(bytes), FileReadError::None, {}};

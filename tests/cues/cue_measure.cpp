@@ -41,8 +41,8 @@ class Recorder {
         int code = 0;
         record_ = pa_simple_new(nullptr, "cue_measure", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
                                 "monitor", &format, nullptr, &attr, &code);
-        keep_ = pa_simple_new(nullptr, "cue_measure", PA_STREAM_PLAYBACK, nullptr, "silence", &format,
-                              nullptr, nullptr, &code);
+        keep_ = pa_simple_new(nullptr, "cue_measure", PA_STREAM_PLAYBACK, nullptr, "silence",
+                              &format, nullptr, nullptr, &code);
         if (!record_ || !keep_) {
             error = pa_strerror(code);
             return false;
