@@ -1,12 +1,11 @@
 #include "ui/cue_player.h"
 
-#include <sys/stat.h>
-
 #include <QDir>
 #include <QtGlobal>
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -38,46 +37,34 @@ constexpr std::size_t LeadInFrames = AudioRate / 200;
 // The seven cues and a few stray names; past this the decoded cues are dropped and read again.
 constexpr std::size_t MaxCachedCues = 32;
 
-// Enough of a file's identity to tell that it changed since it was decoded.
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long modified = 0;
-    long long changed = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-std::optional<FileStamp> StampOf(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    const auto ns = [](const timespec& t) { return t.tv_sec * 1'000'000'000LL + t.tv_nsec; };
-    return FileStamp{info.st_dev, info.st_ino, info.st_size, ns(info.st_mtim), ns(info.st_ctim)};
-}
-
 // Cues are decoded once per version of their file, not at every play: a select cue comes with
-// every click. A file that does not decode is remembered as silent just the same.
+// every click. The file is still read each time (a few microseconds for a cue), since a time
+// stamp may not change when a file is rewritten at once. A file that does not decode is
+// remembered as silent just the same.
 class DecodedCues {
   public:
     std::shared_ptr<const CueSound> Get(const std::string& path) {
-        const std::optional<FileStamp> stamp = StampOf(path);
-        if (!stamp) return nullptr;  // missing, a directory, a FIFO, a device
-        if (auto it = cues_.find(path); it != cues_.end() && it->second.stamp == *stamp)
+        const FileReadResult file = ReadRegularFile(path, MaxCueFileBytes);
+        if (!file.ok()) return nullptr;  // missing, a directory, a FIFO, a device, too large
+        const Version version{file.bytes.size(), std::hash<std::string>{}(file.bytes)};
+        if (auto it = cues_.find(path); it != cues_.end() && it->second.version == version)
             return it->second.sound;
         if (cues_.size() >= MaxCachedCues) cues_.clear();
         std::shared_ptr<const CueSound> sound;
-        const FileReadResult file = ReadRegularFile(path, MaxCueFileBytes);
-        if (file.ok()) {
-            if (std::optional<CueSound> decoded = DecodeWave(file.bytes))
-                sound = std::make_shared<const CueSound>(std::move(*decoded));
-        }
-        cues_[path] = {*stamp, sound};
+        if (std::optional<CueSound> decoded = DecodeWave(file.bytes))
+            sound = std::make_shared<const CueSound>(std::move(*decoded));
+        cues_[path] = {version, sound};
         return sound;
     }
 
   private:
+    struct Version {
+        std::size_t size = 0;
+        std::size_t hash = 0;
+        bool operator==(const Version&) const = default;
+    };
     struct Entry {
-        FileStamp stamp;
+        Version version;
         std::shared_ptr<const CueSound> sound;
     };
     std::map<std::string, Entry> cues_;
