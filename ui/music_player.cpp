@@ -191,7 +191,7 @@ std::string MusicPlayer::startOutput() {
     });
     control_ = control;
     std::unique_lock lock(control->mutex);
-    if (!control->changed.wait_for(lock, OpenDeadline,
+    if (!control->changed.wait_for(lock, options_.openDeadline,
                                    [&] { return control->firstOpen.has_value(); }))
         return {};
     const std::string error = *control->firstOpen;

@@ -29,15 +29,15 @@ struct MusicPlayerOptions {
     bool offline = false;
     // Sets the pieces a few decibels under the sound cues (the resource tests measure both).
     double gain = 0.4;
+    // How long the first open of the output may keep the caller, so that a refusal still gets
+    // its box; past it, the music starts whenever the server answers.
+    std::chrono::milliseconds openDeadline{100};
 };
 
 // No call here waits for the sound server beyond a short deadline: the output is opened,
 // written and closed on the render thread, which is left behind when the server stalls.
 class MusicPlayer : public MusicDevice {
   public:
-    // How long the first open of the output may keep the caller, so that a refusal still gets
-    // its box; past it, the music starts whenever the server answers.
-    static constexpr std::chrono::milliseconds OpenDeadline{100};
     // How long closing the player waits for the render threads at exit.
     static constexpr std::chrono::milliseconds ExitDeadline{300};
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -102,6 +103,18 @@ struct Stream {
                                     : static_cast<std::size_t>(samples.rend() - it - 1);
     }
 };
+
+// Runs `call` and tells whether it came back while the server was stalled. A call that waits for
+// the server is let go after ten seconds, by ending the stall, so that the test fails instead of
+// hanging.
+template <typename Call>
+bool ReturnsWhileStalled(CaptureLog& log, Call call) {
+    auto done = std::async(std::launch::async, call);
+    if (done.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return true;
+    log.Set([](CaptureLog& l) { l.stalled = false; });
+    done.wait();
+    return false;
+}
 
 class CaptureOutput : public AudioOutput {
   public:

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <future>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -25,18 +24,6 @@ namespace {
 // Cues of one constant sample value each, so that every captured sample tells whose it is.
 // Damaged survives the 8-bit round trip.
 constexpr int16_t Long = 1000, Short = -2000, Damaged = 12 * 256;
-
-// Runs `call` and tells whether it came back while the server was stalled. A call that waits for
-// the server is let go after ten seconds, by ending the stall, so that the test fails instead of
-// hanging.
-template <typename Call>
-bool ReturnsWhileStalled(CaptureLog& log, Call call) {
-    auto done = std::async(std::launch::async, call);
-    if (done.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return true;
-    log.Set([](CaptureLog& l) { l.stalled = false; });
-    done.wait();
-    return false;
-}
 
 class CuePlayerTest : public testing::Test {
   protected:
