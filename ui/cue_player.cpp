@@ -192,8 +192,15 @@ AudioOutputFactory& CueOutputFactory() {
 }
 
 CuePlayer::CuePlayer(AudioOutputFactory openOutput)
-    : shared_(std::make_shared<Shared>(std::move(openOutput))),
-      worker_([shared = shared_] { CueWorker(shared).Run(); }) {}
+    : shared_(std::make_shared<Shared>(std::move(openOutput))), worker_([shared = shared_] {
+          // Requests are guarded one by one; this is for what is left, such as an output whose
+          // write throws: the cues fall silent, the game goes on.
+          try {
+              CueWorker(shared).Run();
+          } catch (const std::exception& e) {
+              qWarning("Sound cues stay silent: %s", e.what());
+          }
+      }) {}
 
 CuePlayer::~CuePlayer() {
     {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QStringList>
 #include <memory>
 #include <utility>
 
@@ -15,6 +16,7 @@
 #include "tests/ui/resource_folder.h"
 #include "ui/cue_player.h"
 #include "ui/main_form.h"
+#include "ui/music_module.h"
 
 namespace tessaly::test {
 namespace {
@@ -60,6 +62,22 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
     ASSERT_FALSE(s.flushes.empty());
     EXPECT_LT(s.Last(Select), s.flushes.back()) << "NULL did not stop the cue";
     CueOutputFactory() = real;
+}
+
+// Without the music module the player is told so in the error box, and the game goes on.
+TEST(MusicWindow, AMissingMusicModuleIsShownInTheErrorBox) {
+    const QString real = std::exchange(MusicModulePath(), QStringLiteral("/nonexistent/m.so"));
+    ResourceFolder folder;
+    MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
+    QStringList errors;
+    form.errorBox().sink = [&errors](const QString& text) { errors << text; };
+    form.menuAction("MenuOptionMusic")->trigger();
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("Cannot play music: the music module could not be loaded ("))
+        << errors[0].toStdString();
+    EXPECT_TRUE(form.session().MusicOn);
+    MusicModulePath() = real;
 }
 
 }  // namespace
