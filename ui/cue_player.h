@@ -6,13 +6,11 @@
 #include <QString>
 #include <QUrl>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <optional>
+#include <memory>
 #include <string>
-#include <thread>
 
 #include "ui/audio_output.h"
+#include "ui/audio_thread.h"
 
 namespace tessaly {
 
@@ -22,6 +20,7 @@ AudioOutputFactory& CueOutputFactory();
 class CuePlayer {
   public:
     explicit CuePlayer(AudioOutputFactory openOutput = CueOutputFactory());
+    // Waits a moment for the cue thread; one held by a stalled sound server is left behind.
     ~CuePlayer();
     CuePlayer(const CuePlayer&) = delete;
     CuePlayer& operator=(const CuePlayer&) = delete;
@@ -34,27 +33,17 @@ class CuePlayer {
     // The file of the last cue asked for, empty before the first.
     QUrl source() const { return source_; }
 
+    // How long the destructor waits for the cue thread.
+    static constexpr std::chrono::milliseconds ExitDeadline{300};
+
+    struct Shared;  // what the cue thread owns with us
+
   private:
-    struct Request {
-        std::string path;  // empty: stop
-    };
-    void Post(Request request);
-    void Run();
-    bool EnsureOutput(std::unique_ptr<AudioOutput>& output);
+    void Post(std::string path);
 
-    AudioOutputFactory openOutput_;
     QUrl source_;
-
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::optional<Request> pending_;  // only the newest request matters
-    bool quit_ = false;
-
-    // Worker-thread state.
-    std::chrono::steady_clock::time_point nextOpenAttempt_{};
-    bool failureReported_ = false;
-
-    std::thread worker_;  // last: starts once everything above exists
+    std::shared_ptr<Shared> shared_;
+    AudioThread worker_;  // last: starts once everything above exists
 };
 
 }  // namespace tessaly

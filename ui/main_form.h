@@ -23,7 +23,7 @@
 #include "ui/error_box.h"
 #include "ui/main_menu.h"
 #include "ui/main_paint_box.h"
-#include "ui/music_player.h"
+#include "ui/music_module.h"
 
 namespace tessaly {
 
@@ -144,7 +144,7 @@ class MainForm : public QMainWindow, public GameWindow {
     ErrorBox* errorBox_ = nullptr;
     CuePlayer cues_;
     // Outlives FormDestroy, so the music plays on through the version check at exit.
-    MusicPlayer music_;
+    MusicModule music_;
     QString applicationTitle_;
     QPointer<QLabel> StartImage;
     QImage CellBitmap;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tessaly {
 
@@ -80,7 +81,11 @@ std::string CheckMidiFile(std::string_view bytes) {
     if (headerLength < 6 || headerLength > bytes.size() - 8) return "not a MIDI file";
     const uint16_t format = Be16(bytes, 8);
     const uint16_t tracks = Be16(bytes, 10);
-    if (format > 2 || tracks == 0 || Be16(bytes, 12) == 0) return "not a MIDI file";
+    const uint16_t division = Be16(bytes, 12);
+    if (format > 2 || tracks == 0 || division == 0) return "not a MIDI file";
+    // FluidSynth takes both of these without a word and then plays nothing.
+    if (division & 0x8000) return "SMPTE time division is not supported";
+    if (tracks > MaxMidiTracks) return "more than " + std::to_string(MaxMidiTracks) + " tracks";
 
     std::size_t at = 8 + headerLength;
     int found = 0;

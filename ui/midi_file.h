@@ -7,9 +7,13 @@
 
 namespace tessaly {
 
-// Empty when `bytes` is a complete Standard MIDI File: a header, as many tracks as it announces,
-// every chunk within the file, every event whole and every track closed by its end-of-track
-// event. Otherwise what is wrong, in words for the player.
+// The most tracks the synthesiser plays; with one more it plays none.
+inline constexpr int MaxMidiTracks = 127;
+
+// Empty when `bytes` is a complete Standard MIDI File the synthesiser will play: a header with
+// metrical timing, as many tracks as it announces (at most MaxMidiTracks), every chunk within
+// the file, every event whole and every track closed by its end-of-track event. Otherwise what
+// is wrong, in words for the player.
 std::string CheckMidiFile(std::string_view bytes);
 
 }  // namespace tessaly

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <future>
+#include <condition_variable>
+#include <exception>
+#include <optional>
 #include <utility>
 
 #include "ui/midi_file.h"
@@ -23,6 +25,8 @@ constexpr float AudibleLevel = 0.001f;
 constexpr int64_t QuietFrames = AudioRate / 10;
 // Enough buffer to ride over a busy moment without adding a noticeable delay to the start.
 constexpr int OutputLatencyMs = 100;
+// While the sound server is gone, the render thread asks again this often, without a word.
+constexpr std::chrono::seconds RetryAfter{1};
 
 // FluidSynth writes its complaints to the console; a player should see one clear message
 // instead, so keep the last error to explain a failure and drop the rest.
@@ -59,6 +63,16 @@ std::string WithReason(std::string text, const std::string& reason) {
 
 }  // namespace
 
+struct MusicPlayer::RenderControl {
+    std::mutex mutex;  // held while rendering, and while a player is freed
+    std::condition_variable changed;
+    bool stop = false;  // once set, the thread touches nothing of the player's again
+    std::optional<std::string> firstOpen;  // the first open's answer: empty when it worked
+    // The output came back after the server was lost: the piece it cut reads as ended, so
+    // that the watch starts the next one.
+    bool resumed = false;
+};
+
 void MusicPlayer::Deleter::operator()(fluid_settings_t* p) const {
     delete_fluid_settings(p);
 }
@@ -79,6 +93,12 @@ MusicPlayer::MusicPlayer(MusicPlayerOptions options) : options_(std::move(option
 
 MusicPlayer::~MusicPlayer() {
     close();
+    const auto deadline = std::chrono::steady_clock::now() + ExitDeadline;
+    for (AudioThread& thread : stopping_) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        thread.JoinFor(std::max(left, std::chrono::milliseconds(0)));
+    }
     synth_.reset();
     settings_.reset();
 }
@@ -118,12 +138,12 @@ std::string MusicPlayer::open(const std::string& path) {
     if (fluid_player_add_mem(player.get(), file.bytes.data(), file.bytes.size()) != FLUID_OK)
         return WithReason("Cannot open the music file " + path, TakeLastError());
     if (std::string failure = startOutput(); !failure.empty()) return failure;
-    {
-        std::lock_guard lock(renderMutex_);
-        player_ = std::move(player);
-        renderedFrames_ = 0;
-        lastAudibleFrame_ = 0;
-    }
+    std::unique_lock<std::mutex> lock;
+    if (control_) lock = std::unique_lock(control_->mutex);
+    player_ = std::move(player);
+    renderedFrames_ = 0;
+    lastAudibleFrame_ = 0;
+    if (control_) control_->resumed = false;
     return {};
 }
 
@@ -148,54 +168,101 @@ void MusicPlayer::close() {
 // player is freed at once, so that hours of music take no more memory than one piece.
 void MusicPlayer::retire() {
     if (!player_) return;
-    std::lock_guard lock(renderMutex_);
+    std::unique_lock<std::mutex> lock;
+    if (control_) lock = std::unique_lock(control_->mutex);
     fluid_player_stop(player_.get());
     fluid_synth_all_sounds_off(synth_.get(), -1);
     player_.reset();
 }
 
 std::string MusicPlayer::startOutput() {
-    if (options_.offline || rendering_) return {};
-    // The output is opened on the thread that writes to it; the answer comes back here.
-    std::promise<std::string> opened;
-    std::future<std::string> answer = opened.get_future();
-    rendering_ = true;
-    renderThread_ = std::thread([this, opened = std::move(opened)]() mutable {
-        std::string error;
-        std::unique_ptr<AudioOutput> output = options_.output(error);
-        const bool ok = output != nullptr;
-        opened.set_value(ok ? std::string() : error);
-        if (ok) renderLoop(std::move(output));
+    if (options_.offline || control_) return {};
+    auto control = std::make_shared<RenderControl>();
+    // The output is opened on the thread that writes to it; its first answer comes back here
+    // if it comes soon, and a server that does not answer holds only that thread.
+    renderThread_ = AudioThread([this, control, open = options_.output] {
+        try {
+            renderThread(control, open);
+        } catch (const std::exception& e) {
+            std::lock_guard lock(control->mutex);
+            if (!control->firstOpen) control->firstOpen = e.what();
+            control->changed.notify_all();
+        }
     });
-    const std::string error = answer.get();
+    control_ = control;
+    std::unique_lock lock(control->mutex);
+    if (!control->changed.wait_for(lock, options_.openDeadline,
+                                   [&] { return control->firstOpen.has_value(); }))
+        return {};
+    const std::string error = *control->firstOpen;
+    lock.unlock();
     if (error.empty()) return {};
-    rendering_ = false;
-    renderThread_.join();
+    stopOutput();
     return WithReason("Cannot play music: no sound output could be opened", error);
 }
 
 void MusicPlayer::stopOutput() {
-    rendering_ = false;
-    if (renderThread_.joinable()) renderThread_.join();
+    if (!control_) return;
+    {
+        std::lock_guard lock(control_->mutex);
+        control_->stop = true;
+    }
+    control_->changed.notify_all();
+    control_.reset();
+    // Not waited for: a write to a stalled server may take any time. It ends by itself.
+    stopping_.push_back(std::move(renderThread_));
+    std::erase_if(stopping_, [](AudioThread& t) {
+        return t.ended() && t.JoinFor(std::chrono::milliseconds(0));
+    });
 }
 
-void MusicPlayer::renderLoop(std::unique_ptr<AudioOutput> output) {
+// Runs until told to stop: opens the output, renders into it, and when a write fails (the server
+// went away) opens it again until the server is back.
+void MusicPlayer::renderThread(const std::shared_ptr<RenderControl>& control,
+                               AudioOutputFactory open) {
+    bool lost = false;
+    for (;;) {
+        std::string error;
+        std::unique_ptr<AudioOutput> output = open(error);
+        {
+            std::unique_lock lock(control->mutex);
+            if (!control->firstOpen) {
+                control->firstOpen = output ? std::string() : error;
+                control->changed.notify_all();
+            }
+            if (control->stop) return;
+            if (!output) {
+                lost = true;
+                if (control->changed.wait_for(lock, RetryAfter, [&] { return control->stop; }))
+                    return;
+                continue;
+            }
+            if (lost) control->resumed = true;
+        }
+        if (renderUntilStopped(*control, *output)) return;
+        lost = true;
+    }
+}
+
+// True when told to stop, false when a write failed.
+bool MusicPlayer::renderUntilStopped(RenderControl& control, AudioOutput& output) {
     std::vector<float> mixed(static_cast<size_t>(BlockFrames * AudioChannels));
     std::vector<int16_t> block(mixed.size());
-    while (rendering_) {
+    for (;;) {
         {
-            std::lock_guard lock(renderMutex_);
+            std::lock_guard lock(control.mutex);
+            if (control.stop) return true;
             render(mixed.data(), BlockFrames);
         }
         std::transform(mixed.begin(), mixed.end(), block.begin(), [](float v) {
             return static_cast<int16_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
         });
-        if (!output->write(block.data(), BlockFrames)) break;  // the server went away
+        if (!output.write(block.data(), BlockFrames)) return false;
     }
 }
 
-// Renders under renderMutex_ (or on the only thread, offline) and keeps track of when the
-// sound was last audible.
+// Renders under the render control's lock (or on the only thread, offline) and keeps track of when
+// the sound was last audible.
 float MusicPlayer::render(float* interleaved, int frames) {
     fluid_synth_write_float(synth_.get(), frames, interleaved, 0, 2, interleaved, 1, 2);
     float peak = 0.0f;
@@ -211,6 +278,10 @@ float MusicPlayer::render(float* interleaved, int frames) {
 }
 
 bool MusicPlayer::pieceEnded() const {
+    if (control_) {
+        std::lock_guard lock(control_->mutex);
+        if (control_->resumed) return true;
+    }
     if (fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE) return true;
     const int total = fluid_player_get_total_ticks(player_.get());
     if (total <= 0 || fluid_player_get_current_tick(player_.get()) < total) return false;

@@ -4,14 +4,15 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "game/music_device.h"
 #include "ui/audio_output.h"
+#include "ui/audio_thread.h"
 
 // FluidSynth's handles, declared as its header declares them.
 typedef struct _fluid_hashtable_t fluid_settings_t;
@@ -28,10 +29,18 @@ struct MusicPlayerOptions {
     bool offline = false;
     // Sets the pieces a few decibels under the sound cues (the resource tests measure both).
     double gain = 0.4;
+    // How long the first open of the output may keep the caller, so that a refusal still gets
+    // its box; past it, the music starts whenever the server answers.
+    std::chrono::milliseconds openDeadline{100};
 };
 
+// No call here waits for the sound server beyond a short deadline: the output is opened,
+// written and closed on the render thread, which is left behind when the server stalls.
 class MusicPlayer : public MusicDevice {
   public:
+    // How long closing the player waits for the render threads at exit.
+    static constexpr std::chrono::milliseconds ExitDeadline{300};
+
     explicit MusicPlayer(MusicPlayerOptions options = {});
     ~MusicPlayer() override;
     MusicPlayer(const MusicPlayer&) = delete;
@@ -55,11 +64,14 @@ class MusicPlayer : public MusicDevice {
     // to `samples` when one is given.
     float renderOffline(int frames, std::vector<float>* samples = nullptr);
 
+    struct RenderControl;  // shared by the player and one render thread
+
   private:
     std::string setUpSynth();
     std::string startOutput();
     void stopOutput();
-    void renderLoop(std::unique_ptr<AudioOutput> output);
+    void renderThread(const std::shared_ptr<RenderControl>& control, AudioOutputFactory open);
+    bool renderUntilStopped(RenderControl& control, AudioOutput& output);
     float render(float* interleaved, int frames);
     bool pieceEnded() const;
     void retire();
@@ -76,10 +88,11 @@ class MusicPlayer : public MusicDevice {
     std::unique_ptr<fluid_player_t, Deleter> player_;
 
     // The render thread steps every player the synthesiser knows, so a player is only freed
-    // while this is held and no rendering can be under way.
-    std::mutex renderMutex_;
-    std::atomic<bool> rendering_{false};
-    std::thread renderThread_;
+    // while the control's lock is held and no rendering can be under way.
+    std::shared_ptr<RenderControl> control_;
+    AudioThread renderThread_;
+    // Threads told to stop that may still be finishing a write or closing their stream.
+    std::vector<AudioThread> stopping_;
     // Counted from the open of the current piece, in frames.
     std::atomic<int64_t> renderedFrames_{0};
     std::atomic<int64_t> lastAudibleFrame_{0};

@@ -44,8 +44,8 @@ int16_t SampleAt(std::string_view data, std::size_t index, int bits) {
 }
 
 // Linear interpolation is plenty for short cues; the generated ones are at the output rate and
-// pass through unchanged.
-CueSound Convert(std::string_view data, const Format& f) {
+// pass through unchanged. Nothing is allocated for a sound longer than the cap.
+std::optional<CueSound> Convert(std::string_view data, const Format& f) {
     const std::size_t inFrames = data.size() / static_cast<std::size_t>(f.channels * f.bits / 8);
     const auto in = [&](std::size_t frame, int channel) {
         const int c = std::min(channel, f.channels - 1);
@@ -57,6 +57,7 @@ CueSound Convert(std::string_view data, const Format& f) {
     if (inFrames == 0) return out;
     const double step = static_cast<double>(f.rate) / AudioRate;
     const auto outFrames = static_cast<std::size_t>(static_cast<double>(inFrames) / step);
+    if (outFrames > MaxCueFrames) return std::nullopt;
     out.samples.reserve(outFrames * AudioChannels);
     for (std::size_t i = 0; i < outFrames; ++i) {
         const double at = static_cast<double>(i) * step;

@@ -1,10 +1,13 @@
 // A sound output that keeps what it is given, paced like a device: each write takes as long as
-// the frames last. Tests wait on what arrives, never on a guessed duration.
+// the frames last. Tests wait on what arrives, never on a guessed duration. It can also stand
+// for a stalled server (opens and writes hold until released) and for one that goes away
+// (writes fail) and comes back.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,6 +30,35 @@ struct CaptureLog {
     std::condition_variable changed;
     std::vector<Block> blocks;
     int opens = 0;
+    // A stalled server: opens and writes wait here until `stalled` is cleared.
+    bool stalled = false;
+    int waiting = 0;  // calls held by the stall right now
+    // A server that went away: writes and opens fail while it is gone.
+    bool gone = false;
+    int failedWrites = 0;
+
+    // Holds the caller while the server is stalled; call with `mutex` held.
+    void HoldWhileStalled(std::unique_lock<std::mutex>& lock) {
+        if (!stalled) return;
+        ++waiting;
+        changed.notify_all();
+        changed.wait(lock, [&] { return !stalled; });
+        --waiting;
+    }
+    template <typename Change>
+    void Set(Change change) {
+        {
+            std::lock_guard lock(mutex);
+            change(*this);
+        }
+        changed.notify_all();
+    }
+    // Waits, as WaitFor does, on the log's other fields.
+    template <typename Done>
+    bool WaitForLog(Done done) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(10), [&] { return done(*this); });
+    }
 
     // Waits until `done(blocks)` holds; false after ten seconds, so that a fault fails the test
     // instead of hanging it.
@@ -72,11 +104,32 @@ struct Stream {
     }
 };
 
+// Runs `call` and tells whether it came back while the server was stalled. A call that waits for
+// the server is let go after ten seconds, by ending the stall, so that the test fails instead of
+// hanging.
+template <typename Call>
+bool ReturnsWhileStalled(CaptureLog& log, Call call) {
+    auto done = std::async(std::launch::async, call);
+    if (done.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return true;
+    log.Set([](CaptureLog& l) { l.stalled = false; });
+    done.wait();
+    return false;
+}
+
 class CaptureOutput : public AudioOutput {
   public:
     explicit CaptureOutput(std::shared_ptr<CaptureLog> log) : log_(std::move(log)) {}
 
     bool write(const int16_t* samples, std::size_t frames) override {
+        {
+            std::unique_lock lock(log_->mutex);
+            log_->HoldWhileStalled(lock);
+            if (log_->gone) {
+                ++log_->failedWrites;
+                log_->changed.notify_all();
+                return false;
+            }
+        }
         Add({Clock::now(), std::vector<int16_t>(samples, samples + frames * AudioChannels)});
         std::this_thread::sleep_for(std::chrono::microseconds(frames * 1'000'000 / AudioRate));
         return true;
@@ -84,11 +137,17 @@ class CaptureOutput : public AudioOutput {
     void flush() override { Add({Clock::now(), {}}); }
 
     static AudioOutputFactory Factory(std::shared_ptr<CaptureLog> log) {
-        return [log](std::string&) -> std::unique_ptr<AudioOutput> {
+        return [log](std::string& error) -> std::unique_ptr<AudioOutput> {
             {
-                std::lock_guard lock(log->mutex);
+                std::unique_lock lock(log->mutex);
+                log->HoldWhileStalled(lock);
+                if (log->gone) {
+                    error = "Connection refused";
+                    return nullptr;
+                }
                 ++log->opens;
             }
+            log->changed.notify_all();
             return std::make_unique<CaptureOutput>(log);
         };
     }

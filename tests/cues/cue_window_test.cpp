@@ -5,55 +5,79 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QStringList>
 #include <memory>
 #include <utility>
 
 #include "capture_output.h"
+#include "engine/engine.h"
+#include "game/resource_layout.h"
 #include "test_wave.h"
 #include "tests/ui/resource_folder.h"
 #include "ui/cue_player.h"
 #include "ui/main_form.h"
+#include "ui/music_module.h"
 
 namespace tessaly::test {
 namespace {
 
-constexpr int16_t Cue = 1200;
+constexpr int16_t Select = 1200, Other = 1300;
 
+// The session owns the switch: what counts is what reaches the output.
 TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
     auto log = std::make_shared<CaptureLog>();
     const AudioOutputFactory real = std::exchange(CueOutputFactory(), CaptureOutput::Factory(log));
     ResourceFolder folder;
-    const std::string wave = Wave({.value = Cue, .frames = 2 * 44100});
-    folder.WriteBytes("Sound/Select.wav",
-                      QByteArray(wave.data(), static_cast<qsizetype>(wave.size())));
+    for (const char* name : CueNames) {
+        const std::string wave =
+            Wave({.value = std::string(name) == "Select" ? Select : Other, .frames = 2 * 44100});
+        folder.WriteBytes(QString("Sound/%1.wav").arg(name),
+                          QByteArray(wave.data(), static_cast<qsizetype>(wave.size())));
+    }
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
-    auto flushes = [&](int n) {
-        return log->WaitFor([&](const auto& blocks) {
-            return std::count_if(blocks.begin(), blocks.end(),
-                                 [](const auto& b) { return b.samples.empty(); }) >= n;
-        });
-    };
+    form.errorBox().sink = [](const QString&) {};  // no music here
+    form.blockingSleep = [](int32_t) {};
+    Session& session = form.session();
+    session.MenuGameLowClick();
 
-    form.SetMenuChecked(MenuItemId::MenuOptionSound, false);
-    form.PlayCue("Select");
-    form.PlayCue("NULL");
-    ASSERT_TRUE(flushes(1));
-    form.SetMenuChecked(MenuItemId::MenuOptionSound, true);
-    form.PlayCue("Select");
+    session.MainPaintBoxMouseDown(ColToX(1), RowToY(1));  // a first click: "Select"
     ASSERT_TRUE(log->WaitFor([](const auto& blocks) {
         return std::any_of(blocks.begin(), blocks.end(),
-                           [](const auto& b) { return Has(b.samples, Cue); });
+                           [](const auto& b) { return Has(b.samples, Select); });
     }));
-    form.SetMenuChecked(MenuItemId::MenuOptionSound, false);
-    form.PlayCue("NULL");
-    ASSERT_TRUE(flushes(3));
+    session.MenuOptionSoundClick();
+    const std::size_t switchedOff = log->Snapshot().size();
+    // The second tile would bring another cue. The select cue plays on, so the cue thread keeps
+    // writing; had another cue been asked for, it would be taken before the next blocks.
+    session.MainPaintBoxMouseDown(ColToX(2), RowToY(1));
+    ASSERT_TRUE(log->WaitFor([&](const auto& blocks) { return blocks.size() > switchedOff + 3; }));
+    session.MenuOptionMusicClick();  // "NULL", whatever the switch says
+    ASSERT_TRUE(log->WaitFor([&](const auto& blocks) {
+        return std::any_of(blocks.begin() + static_cast<long>(switchedOff), blocks.end(),
+                           [](const auto& b) { return b.samples.empty(); });
+    }));
 
     const Stream s(log->Snapshot());
-    ASSERT_EQ(s.flushes.size(), 3u);
-    EXPECT_EQ(s.flushes[0], 0u) << "a cue sounded while the switch was off";
-    EXPECT_LT(s.Last(Cue), s.flushes[2]) << "NULL did not stop the cue";
-    EXPECT_LT(s.Last(Cue), 44100u) << "the cue played on after NULL";
+    EXPECT_FALSE(Has(s.samples, Other)) << "a cue sounded while the switch was off";
+    ASSERT_FALSE(s.flushes.empty());
+    EXPECT_LT(s.Last(Select), s.flushes.back()) << "NULL did not stop the cue";
     CueOutputFactory() = real;
+}
+
+// Without the music module the player is told so in the error box, and the game goes on.
+TEST(MusicWindow, AMissingMusicModuleIsShownInTheErrorBox) {
+    const QString real = std::exchange(MusicModulePath(), QStringLiteral("/nonexistent/m.so"));
+    ResourceFolder folder;
+    MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
+    QStringList errors;
+    form.errorBox().sink = [&errors](const QString& text) { errors << text; };
+    form.menuAction("MenuOptionMusic")->trigger();
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("Cannot play music: the music module could not be loaded ("))
+        << errors[0].toStdString();
+    EXPECT_TRUE(form.session().MusicOn);
+    MusicModulePath() = real;
 }
 
 }  // namespace

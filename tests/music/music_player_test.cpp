@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/cues/capture_output.h"
+#include "ui/midi_file.h"
 
 namespace tessaly::test {
 namespace {
@@ -140,6 +141,15 @@ TEST_F(MusicPlayerTest, FilesThatCannotBePlayedFailWithTheirNameAndLeaveNothingO
     longTrack[21] = 0xFF;  // claims more than the file holds
     std::vector<uint8_t> twoTracks = whole;
     twoTracks[11] = 2;  // announces a track that is not there
+    // The synthesiser takes these two and plays nothing.
+    std::vector<uint8_t> smpte = whole;
+    smpte[12] = 0xE7;  // 25 frames a second
+    smpte[13] = 40;
+    std::vector<uint8_t> manyTracks = cut(14);
+    manyTracks[10] = 0;
+    manyTracks[11] = 128;
+    for (int t = 0; t < 128; ++t)
+        manyTracks.insert(manyTracks.end(), whole.begin() + 14, whole.end());
 
     const std::vector<std::string> paths = {
         (dir / "music16.mid").string(),
@@ -150,6 +160,8 @@ TEST_F(MusicPlayerTest, FilesThatCannotBePlayedFailWithTheirNameAndLeaveNothingO
         Write("no-end-of-track.mid", noEnd),
         Write("long-track.mid", longTrack),
         Write("missing-track.mid", twoTracks),
+        Write("smpte.mid", smpte),
+        Write("128-tracks.mid", manyTracks),
         dir.string(),
     };
     for (const std::string& path : paths) {
@@ -213,6 +225,7 @@ TEST_F(MusicPlayerTest, PiecesChangeSafelyWhileTheOutputRuns) {
 
 TEST_F(MusicPlayerTest, NoSoundOutputIsOneClearFailureNotACrash) {
     MusicPlayerOptions options;
+    options.openDeadline = std::chrono::seconds(10);  // the refusal is immediate, however busy
     options.output = [](std::string& error) -> std::unique_ptr<AudioOutput> {
         error = "Connection refused";
         return nullptr;
@@ -226,6 +239,98 @@ TEST_F(MusicPlayerTest, NoSoundOutputIsOneClearFailureNotACrash) {
     }
     player.stop();
     player.close();
+}
+
+// The reader on its own: variable-length numbers of up to four bytes, and the most tracks the
+// synthesiser plays.
+TEST(MidiFile, NumbersOfUpToFourBytesAndUpTo127TracksAreAccepted) {
+    const auto file = [](std::vector<uint8_t> track, int tracks, bool closed = true) {
+        if (closed) track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+        std::string bytes = std::string("MThd") + std::string("\0\0\0\6\0\1", 6) +
+                            static_cast<char>(tracks >> 8) + static_cast<char>(tracks & 0xFF) +
+                            std::string("\0\x60", 2);
+        for (int t = 0; t < tracks; ++t) {
+            bytes += "MTrk" + std::string(3, '\0') + static_cast<char>(track.size());
+            bytes.append(track.begin(), track.end());
+        }
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool accepted;
+    } rows[] = {
+        {"a 4-byte delta", file({0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 100}, 1), true},
+        {"a 5-byte delta", file({0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 100}, 1), false},
+        {"a 4-byte meta length", file({0x00, 0xFF, 0x01, 0x80, 0x80, 0x80, 0x00}, 1), true},
+        {"a delta running into the end", file({0x00, 0x90, 60, 100, 0x81, 0x81, 0x81}, 1, false),
+         false},
+        {"127 tracks", file({0x00, 0x90, 60, 100}, 127), true},
+        {"128 tracks", file({0x00, 0x90, 60, 100}, 128), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(CheckMidiFile(row.bytes).empty(), row.accepted) << CheckMidiFile(row.bytes);
+    }
+}
+
+// A stalled server holds the render thread in an open or a write as long as it likes: switching
+// the music on and off and leaving never wait for it.
+TEST_F(MusicPlayerTest, SwitchingAndLeavingNeverWaitForAStalledServer) {
+    for (const bool stalledInWrite : {false, true}) {
+        SCOPED_TRACE(stalledInWrite ? "stalled in a write" : "stalled in the open");
+        auto log = std::make_shared<CaptureLog>();
+        MusicPlayerOptions options;
+        options.output = CaptureOutput::Factory(log);
+        auto player = std::make_unique<MusicPlayer>(options);
+        if (stalledInWrite) {
+            ASSERT_EQ(player->open(tune), "");
+            player->play();
+            ASSERT_TRUE(log->WaitFor([](const auto& blocks) { return !blocks.empty(); }));
+        }
+        log->Set([](CaptureLog& l) { l.stalled = true; });
+        EXPECT_TRUE(ReturnsWhileStalled(*log, [&] {
+            for (int toggle = 0; toggle < 2; ++toggle) {
+                EXPECT_EQ(player->open(tune), "");
+                player->play();
+                player->stop();
+            }
+            EXPECT_EQ(player->open(tune), "");
+        }));
+        ASSERT_TRUE(log->WaitForLog([](const CaptureLog& l) { return l.waiting > 0; }));
+        EXPECT_TRUE(ReturnsWhileStalled(*log, [&] { player.reset(); }));
+        log->Set([](CaptureLog& l) { l.stalled = false; });
+    }
+}
+
+// The server goes away under a playing piece and comes back: the piece it cut reads as ended,
+// so the watch starts the next one, which is heard.
+TEST_F(MusicPlayerTest, MusicComesBackWithTheNextPieceWhenTheServerReturns) {
+    auto log = std::make_shared<CaptureLog>();
+    MusicPlayerOptions options;
+    options.output = CaptureOutput::Factory(log);
+    MusicPlayer player(options);
+    ASSERT_EQ(player.open(tune), "");
+    player.play();
+    ASSERT_TRUE(log->WaitFor([](const auto& blocks) { return !blocks.empty(); }));
+    log->Set([](CaptureLog& l) { l.gone = true; });
+    ASSERT_TRUE(log->WaitForLog([](const CaptureLog& l) { return l.failedWrites > 0; }));
+    const std::size_t beforeReturn = log->Snapshot().size();
+    log->Set([](CaptureLog& l) { l.gone = false; });
+    ASSERT_TRUE(log->WaitFor([&](const auto& blocks) { return blocks.size() > beforeReturn; }));
+    EXPECT_EQ(log->opens, 2);
+    EXPECT_GE(player.position(), player.length()) << "the watch would wait for ever";
+
+    log->Set([](CaptureLog& l) { l.blocks.clear(); });
+    ASSERT_EQ(player.open(tune), "");
+    player.play();
+    EXPECT_LT(player.position(), player.length());
+    EXPECT_TRUE(log->WaitFor([](const auto& blocks) {
+        return std::any_of(blocks.begin(), blocks.end(), [](const auto& b) {
+            return std::any_of(b.samples.begin(), b.samples.end(),
+                               [](int16_t v) { return std::abs(v) > 300; });
+        });
+    }));
 }
 
 }  // namespace

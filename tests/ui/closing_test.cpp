@@ -1,13 +1,23 @@
 // Closing the window ends the program whatever is going on: automatic play meeting missing
-// pictures, a running countdown, an error box waiting or open, a game's own box open.
+// pictures, a running countdown, an error box waiting or open, a game's own box open, a sound
+// server that has stopped answering.
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "form_fixture.h"
+#include "tests/cues/capture_output.h"
+#include "ui/cue_player.h"
+#include "ui/music_module.h"
 
 namespace tessaly::test {
 namespace {
@@ -120,6 +130,97 @@ TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures)
         window.reset();
         EXPECT_EQ(checks, 1);
         qApp->removeEventFilter(&watch);
+    }
+}
+
+// Ends the stalls after ten seconds, so that a window that waits for the sound server fails the
+// test instead of hanging it.
+class StallWatchdog {
+  public:
+    explicit StallWatchdog(std::vector<std::shared_ptr<CaptureLog>> logs)
+        : thread_([this, logs = std::move(logs)] {
+              std::unique_lock lock(mutex_);
+              if (changed_.wait_for(lock, std::chrono::seconds(10), [&] { return cancelled_; }))
+                  return;
+              fired_ = true;
+              for (const auto& log : logs) log->Set([](CaptureLog& l) { l.stalled = false; });
+          }) {}
+    ~StallWatchdog() { Cancel(); }
+    // True when nothing had to be let go.
+    bool Cancel() {
+        {
+            std::lock_guard lock(mutex_);
+            cancelled_ = true;
+        }
+        changed_.notify_all();
+        if (thread_.joinable()) thread_.join();
+        return !fired_;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool cancelled_ = false;
+    bool fired_ = false;
+    std::thread thread_;
+};
+
+// A stopped sound server (a frozen Bluetooth sink) holds every call made to it. Switching the
+// music and closing the window must not wait for it, whether it stopped under a playing cue and
+// piece or before the music was switched on.
+TEST(ClosingWithSound, NeverWaitsForAStoppedSoundServer) {
+    for (const bool stoppedFirst : {false, true}) {
+        SCOPED_TRACE(stoppedFirst ? "stopped before the music is switched on"
+                                  : "stopped under a cue and a piece");
+        auto cues = std::make_shared<CaptureLog>();
+        auto music = std::make_shared<CaptureLog>();
+        const auto stop = [&](bool stopped) {
+            for (const auto& log : {cues, music})
+                log->Set([stopped](CaptureLog& l) { l.stalled = stopped; });
+        };
+        const AudioOutputFactory realCues =
+            std::exchange(CueOutputFactory(), CaptureOutput::Factory(cues));
+        const AudioOutputFactory realMusic =
+            std::exchange(MusicOutputFactory(), CaptureOutput::Factory(music));
+        MusicModulePath() = QStringLiteral(TESSALY_MUSIC_MODULE);
+        ResourceFolder folder;
+        const char tune[] =
+            "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c"
+            "\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0";
+        QDir().mkpath(folder.Path("midi"));
+        for (int n = 1; n <= MusicPieceCount; ++n)
+            folder.WriteBytes(QString("midi/music%1.mid").arg(n),
+                              QByteArray(tune, sizeof tune - 1));
+        auto form = std::make_unique<MainForm>([](UpdatePrompt&) {}, [] { return 7u; });
+        QStringList errors;
+        form->errorBox().sink = [&errors](const QString& text) { errors << text; };
+        form->show();
+        QAction* musicItem = form->menuAction("MenuOptionMusic");
+        StallWatchdog watchdog({cues, music});
+        const auto stalled = [](CaptureLog& log) {
+            return log.WaitForLog([](const CaptureLog& l) { return l.waiting > 0; });
+        };
+
+        if (stoppedFirst) stop(true);
+        musicItem->trigger();  // a "NULL" cue, then a piece
+        if (!stoppedFirst) {
+            for (const auto& log : {cues, music})
+                ASSERT_TRUE(log->WaitFor([](const auto& blocks) { return !blocks.empty(); }));
+            stop(true);
+        }
+        ASSERT_TRUE(stalled(*cues));
+        ASSERT_TRUE(stalled(*music));
+        musicItem->trigger();
+        musicItem->trigger();
+        form->close();
+        form.reset();
+        EXPECT_TRUE(watchdog.Cancel()) << "the window waited for the sound server";
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+        EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+
+        stop(false);  // what was left behind finishes now, touching nothing of the window's
+        CueOutputFactory() = realCues;
+        MusicOutputFactory() = realMusic;
     }
 }
 
