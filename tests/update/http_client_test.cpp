@@ -179,6 +179,49 @@ TEST(FetchUrlText, KeepsCookiesWithinBoundsUnderAFlood) {
     }
 }
 
+// Each limit of the store is met exactly, and one byte or one cookie more is not kept.
+TEST(CookieStore, HoldsEachLimitExactlyAndNotOneMore) {
+    const QUrl url("http://127.0.0.1/tsyjson.php");
+    // A cookie of `size` bytes, name and value together.
+    const auto cookie = [](const std::string& name, std::size_t size) {
+        return name + "=" + std::string(size - name.size(), 'v');
+    };
+    const auto entries = [](const std::string& header) {
+        return header.empty() ? 0 : std::count(header.begin(), header.end(), ';') + 1;
+    };
+    {
+        CookieStore store;
+        store.Take({cookie("a", CookieSizeLimit), cookie("b", CookieSizeLimit + 1)}, url);
+        EXPECT_EQ(store.HeaderFor(url), cookie("a", CookieSizeLimit));
+    }
+    // A full store, then one answer more, with a cookie more or none.
+    for (std::size_t count : {CookieCountLimit, CookieCountLimit + 1}) {
+        std::vector<std::string> answers[2];
+        for (std::size_t i = 0; i < count; ++i)
+            answers[i / CookieCountLimit].push_back("c" + std::to_string(i) + "=v");
+        CookieStore store;
+        for (const auto& answer : answers) store.Take(answer, url);
+        const std::string header = store.HeaderFor(url);
+        EXPECT_EQ(entries(header), int{CookieCountLimit}) << count;
+        const bool oldestKept = ("; " + header + ";").find("; c0=v;") != std::string::npos;
+        EXPECT_EQ(oldestKept, count == CookieCountLimit) << count;
+    }
+    // Four pairs and the three separators between them fill the header to the byte, then to
+    // one byte over, which leaves one cookie out.
+    for (std::size_t over : {0, 1}) {
+        const std::size_t pair = (CookieHeaderLimit - 6) / 4;
+        CookieStore store;
+        store.Take({cookie("a", pair - 1), cookie("b", pair - 1), cookie("c", pair - 1),
+                    cookie("d", CookieHeaderLimit - 6 - 3 * pair - 1 + over)},
+                   url);
+        const std::string header = store.HeaderFor(url);
+        EXPECT_EQ(entries(header), over ? 3 : 4) << over;
+        if (!over) {
+            EXPECT_EQ(header.size(), CookieHeaderLimit);
+        }
+    }
+}
+
 TEST(FetchUrlText, RefusesBodiesOverTheCap) {
     const std::string big(HttpBodyLimit + 1, 'x');
     ScriptedServer declared({{HttpAnswer("200 OK", big)}});
