@@ -276,10 +276,13 @@ TEST(FetchUrlText, BoundsConnectionSetUp) {
     EXPECT_FALSE(client.DeadlinePassed()) << "a wait for a connection outlived its limit";
 }
 
-// The connection on its own, against the loopback server: each way a peer can end is told
-// apart, and the bytes sent before the end are all there.
-TEST(TcpConnection, TellsAnOrderlyCloseFromAResetAndFromSilence) {
+// The connection on its own, against the loopback server: a refusal, and each way a peer can
+// end, are told apart, and the bytes sent before the end are all there.
+TEST(TcpConnection, TellsARefusalACloseAResetAndSilenceApart) {
     using Received = TcpConnection::Received;
+    DeadPort refusing(DeadPort::Kind::Refusing);
+    TcpConnection refused;
+    EXPECT_FALSE(refused.Connect(QHostAddress::LocalHost, refusing.Port(), Clock::now() + 30s));
     struct Row {
         const char* what;
         ScriptedAnswer answer;
@@ -320,6 +323,7 @@ TEST(TcpConnection, APassedMomentEndsAReceiveEvenWithBytesWaiting) {
     std::string got;
     ASSERT_EQ(connection.Receive(got, 1, late), Received::Data);  // the rest came with it
     EXPECT_EQ(connection.Receive(got, 64, Clock::now() - 1ms), Received::TimedOut);
+    EXPECT_FALSE(connection.Send("more", Clock::now() - 1ms)) << "nor a writer";
     EXPECT_EQ(got, "a");
     EXPECT_EQ(connection.Receive(got, 64, late), Received::Data);
     EXPECT_EQ(got, "abc") << "the bytes were waiting all along";
