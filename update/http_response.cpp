@@ -146,8 +146,10 @@ void TakeHeader(std::string_view line, Head& head, HttpResponse& response) {
 std::optional<Head> ReadHead(StreamReader& reader, HttpResponse& response) {
     std::size_t budget = HttpHeadLimit;
     auto line = [&]() -> std::optional<std::string> {
-        auto text = reader.Line(budget);
-        // Line ends count too, or endless empty-valued lines would never use it up.
+        // Line ends count too, or endless empty-valued lines would never use it up: a line,
+        // its carriage return included, must leave room for its line feed.
+        if (budget == 0) return std::nullopt;
+        auto text = reader.Line(budget - 1);
         if (text) budget -= std::min(budget, text->size() + 2);
         return text;
     };

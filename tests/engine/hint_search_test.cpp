@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/board_setup.h"
+#include "tests/engine/link_reference.h"
 
 namespace tessaly {
 namespace {
@@ -74,25 +75,32 @@ TEST(HintSearch, EqualTilesOnAnySideOfAFullBoardLinkThroughTheRing) {
     }
 }
 
-TEST(HintSearch, BoardWithMoreTilesThanTheScratchListsIsSearchedInTheSameOrder) {
-    Engine e(test::FixedSeed(1));
-    e.ColCount = 50;
-    e.RowCount = 50;
-    test::ClearBoard(e);
-    int32_t kind = 100;
-    for (int32_t c = 1; c <= 48; ++c) {
-        for (int32_t r = 1; r <= 48; ++r) test::CellAt(e, {c, r}) = kind++;
+// Tiles and kind numbers right at the scratch lists' sizes, and one past them, are searched in
+// the same order as the reference searches them, whether the search uses the lists or not.
+TEST(HintSearch, BoardsAtAndPastTheScratchListsAreSearchedInTheSameOrder) {
+    struct Row {
+        int tiles;
+        int32_t topKind;
+    };
+    reference::TurnSearch ref;
+    for (const Row row : {Row{1024, 1023}, Row{1025, 1023}, Row{1024, 1024}, Row{2304, 2400}}) {
+        Engine e(test::FixedSeed(1));
+        e.ColCount = 50;
+        e.RowCount = 50;
+        test::ClearBoard(e);
+        // Equal tiles are few and far apart: the first move lies deep in the scan.
+        for (int i = 0; i < row.tiles; ++i) {
+            const int32_t kind = 1 + static_cast<int32_t>(i * 389L % row.topKind);
+            test::CellAt(e, {1 + i / 48, 1 + i % 48}) = i + 1 == row.tiles ? row.topKind : kind;
+        }
+        TCell p, q, wantP, wantQ;
+        const bool want = ref.FirstPair(e.Board, wantP, wantQ);
+        ASSERT_EQ(e.FindLinkablePair(p, q), want) << row.tiles << " " << row.topKind;
+        if (want) {
+            EXPECT_EQ(p, wantP) << row.tiles << " " << row.topKind;
+            EXPECT_EQ(q, wantQ) << row.tiles << " " << row.topKind;
+        }
     }
-    test::CellAt(e, {20, 1}) = test::CellAt(e, {10, 1});
-    test::CellAt(e, {3, 6}) = test::CellAt(e, {3, 5});
-    TCell p, q;
-    ASSERT_TRUE(e.FindLinkablePair(p, q));
-    EXPECT_EQ(p, (TCell{3, 5}));
-    EXPECT_EQ(q, (TCell{3, 6}));
-    test::CellAt(e, {3, 6}) = 1;
-    ASSERT_TRUE(e.FindLinkablePair(p, q));
-    EXPECT_EQ(p, (TCell{10, 1}));
-    EXPECT_EQ(q, (TCell{20, 1}));
 }
 
 }  // namespace

@@ -23,17 +23,19 @@ class GameTest : public ::testing::Test {
     RecordingWindow window;
     Session session{engine, window};
 
-    // The session as each full redraw found it: a redraw shows the counters and, with Playing
-    // false, the start screen.
+    // The session as each full redraw found it: a redraw shows the counters, the level and the
+    // time bar and, with Playing false, the start screen.
     struct Painted {
         bool playing;
-        int32_t lives, hints;
+        int32_t lives, hints, timeLeft, level;
     };
     std::vector<Painted> painted;
 
     GameTest() {
+        window.timeLeft = &session.TimeLeft;
         window.whilePainting = [this] {
-            painted.push_back({session.Playing, session.Lives, session.Hints});
+            painted.push_back(
+                {session.Playing, session.Lives, session.Hints, session.TimeLeft, session.Level});
         };
     }
 

@@ -40,7 +40,7 @@ class RecordingWindow : public GameWindow {
         }
     }
 
-    // Every call, in order, as "Name arg arg".
+    // Every call, in order, as "Name arg arg", with what a drawing shows where it reads it.
     std::vector<std::string> calls;
     std::vector<ShownMessage> messages;
     std::vector<std::string> cues;
@@ -54,6 +54,9 @@ class RecordingWindow : public GameWindow {
     std::function<void(const ShownMessage&)> whileMessageOpen;
     // Runs at every full redraw, so that a test can see what the redraw had to show.
     std::function<void()> whilePainting;
+    // What the time bar shows, read at each of its draws as the real bar reads it; a window
+    // without it logs the draw alone.
+    const int32_t* timeLeft = nullptr;
 
     // What the window shows: whether an item is enabled or checked, and whether a timer runs.
     bool Enabled(const std::string& name) const {
@@ -99,7 +102,9 @@ class RecordingWindow : public GameWindow {
     void DrawMarkedCell(int32_t col, int32_t row) override {
         calls.push_back("DrawMarkedCell " + std::to_string(col) + " " + std::to_string(row));
     }
-    void DrawTimeBar() override { calls.push_back("DrawTimeBar"); }
+    void DrawTimeBar() override {
+        calls.push_back(timeLeft ? "DrawTimeBar " + std::to_string(*timeLeft) : "DrawTimeBar");
+    }
     void DrawLinkPath(int32_t points, bool show) override {
         calls.push_back("DrawLinkPath " + std::to_string(points) + (show ? " show" : " erase"));
     }

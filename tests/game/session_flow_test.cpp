@@ -80,8 +80,9 @@ TEST_P(DifficultyKeyTest, StartsAFreshGameOfTheGrade) {
     EXPECT_EQ(engine.KindCount, g.kinds);
     EXPECT_EQ(session.Lives, g.lives);
     EXPECT_EQ(session.Hints, g.hints);
-    EXPECT_EQ(session.Level, 0);
-    EXPECT_EQ(session.TimeLeft, 100);
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(painted.back().level, 0) << "the redraw shows the new game";
+    EXPECT_EQ(painted.back().timeLeft, 100);
     EXPECT_EQ(Occupied().size(), static_cast<size_t>((g.cols - 2) * (g.rows - 2)));
     for (const auto& [kind, count] : KindCounts()) {
         EXPECT_GE(kind, 1);
@@ -183,7 +184,7 @@ TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
     EXPECT_EQ(session.Level, 4);
     EXPECT_EQ(session.Lives, 7);
     EXPECT_EQ(session.Hints, 9);
-    EXPECT_EQ(session.TimeLeft, 100);
+    EXPECT_EQ(painted.back().timeLeft, 100) << "the redraw shows the full bar";
     EXPECT_EQ(Occupied().size(), 14u * 8u);
     ExpectHintPairLinkable();
     ExpectPlayMenuState(window);

@@ -113,7 +113,7 @@ TEST_P(RemovalTest, ShowsThePathThenClearsBothCellsAndGivesTimeBack) {
         "DrawLinkPath " + n + " erase",
         "DrawCellPicture " + cell(t.second) + " 0",
         "DrawCellPicture " + cell(t.first) + " 0",
-        "DrawTimeBar",
+        "DrawTimeBar 53",
         "MainPaintBoxPaint",
     };
     ASSERT_GE(window.calls.size(), expected.size());
@@ -139,8 +139,10 @@ TEST_F(TileClickTest, TimeGivenBackNeverGoesAboveTheFullBar) {
         LoadBoard({"AABB"});
         session.TimeLeft = start;
         Click({1, 1});
+        window.Forget();
         Click({2, 1});
         EXPECT_EQ(session.TimeLeft, after) << "from " << start;
+        EXPECT_TRUE(window.Called("DrawTimeBar " + std::to_string(after))) << "from " << start;
     }
 }
 

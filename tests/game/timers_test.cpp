@@ -16,10 +16,14 @@ using AbandonTest = GameTest;
 TEST_F(CountdownTest, TimeRunsOutAfterAHundredTicksWithoutACue) {
     session.FormKeyDown(vk::F1);
     window.Forget();
-    for (int tick = 1; tick < 100; ++tick) session.TimerGameDelayTimer();
+    std::vector<std::string> bar;
+    for (int tick = 1; tick < 100; ++tick) {
+        session.TimerGameDelayTimer();
+        bar.push_back("DrawTimeBar " + std::to_string(100 - tick));
+    }
     EXPECT_EQ(session.TimeLeft, 1);
     EXPECT_TRUE(session.Playing);
-    EXPECT_EQ(window.Count("DrawTimeBar"), 99u);
+    EXPECT_EQ(window.calls, bar) << "each tick draws the bar once, with the time it left";
     EXPECT_TRUE(window.messages.empty());
 
     session.TimerGameDelayTimer();

@@ -49,13 +49,17 @@ TEST(BmpFile, ReadsCompleteFilesOfEveryCommonDepth) {
     }
 }
 
-TEST(BmpFile, TopDownRowsAreAccepted) {
+TEST(BmpFile, TopDownRowsAndTheLargestSidesAreAccepted) {
     ResourceFolder folder;
     QByteArray bytes = BmpBytes(test::SolidCell(Qt::green));
     const qint32 negative = -50;
     bytes.replace(22, 4, reinterpret_cast<const char*>(&negative), 4);
     folder.WriteBytes("down.bmp", bytes);
     EXPECT_EQ(LoadBmpFile("./resource/down.bmp").pixelColor(1, 1), QColor(Qt::green));
+    for (const QSize side : {QSize(16384, 1), QSize(1, 16384)}) {
+        folder.WriteBytes("side.bmp", BmpBytes(QImage(side, QImage::Format_RGB888)));
+        EXPECT_EQ(LoadBmpFile("./resource/side.bmp").size(), side);
+    }
 }
 
 TEST(BmpFile, IncompleteOrForeignFilesAreNotValid) {
@@ -85,6 +89,8 @@ TEST(BmpFile, IncompleteOrForeignFilesAreNotValid) {
         {"text", QByteArray("BM this is not a picture at all")},
         {"dimensions beyond the data", huge},
         {"offset beyond the data", lateOffset},
+        {"one pixel wider than the widest", BmpBytes(QImage(16385, 1, QImage::Format_RGB888))},
+        {"one pixel higher than the highest", BmpBytes(QImage(1, 16385, QImage::Format_RGB888))},
     };
     for (const auto& [what, bytes] : cases) {
         folder.WriteBytes("bad.bmp", bytes);
@@ -113,8 +119,11 @@ TEST(BmpFile, UnreadableFilesNameTheirFullPathAndTheReasonWithoutBlockingOrReadi
         EXPECT_EQ(LoadError(QStringLiteral("./resource/") + inside, CellPictureMaxBytes),
                   "Cannot open file \"" + full.toStdString() + "\". " + reason);
     }
-    // The start picture may be far larger than a cell.
+    // The start picture may be far larger than a cell; a cell may fill its cap to the byte.
     EXPECT_EQ(LoadError("./resource/huge.bmp", StartPictureMaxBytes), "loaded");
+    folder.WriteBytes("full.bmp",
+                      BmpBytes(test::SolidCell(Qt::red)).leftJustified(CellPictureMaxBytes, '\0'));
+    EXPECT_EQ(LoadError("./resource/full.bmp", CellPictureMaxBytes), "loaded");
 }
 
 }  // namespace

@@ -107,6 +107,7 @@ TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures)
             std::make_unique<MainForm>([&checks](UpdatePrompt&) { ++checks; }, [] { return 7u; });
         BoxWatch watch;
         watch.window = window.get();
+        window->blockingSleep = nullptr;  // the moments come at ticks, not after real waits
         qApp->installEventFilter(&watch);
         window->show();
         window->session().MenuGameLowClick();

@@ -30,6 +30,8 @@ class FormTest : public testing::Test {
                                           [] { return 12345u; });
         form->errorBox().sink = [this](const QString& message) { errors << message; };
         form->urlOpener = [this](const QString& url) { opened << url; };
+        // The game's waits would only slow the tests down; a test that needs them counts them.
+        form->blockingSleep = nullptr;
     }
     void TearDown() override {
         form.reset();

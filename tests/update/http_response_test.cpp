@@ -68,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
                    O::Broken, ""},
         AnswerCase{"length over the cap", "HTTP/1.1 200 OK\r\nContent-Length: 17\r\n\r\n",
                    S::Closed, O::Broken, ""},
+        AnswerCase{"length of the cap",
+                   "HTTP/1.1 200 OK\r\nContent-Length: 16\r\n\r\n" + std::string(16, 'x'),
+                   S::Failed, O::Success, std::string(16, 'x')},
         AnswerCase{"length not a number", "HTTP/1.1 200 OK\r\nContent-Length: 3x\r\n\r\nabc",
                    S::Closed, O::Broken, ""},
         AnswerCase{"two different lengths",
@@ -93,8 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
                    O::Broken, ""},
         AnswerCase{"chunks over the cap",
                    "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n123456789\r\n"
-                   "9\r\n123456789\r\n0\r\n\r\n",
+                   "8\r\n12345678\r\n0\r\n\r\n",
                    S::Failed, O::Broken, ""},
+        AnswerCase{"chunks of the cap",
+                   "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n123456789\r\n"
+                   "7\r\n1234567\r\n0\r\n\r\n",
+                   S::Failed, O::Success, "1234567891234567"},
         AnswerCase{"chunk size not hex",
                    "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n", S::Closed,
                    O::Broken, ""},
@@ -148,6 +155,14 @@ TEST(HttpResponseReader, GivesUpOnEndlessHeaders) {
     while (interim.size() <= HttpHeadLimit) interim += "HTTP/1.1 100 Continue\r\n\r\n";
     MemorySource continues(interim, 4096, S::Closed);
     EXPECT_EQ(ReadHttpResponse(continues).outcome, O::Broken);
+    // The whole head, its closing blank line included, may fill the cap to the byte.
+    for (std::size_t over : {0, 1}) {
+        const std::string start = "HTTP/1.1 200 OK\r\nX: ";
+        MemorySource exact(
+            start + std::string(HttpHeadLimit - start.size() - 4 + over, 'x') + "\r\n\r\n", 4096,
+            S::Closed);
+        EXPECT_EQ(ReadHttpResponse(exact).outcome, over ? O::Broken : O::Success) << over;
+    }
 }
 
 }  // namespace

@@ -60,6 +60,7 @@ class DeadPort {
     DeadPort(const DeadPort&) = delete;
     DeadPort& operator=(const DeadPort&) = delete;
 
+    std::uint16_t Port() const { return port_; }
     std::string Url(const std::string& path = "/tsyjson.php") const;
 
   private:
