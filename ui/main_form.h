@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "game/game_window.h"
@@ -27,6 +29,7 @@
 
 namespace tessaly {
 
+class PictureReader;
 class UpdatePrompt;
 
 class MainForm : public QMainWindow, public GameWindow {
@@ -124,8 +127,9 @@ class MainForm : public QMainWindow, public GameWindow {
     // The parts of a full redraw; they throw PictureLoadError, which ends the redraw.
     void PaintAll();
     void DrawBoard();
-    void PaintCellPicture(int32_t col, int32_t row, int32_t value);
-    void PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value);
+    void PaintCellPicture(PictureReader& files, int32_t col, int32_t row, int32_t value);
+    void LoadCellBitmap(PictureReader& files, QImage& bitmap, int32_t value) const;
+    std::string CellPicturePath(int32_t value) const;
     void DrawInfoPanel();
     void PaintTimeBar();
     // Runs one drawing operation: a picture that fails ends it and goes to the error box.
@@ -148,6 +152,8 @@ class MainForm : public QMainWindow, public GameWindow {
     QString applicationTitle_;
     QPointer<QLabel> StartImage;
     QImage CellBitmap;
+    // Every picture file is read into this, one after the other.
+    mutable std::vector<unsigned char> pictureBuffer_;
     QPointer<QWindow> keyWindow_;
     bool wasMinimized_ = false;
     bool destroyed_ = false;

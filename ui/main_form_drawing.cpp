@@ -2,12 +2,15 @@
 // has it shown; every picture is read from its file just before it is drawn.
 #include <QPainter>
 #include <algorithm>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "game/resource_layout.h"
 #include "ui/bgr_color.h"
 #include "ui/bmp_file.h"
 #include "ui/main_form.h"
+#include "ui/picture_reader.h"
 
 namespace tessaly {
 
@@ -96,13 +99,20 @@ void MainForm::Guarded(const std::function<void()>& draw) {
     MainPaintBox->update();
 }
 
-void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
+std::string MainForm::CellPicturePath(int32_t value) const {
     const PresentationSettings& look = session_.Presentation;
-    const QString path = QString::fromStdString(
-        value != 0 ? TilePicturePath(look.PictureSetFolder, value)
-                   : BackgroundPicturePath(ColorToIndex(look.BackgroundColor)));
+    return value != 0 ? TilePicturePath(look.PictureSetFolder, value)
+                      : BackgroundPicturePath(ColorToIndex(look.BackgroundColor));
+}
+
+void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
+    PictureReader files(pictureBuffer_);
+    LoadCellBitmap(files, bitmap, value);
+}
+
+void MainForm::LoadCellBitmap(PictureReader& files, QImage& bitmap, int32_t value) const {
     bitmap = QImage();
-    bitmap = LoadBmpFile(path, CellPictureMaxBytes);
+    bitmap = DecodeBmp(files.Read(CellPicturePath(value), CellPictureMaxBytes));
 }
 
 void MainForm::MainPaintBoxPaint() {
@@ -122,29 +132,34 @@ void MainForm::PaintAll() {
 
 void MainForm::DrawBoard() {
     const TMyArray& board = engine_.Board;
-    QPainter painter(&MainPaintBox->surface());
+    PictureReader files(pictureBuffer_);
     const int32_t cols = std::min<int32_t>(engine_.ColCount, static_cast<int32_t>(board.size()));
     for (int32_t i = 0; i < cols; ++i) {
         const int32_t rows =
             std::min<int32_t>(engine_.RowCount, static_cast<int32_t>(board[i].size()));
-        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(painter, i, j, board[i][j]);
+        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(files, i, j, board[i][j]);
     }
 }
 
-void MainForm::PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value) {
-    LoadCellBitmap(CellBitmap, value);
+void MainForm::PaintCellPicture(PictureReader& files, int32_t col, int32_t row, int32_t value) {
+    const std::span<const unsigned char> file =
+        files.Read(CellPicturePath(value), CellPictureMaxBytes);
+    QImage& surface = MainPaintBox->surface();
+    const QPoint at(ColToX(col), RowToY(row));
+    // The common case, a plain picture on an unscaled screen, goes straight into the surface.
+    if (surface.devicePixelRatio() == 1 && DrawPlainBmp(file, surface, at)) return;
+    CellBitmap = DecodeBmp(file);
+    QPainter painter(&surface);
     // Pictures are 50 x 50 files; a scaled screen stretches them, and should do so smoothly.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(ColToX(col), RowToY(row), CellBitmap);
-}
-
-void MainForm::PaintCellPicture(int32_t col, int32_t row, int32_t value) {
-    QPainter painter(&MainPaintBox->surface());
-    PaintCellPicture(painter, col, row, value);
+    painter.drawImage(at, CellBitmap);
 }
 
 void MainForm::DrawCellPicture(int32_t col, int32_t row, int32_t value) {
-    Guarded([&] { PaintCellPicture(col, row, value); });
+    Guarded([&] {
+        PictureReader files(pictureBuffer_);
+        PaintCellPicture(files, col, row, value);
+    });
 }
 
 std::optional<int32_t> MainForm::BoardValue(int32_t col, int32_t row) const {
@@ -159,16 +174,20 @@ std::optional<int32_t> MainForm::BoardValue(int32_t col, int32_t row) const {
 
 void MainForm::DrawCell(int32_t col, int32_t row) {
     const auto value = BoardValue(col, row);
-    if (value) Guarded([&] { PaintCellPicture(col, row, *value); });
+    if (!value) return;
+    Guarded([&] {
+        PictureReader files(pictureBuffer_);
+        PaintCellPicture(files, col, row, *value);
+    });
 }
 
 void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
     const auto found = BoardValue(col, row);
     if (!found) return;
     Guarded([&] {
-        const int32_t value = *found;
-        PaintCellPicture(col, row, 0);
-        LoadCellBitmap(CellBitmap, value);
+        PictureReader files(pictureBuffer_);
+        PaintCellPicture(files, col, row, 0);
+        LoadCellBitmap(files, CellBitmap, *found);
         BlendConstant(MainPaintBox->surface(), QPoint(ColToX(col), RowToY(row)), CellBitmap,
                       MarkOpacity);
     });

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace tessaly {
 
@@ -48,8 +49,10 @@ void MainPaintBox::resizeEvent(QResizeEvent* event) {
 
 void MainPaintBox::mousePressEvent(QMouseEvent* event) {
     if (onMouseDown) {
-        const QPoint at = event->position().toPoint();
-        onMouseDown(at.x(), at.y());
+        // Whole logical pixels by truncation: on a scaled screen a press on a cell's last device
+        // pixel lies at x.5, which rounding would hand to the next cell.
+        const QPointF at = event->position();
+        onMouseDown(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
     }
 }
 

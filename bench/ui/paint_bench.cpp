@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "resource_folder.h"
-#include "ui/bmp_file.h"
 #include "ui/main_form.h"
+#include "ui/picture_reader.h"
 
 namespace {
 

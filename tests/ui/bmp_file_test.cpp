@@ -1,5 +1,3 @@
-#include "ui/bmp_file.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,6 +6,7 @@
 #include <QFile>
 
 #include "resource_folder.h"
+#include "ui/picture_reader.h"
 
 namespace tessaly {
 namespace {
