@@ -10,8 +10,10 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QPointer>
+#include <QStaticText>
 #include <QStatusBar>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -152,6 +154,14 @@ class MainForm : public QMainWindow, public GameWindow {
     QString applicationTitle_;
     QPointer<QLabel> StartImage;
     QImage CellBitmap;
+    // The information line's nine texts (four blanks, five values), laid out when they change.
+    struct InfoText {
+        QString text;
+        QFont font;
+        QStaticText layout;
+        QSize size;
+    };
+    std::array<InfoText, 9> infoTexts_;
     // Every picture file is read into this, one after the other.
     mutable std::vector<unsigned char> pictureBuffer_;
     QPointer<QWindow> keyWindow_;

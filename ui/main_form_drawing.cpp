@@ -196,15 +196,24 @@ void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
 void MainForm::DrawInfoPanel() {
     if (!session_.Playing) return;
     QPainter painter(&MainPaintBox->surface());
-    painter.setFont(InfoFont());
     painter.setPen(InfoColorsOn(session_.Presentation.BackgroundColor).text);
-    const QFontMetrics metrics = painter.fontMetrics();
+    const QFont font = InfoFont();
     const QColor background = BackgroundColor();
+    InfoText* slot = infoTexts_.data();
     // Opaque text: its own cell is filled first, so a blank text wipes out the last value.
     auto write = [&](int x, const QString& text) {
-        const QRect cell(x, InfoTop, metrics.horizontalAdvance(text), metrics.height());
-        painter.fillRect(cell, background);
-        painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        InfoText& laid = *slot++;
+        if (laid.text != text || laid.font != font) {
+            laid.text = text;
+            laid.font = font;
+            laid.layout.setText(text);
+            laid.layout.prepare(QTransform(), font);
+            const QFontMetrics metrics(font);
+            laid.size = QSize(metrics.horizontalAdvance(text), metrics.height());
+        }
+        painter.fillRect(QRect(QPoint(x, InfoTop), laid.size), background);
+        painter.setFont(font);
+        painter.drawStaticText(x, InfoTop, laid.layout);
     };
 
     std::string name;

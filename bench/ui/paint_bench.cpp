@@ -1,9 +1,14 @@
 // Drawing costs on the largest board, offscreen: a full redraw reads all 198 picture files.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "game/resource_layout.h"
 #include "resource_folder.h"
 #include "ui/main_form.h"
 #include "ui/picture_reader.h"
@@ -37,6 +42,29 @@ void FullRedrawOfTheLargestBoard(benchmark::State& state) {
     state.counters["files"] = game.form.engine().ColCount * game.form.engine().RowCount;
 }
 BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitions(9);
+
+// The floor while every picture is read at each draw: open, read and close the 198 files of a
+// full redraw, in its order, and nothing else.
+void ReadingTheFilesAlone(benchmark::State& state) {
+    Game& game = TheGame();
+    std::vector<std::string> paths;
+    for (const auto& column : game.form.engine().Board) {
+        for (int32_t value : column) {
+            paths.push_back(value != 0 ? tessaly::TilePicturePath("/pic1/", value)
+                                       : tessaly::BackgroundPicturePath(1));
+        }
+    }
+    std::vector<char> buffer(tessaly::CellPictureMaxBytes);
+    for (auto _ : state) {
+        for (const std::string& path : paths) {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            benchmark::DoNotOptimize(::read(fd, buffer.data(), buffer.size()));
+            ::close(fd);
+        }
+    }
+    state.counters["files"] = static_cast<double>(paths.size());
+}
+BENCHMARK(ReadingTheFilesAlone)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 void MarkedCell(benchmark::State& state) {
     Game& game = TheGame();
