@@ -21,26 +21,25 @@ const QColor Red(255, 0, 0);
 constexpr int MarkOpacity = 140;  // out of 255
 constexpr int InfoTop = 10;
 
-// The information line's colours: yellow texts and frame, red fill, as designed, except on the
-// few backgrounds where they cannot be seen. Yellow texts on silver, lime, yellow and aqua
-// (contrast below 2 : 1) turn black; the red fill on red turns white.
+// The colours of the information line and of the link path: the design's yellow texts and
+// frame and red fill and path, except where a player could not see them. Texts turn black where
+// yellow falls below 3 : 1 against the panel (silver, lime, yellow, fuchsia, aqua). The fill and
+// the path turn white where red comes within a colour difference (CIEDE2000) of 20 of the
+// background, in normal vision or for red-green colour-blind players (maroon, green, olive, red,
+// lime); the empty-cell pictures the path crosses are drawn in the background's colour.
 struct InfoColors {
     QColor text;  // and the time bar's frame
-    QColor fill;
+    QColor fill;  // and the link path
 };
 
 InfoColors InfoColorsOn(uint32_t background) {
-    switch (background) {
-        case 0xC0C0C0:  // silver
-        case 0x00FF00:  // lime
-        case 0x00FFFF:  // yellow
-        case 0xFFFF00:  // aqua
-            return {Qt::black, Red};
-        case 0x0000FF:  // red
-            return {Yellow, Qt::white};
-        default:
-            return {Yellow, Red};
-    }
+    const bool darkText = background == 0xC0C0C0 || background == 0x00FF00 ||
+                          background == 0x00FFFF || background == 0xFF00FF ||
+                          background == 0xFFFF00;
+    const bool whiteFill = background == 0x000080 || background == 0x008000 ||
+                           background == 0x008080 || background == 0x0000FF ||
+                           background == 0x00FF00;
+    return {darkText ? QColor(Qt::black) : Yellow, whiteFill ? QColor(Qt::white) : Red};
 }
 
 // Blends `picture` over `surface` at the logical point `logicalAt` with a constant opacity of
@@ -263,8 +262,9 @@ void MainForm::DrawLinkPath(int32_t points, bool show) {
     for (TCell cell : cells) line << QPoint(ColToX(cell.X) + 25, RowToY(cell.Y) + 25);
     Guarded([&] {
         QPainter painter(&MainPaintBox->surface());
-        painter.setPen(
-            QPen(show ? Red : BackgroundColor(), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(
+            show ? InfoColorsOn(session_.Presentation.BackgroundColor).fill : BackgroundColor(), 5,
+            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolyline(line);
     });
 }
