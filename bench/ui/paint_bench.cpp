@@ -10,6 +10,7 @@
 
 #include "game/resource_layout.h"
 #include "resource_folder.h"
+#include "ui/app_icon.h"
 #include "ui/main_form.h"
 #include "ui/picture_reader.h"
 
@@ -77,6 +78,12 @@ void OnePictureFile(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(tessaly::LoadBmpFile("./resource/pic1/7.bmp"));
 }
 BENCHMARK(OnePictureFile)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+
+// Part of the start-up before the first paint.
+void MakingTheWindowIcon(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(tessaly::MakeAppIcon());
+}
+BENCHMARK(MakingTheWindowIcon)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 }  // namespace
 
