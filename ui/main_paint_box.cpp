@@ -2,9 +2,31 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 
 namespace tessaly {
+
+namespace {
+
+// For latency measurements (scripts/measure-key-latency): prints the wall-clock time at which
+// each repaint of the board has reached the screen.
+void LogPaint(QObject* context) {
+    static const bool wanted = qEnvironmentVariableIsSet("TESSALY_PAINT_LOG");
+    if (!wanted) return;
+    // The next turn of the loop comes after the paint has been flushed to the screen.
+    QTimer::singleShot(0, context, [] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("paint %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+        std::fflush(stdout);
+    });
+}
+
+}  // namespace
 
 MainPaintBox::MainPaintBox(QWidget* parent) : QWidget(parent) {
     // The surface covers every pixel, so Qt need not clear the background first.
@@ -23,6 +45,7 @@ void MainPaintBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(area, surface_,
                       QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+    LogPaint(this);
 }
 
 void MainPaintBox::resizeSurface(QSize size) {
