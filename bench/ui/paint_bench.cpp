@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +67,24 @@ void ReadingTheFilesAlone(benchmark::State& state) {
     state.counters["files"] = static_cast<double>(paths.size());
 }
 BENCHMARK(ReadingTheFilesAlone)->Unit(benchmark::kMillisecond)->Repetitions(9);
+
+// What a function key costs the game: a new board of the next grade, the window fitted to it and
+// repainted (offscreen, so no window manager takes part).
+void NewGameOfEachGradeInTurn(benchmark::State& state) {
+    Game& game = TheGame();
+    tessaly::Session& session = game.form.session();
+    const std::array<void (tessaly::Session::*)(), 4> grades{
+        &tessaly::Session::MenuGameLowClick, &tessaly::Session::MenuGameMediumClick,
+        &tessaly::Session::MenuGameHighClick, &tessaly::Session::MenuGameSpecialClick};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        (session.*grades[next++ % grades.size()])();
+        QCoreApplication::processEvents();
+    }
+    session.MenuGameSpecialClick();
+    QCoreApplication::processEvents();
+}
+BENCHMARK(NewGameOfEachGradeInTurn)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 void MarkedCell(benchmark::State& state) {
     Game& game = TheGame();
