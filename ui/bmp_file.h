@@ -3,10 +3,11 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <cstddef>
+#include <span>
 #include <stdexcept>
-#include <string>
 
 namespace tessaly {
 
@@ -23,16 +24,22 @@ inline constexpr std::size_t CellPictureMaxBytes = 64 * 1024;
 // The start picture may have any size; it is still read whole into memory.
 inline constexpr std::size_t StartPictureMaxBytes = 64 * 1024 * 1024;
 
-// Reads the BMP file at `path` (relative paths resolve against the current directory); only a
-// regular file of at most `maxBytes` is read. Throws PictureLoadError with
-// "Cannot open file "<full path>". <reason>" when the file cannot be read, and with
-// BitmapNotValidMessage when it is not a complete BMP.
-QImage LoadBmpFile(const QString& path, std::size_t maxBytes = StartPictureMaxBytes);
-
 // The picture in a whole BMP file held in memory; throws PictureLoadError(BitmapNotValidMessage).
+QImage DecodeBmp(std::span<const unsigned char> data);
 QImage DecodeBmp(const QByteArray& data);
 
 // True when `data` starts with a BMP header whose pixel data lies wholly inside `data`.
+bool BmpDataIsComplete(std::span<const unsigned char> data);
 bool BmpDataIsComplete(const QByteArray& data);
+
+// Writes a plain BMP (uncompressed, 24 or 32 bits a pixel, the common 40-byte header) straight
+// into `target`, an RGB32 image, with the picture's top-left pixel at `at` in the target's own
+// pixels; what falls outside the target is cut. The pixels are exactly those of DecodeBmp drawn
+// there. Returns false, having written nothing, for any other BMP, valid or not.
+bool DrawPlainBmp(std::span<const unsigned char> data, QImage& target, QPoint at);
+
+// For tests: false makes DrawPlainBmp convert rows one pixel at a time, as it does on a CPU
+// without SSSE3. Returns whether the vectorised conversion is available on this CPU.
+bool UseVectorisedBmpRows(bool use);
 
 }  // namespace tessaly

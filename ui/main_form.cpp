@@ -107,21 +107,21 @@ void MainForm::BuildLayout() {
     StatusPanel1->setFixedWidth(50);
     StatusBar1->addWidget(StatusPanel1);
 
-    // On the status bar's right end at every size, never over the board it would hide.
     LinkLabel1 =
         new QLabel(QStringLiteral("<a href=\"%1\">%2</a>")
                        .arg(QString::fromUtf8(PublisherAddress), QString::fromUtf8(PublisherSite)),
-                   StatusBar1);
+                   PanelMain);
     LinkLabel1->setObjectName(QStringLiteral("LinkLabel1"));
     LinkLabel1->setTextFormat(Qt::RichText);
     LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     LinkLabel1->setOpenExternalLinks(false);
+    // The design's box reaches past the panel's bottom edge: the text keeps to its top.
+    LinkLabel1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LinkLabel1->setContentsMargins(0, 0, 4, 0);  // keep the last letter off the window's edge
     // The CJK face's tall line box would clip the descenders in the 19-pixel status bar.
     QFont linkFont = font();
     linkFont.setPixelSize(10);
     LinkLabel1->setFont(linkFont);
-    StatusBar1->addPermanentWidget(LinkLabel1);
 
     TimerGuard.setInterval(1000);
     TimerAutoPlay.setInterval(500);
@@ -181,7 +181,20 @@ void MainForm::LayoutPanel() {
     const QRect board(1, 1, client.width() - 2, client.height() - 2 - StatusBarHeight);
     MainPaintBox->setGeometry(board);
     MainPaintBox->resizeSurface(board.size());
-    StatusBar1->setGeometry(1, board.bottom() + 1, board.width(), StatusBarHeight);
+    const QRect status(1, board.bottom() + 1, board.width(), StatusBarHeight);
+    StatusBar1->setGeometry(status);
+    // The design's place, over the status bar's empty right part, holds at the design's size. In
+    // a larger window that place lies over the board, so the label keeps to the status bar's
+    // right end there.
+    if (client == DesignClientSize) {
+        LinkLabel1->setGeometry(344, 416, 181, 17);
+    } else {
+        const QSize text = LinkLabel1->sizeHint();
+        LinkLabel1->setGeometry(status.right() + 1 - text.width(),
+                                status.top() + (StatusBarHeight - text.height() + 1) / 2,
+                                text.width(), text.height());
+    }
+    LinkLabel1->raise();
     if (StartImage) StartImage->setGeometry(board);
 }
 

@@ -10,11 +10,15 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QPointer>
+#include <QStaticText>
 #include <QStatusBar>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "game/game_window.h"
@@ -27,6 +31,7 @@
 
 namespace tessaly {
 
+class PictureReader;
 class UpdatePrompt;
 
 class MainForm : public QMainWindow, public GameWindow {
@@ -124,8 +129,9 @@ class MainForm : public QMainWindow, public GameWindow {
     // The parts of a full redraw; they throw PictureLoadError, which ends the redraw.
     void PaintAll();
     void DrawBoard();
-    void PaintCellPicture(int32_t col, int32_t row, int32_t value);
-    void PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value);
+    void PaintCellPicture(PictureReader& files, int32_t col, int32_t row, int32_t value);
+    void LoadCellBitmap(PictureReader& files, QImage& bitmap, int32_t value) const;
+    std::string CellPicturePath(int32_t value) const;
     void DrawInfoPanel();
     void PaintTimeBar();
     // Runs one drawing operation: a picture that fails ends it and goes to the error box.
@@ -148,6 +154,16 @@ class MainForm : public QMainWindow, public GameWindow {
     QString applicationTitle_;
     QPointer<QLabel> StartImage;
     QImage CellBitmap;
+    // The information line's nine texts (four blanks, five values), laid out when they change.
+    struct InfoText {
+        QString text;
+        QFont font;
+        QStaticText layout;
+        QSize size;
+    };
+    std::array<InfoText, 9> infoTexts_;
+    // Every picture file is read into this, one after the other.
+    mutable std::vector<unsigned char> pictureBuffer_;
     QPointer<QWindow> keyWindow_;
     bool wasMinimized_ = false;
     bool destroyed_ = false;

@@ -2,12 +2,15 @@
 // has it shown; every picture is read from its file just before it is drawn.
 #include <QPainter>
 #include <algorithm>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "game/resource_layout.h"
 #include "ui/bgr_color.h"
 #include "ui/bmp_file.h"
 #include "ui/main_form.h"
+#include "ui/picture_reader.h"
 
 namespace tessaly {
 
@@ -18,26 +21,25 @@ const QColor Red(255, 0, 0);
 constexpr int MarkOpacity = 140;  // out of 255
 constexpr int InfoTop = 10;
 
-// The information line's colours: yellow texts and frame, red fill, as designed, except on the
-// few backgrounds where they cannot be seen. Yellow texts on silver, lime, yellow and aqua
-// (contrast below 2 : 1) turn black; the red fill on red turns white.
+// The colours of the information line and of the link path: the design's yellow texts and
+// frame and red fill and path, except where a player could not see them. Texts turn black where
+// yellow falls below 3 : 1 against the panel (silver, lime, yellow, fuchsia, aqua). The fill and
+// the path turn white where red comes within a colour difference (CIEDE2000) of 20 of the
+// background, in normal vision or for red-green colour-blind players (maroon, green, olive, red,
+// lime); the empty-cell pictures the path crosses are drawn in the background's colour.
 struct InfoColors {
     QColor text;  // and the time bar's frame
-    QColor fill;
+    QColor fill;  // and the link path
 };
 
 InfoColors InfoColorsOn(uint32_t background) {
-    switch (background) {
-        case 0xC0C0C0:  // silver
-        case 0x00FF00:  // lime
-        case 0x00FFFF:  // yellow
-        case 0xFFFF00:  // aqua
-            return {Qt::black, Red};
-        case 0x0000FF:  // red
-            return {Yellow, Qt::white};
-        default:
-            return {Yellow, Red};
-    }
+    const bool darkText = background == 0xC0C0C0 || background == 0x00FF00 ||
+                          background == 0x00FFFF || background == 0xFF00FF ||
+                          background == 0xFFFF00;
+    const bool whiteFill = background == 0x000080 || background == 0x008000 ||
+                           background == 0x008080 || background == 0x0000FF ||
+                           background == 0x00FF00;
+    return {darkText ? QColor(Qt::black) : Yellow, whiteFill ? QColor(Qt::white) : Red};
 }
 
 // Blends `picture` over `surface` at the logical point `logicalAt` with a constant opacity of
@@ -96,13 +98,20 @@ void MainForm::Guarded(const std::function<void()>& draw) {
     MainPaintBox->update();
 }
 
-void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
+std::string MainForm::CellPicturePath(int32_t value) const {
     const PresentationSettings& look = session_.Presentation;
-    const QString path = QString::fromStdString(
-        value != 0 ? TilePicturePath(look.PictureSetFolder, value)
-                   : BackgroundPicturePath(ColorToIndex(look.BackgroundColor)));
+    return value != 0 ? TilePicturePath(look.PictureSetFolder, value)
+                      : BackgroundPicturePath(ColorToIndex(look.BackgroundColor));
+}
+
+void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
+    PictureReader files(pictureBuffer_);
+    LoadCellBitmap(files, bitmap, value);
+}
+
+void MainForm::LoadCellBitmap(PictureReader& files, QImage& bitmap, int32_t value) const {
     bitmap = QImage();
-    bitmap = LoadBmpFile(path, CellPictureMaxBytes);
+    bitmap = DecodeBmp(files.Read(CellPicturePath(value), CellPictureMaxBytes));
 }
 
 void MainForm::MainPaintBoxPaint() {
@@ -122,29 +131,34 @@ void MainForm::PaintAll() {
 
 void MainForm::DrawBoard() {
     const TMyArray& board = engine_.Board;
-    QPainter painter(&MainPaintBox->surface());
+    PictureReader files(pictureBuffer_);
     const int32_t cols = std::min<int32_t>(engine_.ColCount, static_cast<int32_t>(board.size()));
     for (int32_t i = 0; i < cols; ++i) {
         const int32_t rows =
             std::min<int32_t>(engine_.RowCount, static_cast<int32_t>(board[i].size()));
-        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(painter, i, j, board[i][j]);
+        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(files, i, j, board[i][j]);
     }
 }
 
-void MainForm::PaintCellPicture(QPainter& painter, int32_t col, int32_t row, int32_t value) {
-    LoadCellBitmap(CellBitmap, value);
+void MainForm::PaintCellPicture(PictureReader& files, int32_t col, int32_t row, int32_t value) {
+    const std::span<const unsigned char> file =
+        files.Read(CellPicturePath(value), CellPictureMaxBytes);
+    QImage& surface = MainPaintBox->surface();
+    const QPoint at(ColToX(col), RowToY(row));
+    // The common case, a plain picture on an unscaled screen, goes straight into the surface.
+    if (surface.devicePixelRatio() == 1 && DrawPlainBmp(file, surface, at)) return;
+    CellBitmap = DecodeBmp(file);
+    QPainter painter(&surface);
     // Pictures are 50 x 50 files; a scaled screen stretches them, and should do so smoothly.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(ColToX(col), RowToY(row), CellBitmap);
-}
-
-void MainForm::PaintCellPicture(int32_t col, int32_t row, int32_t value) {
-    QPainter painter(&MainPaintBox->surface());
-    PaintCellPicture(painter, col, row, value);
+    painter.drawImage(at, CellBitmap);
 }
 
 void MainForm::DrawCellPicture(int32_t col, int32_t row, int32_t value) {
-    Guarded([&] { PaintCellPicture(col, row, value); });
+    Guarded([&] {
+        PictureReader files(pictureBuffer_);
+        PaintCellPicture(files, col, row, value);
+    });
 }
 
 std::optional<int32_t> MainForm::BoardValue(int32_t col, int32_t row) const {
@@ -159,16 +173,20 @@ std::optional<int32_t> MainForm::BoardValue(int32_t col, int32_t row) const {
 
 void MainForm::DrawCell(int32_t col, int32_t row) {
     const auto value = BoardValue(col, row);
-    if (value) Guarded([&] { PaintCellPicture(col, row, *value); });
+    if (!value) return;
+    Guarded([&] {
+        PictureReader files(pictureBuffer_);
+        PaintCellPicture(files, col, row, *value);
+    });
 }
 
 void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
     const auto found = BoardValue(col, row);
     if (!found) return;
     Guarded([&] {
-        const int32_t value = *found;
-        PaintCellPicture(col, row, 0);
-        LoadCellBitmap(CellBitmap, value);
+        PictureReader files(pictureBuffer_);
+        PaintCellPicture(files, col, row, 0);
+        LoadCellBitmap(files, CellBitmap, *found);
         BlendConstant(MainPaintBox->surface(), QPoint(ColToX(col), RowToY(row)), CellBitmap,
                       MarkOpacity);
     });
@@ -177,15 +195,24 @@ void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
 void MainForm::DrawInfoPanel() {
     if (!session_.Playing) return;
     QPainter painter(&MainPaintBox->surface());
-    painter.setFont(InfoFont());
     painter.setPen(InfoColorsOn(session_.Presentation.BackgroundColor).text);
-    const QFontMetrics metrics = painter.fontMetrics();
+    const QFont font = InfoFont();
     const QColor background = BackgroundColor();
+    InfoText* slot = infoTexts_.data();
     // Opaque text: its own cell is filled first, so a blank text wipes out the last value.
     auto write = [&](int x, const QString& text) {
-        const QRect cell(x, InfoTop, metrics.horizontalAdvance(text), metrics.height());
-        painter.fillRect(cell, background);
-        painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        InfoText& laid = *slot++;
+        if (laid.text != text || laid.font != font) {
+            laid.text = text;
+            laid.font = font;
+            laid.layout.setText(text);
+            laid.layout.prepare(QTransform(), font);
+            const QFontMetrics metrics(font);
+            laid.size = QSize(metrics.horizontalAdvance(text), metrics.height());
+        }
+        painter.fillRect(QRect(QPoint(x, InfoTop), laid.size), background);
+        painter.setFont(font);
+        painter.drawStaticText(x, InfoTop, laid.layout);
     };
 
     std::string name;
@@ -235,8 +262,9 @@ void MainForm::DrawLinkPath(int32_t points, bool show) {
     for (TCell cell : cells) line << QPoint(ColToX(cell.X) + 25, RowToY(cell.Y) + 25);
     Guarded([&] {
         QPainter painter(&MainPaintBox->surface());
-        painter.setPen(
-            QPen(show ? Red : BackgroundColor(), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(
+            show ? InfoColorsOn(session_.Presentation.BackgroundColor).fill : BackgroundColor(), 5,
+            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolyline(line);
     });
 }

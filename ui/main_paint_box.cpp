@@ -2,8 +2,31 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
 
 namespace tessaly {
+
+namespace {
+
+// For latency measurements (scripts/measure-key-latency): prints the wall-clock time at which
+// each repaint of the board has reached the screen.
+void LogPaint(QObject* context) {
+    static const bool wanted = qEnvironmentVariableIsSet("TESSALY_PAINT_LOG");
+    if (!wanted) return;
+    // The next turn of the loop comes after the paint has been flushed to the screen.
+    QTimer::singleShot(0, context, [] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("paint %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+        std::fflush(stdout);
+    });
+}
+
+}  // namespace
 
 MainPaintBox::MainPaintBox(QWidget* parent) : QWidget(parent) {
     // The surface covers every pixel, so Qt need not clear the background first.
@@ -22,6 +45,7 @@ void MainPaintBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(area, surface_,
                       QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+    LogPaint(this);
 }
 
 void MainPaintBox::resizeSurface(QSize size) {
@@ -48,8 +72,10 @@ void MainPaintBox::resizeEvent(QResizeEvent* event) {
 
 void MainPaintBox::mousePressEvent(QMouseEvent* event) {
     if (onMouseDown) {
-        const QPoint at = event->position().toPoint();
-        onMouseDown(at.x(), at.y());
+        // Whole logical pixels by truncation: on a scaled screen a press on a cell's last device
+        // pixel lies at x.5, which rounding would hand to the next cell.
+        const QPointF at = event->position();
+        onMouseDown(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
     }
 }
 

@@ -64,4 +64,36 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes) {
     return FileReadResult{std::move(bytes), FileReadError::None, {}};
 }
 
+FileReadInto ReadRegularFileAt(int folder, const char* name, std::size_t maxBytes,
+                               std::vector<unsigned char>& buffer) {
+    auto failure = [](FileReadError error, std::string reason) {
+        return FileReadInto{0, error, std::move(reason)};
+    };
+    const Fd fd(::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) return failure(FileReadError::CannotOpen, std::strerror(errno));
+
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return failure(FileReadError::ReadFailed, std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) return failure(FileReadError::NotRegular, "Not a regular file");
+    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > maxBytes)
+        return failure(FileReadError::TooLarge, "File too large");
+
+    // The size just checked is all that is read: a file that grows meanwhile gives its first
+    // bytes, never more than the cap, and no second read is spent looking for its end.
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (buffer.size() < size) buffer.resize(size);
+    std::size_t filled = 0;
+    while (filled < size) {
+        const ssize_t got = ::read(fd.get(), buffer.data() + filled, size - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return failure(FileReadError::ReadFailed, std::strerror(errno));
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    return FileReadInto{filled, FileReadError::None, {}};
+}
+
 }  // namespace tessaly

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace tessaly {
 
@@ -27,5 +28,19 @@ struct FileReadResult {
 // Reads the whole of `path` when it is a regular file (links followed) of at most `maxBytes`.
 // Never blocks on a FIFO and never reads more than maxBytes + 1 bytes.
 FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes);
+
+// The same, for `name` inside an open folder (a descriptor opened with O_DIRECTORY or O_PATH),
+// read into the front of `buffer`, which keeps its size from file to file so that a run of
+// files costs no allocation. On success the result's `bytes` is empty and `size` says how many
+// bytes of `buffer` the file holds: as many as its size at opening, or fewer if it shrank.
+struct FileReadInto {
+    std::size_t size = 0;
+    FileReadError error = FileReadError::None;
+    std::string reason;
+
+    bool ok() const { return error == FileReadError::None; }
+};
+FileReadInto ReadRegularFileAt(int folder, const char* name, std::size_t maxBytes,
+                               std::vector<unsigned char>& buffer);
 
 }  // namespace tessaly

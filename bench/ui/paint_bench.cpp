@@ -1,12 +1,19 @@
 // Drawing costs on the largest board, offscreen: a full redraw reads all 198 picture files.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QApplication>
+#include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "game/resource_layout.h"
 #include "resource_folder.h"
-#include "ui/bmp_file.h"
+#include "ui/app_icon.h"
 #include "ui/main_form.h"
+#include "ui/picture_reader.h"
 
 namespace {
 
@@ -38,6 +45,47 @@ void FullRedrawOfTheLargestBoard(benchmark::State& state) {
 }
 BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
+// The floor while every picture is read at each draw: open, read and close the 198 files of a
+// full redraw, in its order, and nothing else.
+void ReadingTheFilesAlone(benchmark::State& state) {
+    Game& game = TheGame();
+    std::vector<std::string> paths;
+    for (const auto& column : game.form.engine().Board) {
+        for (int32_t value : column) {
+            paths.push_back(value != 0 ? tessaly::TilePicturePath("/pic1/", value)
+                                       : tessaly::BackgroundPicturePath(1));
+        }
+    }
+    std::vector<char> buffer(tessaly::CellPictureMaxBytes);
+    for (auto _ : state) {
+        for (const std::string& path : paths) {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            benchmark::DoNotOptimize(::read(fd, buffer.data(), buffer.size()));
+            ::close(fd);
+        }
+    }
+    state.counters["files"] = static_cast<double>(paths.size());
+}
+BENCHMARK(ReadingTheFilesAlone)->Unit(benchmark::kMillisecond)->Repetitions(9);
+
+// What a function key costs the game: a new board of the next grade, the window fitted to it and
+// repainted (offscreen, so no window manager takes part).
+void NewGameOfEachGradeInTurn(benchmark::State& state) {
+    Game& game = TheGame();
+    tessaly::Session& session = game.form.session();
+    const std::array<void (tessaly::Session::*)(), 4> grades{
+        &tessaly::Session::MenuGameLowClick, &tessaly::Session::MenuGameMediumClick,
+        &tessaly::Session::MenuGameHighClick, &tessaly::Session::MenuGameSpecialClick};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        (session.*grades[next++ % grades.size()])();
+        QCoreApplication::processEvents();
+    }
+    session.MenuGameSpecialClick();
+    QCoreApplication::processEvents();
+}
+BENCHMARK(NewGameOfEachGradeInTurn)->Unit(benchmark::kMillisecond)->Repetitions(9);
+
 void MarkedCell(benchmark::State& state) {
     Game& game = TheGame();
     for (auto _ : state) game.form.DrawMarkedCell(1, 1);
@@ -49,6 +97,12 @@ void OnePictureFile(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(tessaly::LoadBmpFile("./resource/pic1/7.bmp"));
 }
 BENCHMARK(OnePictureFile)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+
+// Part of the start-up before the first paint.
+void MakingTheWindowIcon(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(tessaly::MakeAppIcon());
+}
+BENCHMARK(MakingTheWindowIcon)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 }  // namespace
 

@@ -16,6 +16,12 @@ double Linear(int channel) {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
+int Encoded(double linear) {
+    const double v = std::clamp(linear, 0.0, 1.0);
+    return static_cast<int>(
+        std::lround(255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055)));
+}
+
 double Luminance(QColor c) {
     return 0.2126 * Linear(c.red()) + 0.7152 * Linear(c.green()) + 0.0722 * Linear(c.blue());
 }
@@ -82,6 +88,31 @@ double ContrastRatio(QColor a, QColor b) {
 
 double DeltaE2000(QColor a, QColor b) {
     return DeltaE2000(ToLab(a), ToLab(b));
+}
+
+}  // namespace tessaly::test
+
+namespace tessaly::test {
+
+QColor SeenWith(Vision vision, QColor c) {
+    using Row = std::array<double, 3>;
+    static constexpr std::array<Row, 3> Deutan{Row{0.29275, 0.70725, 0}, Row{0.29275, 0.70725, 0},
+                                               Row{-0.02234, 0.02234, 1}};
+    static constexpr std::array<Row, 3> Protan{Row{0.11238, 0.88762, 0}, Row{0.11238, 0.88762, 0},
+                                               Row{0.00401, -0.00401, 1}};
+    if (vision == Vision::Normal) return c;
+    const auto& m = vision == Vision::Deuteranopia ? Deutan : Protan;
+    const Row in{Linear(c.red()), Linear(c.green()), Linear(c.blue())};
+    auto out = [&](int i) { return Encoded(m[i][0] * in[0] + m[i][1] * in[1] + m[i][2] * in[2]); };
+    return QColor(out(0), out(1), out(2));
+}
+
+double LeastDeltaE2000(QColor a, QColor b) {
+    double least = DeltaE2000(a, b);
+    for (Vision v : {Vision::Deuteranopia, Vision::Protanopia}) {
+        least = std::min(least, DeltaE2000(SeenWith(v, a), SeenWith(v, b)));
+    }
+    return least;
 }
 
 }  // namespace tessaly::test

@@ -110,6 +110,11 @@ TEST_F(Drawing, TimeBarAtGradeThreeRunsToTheRightOfTheWiderWindow) {
 }
 
 TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
+    // Odd kinds in a depth that Qt's reader draws, even ones straight from the file.
+    for (int k = 1; k <= 45; k += 2) {
+        folder.Write(QStringLiteral("pic1/%1.bmp").arg(k),
+                     SolidCell(ResourceFolder::Tile(k)).convertToFormat(QImage::Format_Indexed8));
+    }
     form->show();
     session().MenuGameMediumClick();
     const QImage& s = surface();
@@ -208,16 +213,23 @@ TEST_F(Drawing, InformationLineShowsItsExactTextsAndWipesOldValues) {
     EXPECT_EQ(StripDifference(surface(), ExpectedStrip(*form, width, strip)), "");
 }
 
-// The design's yellow and red stay wherever they can be seen; where they cannot, the texts and
-// the frame reach 4.5 : 1 and the fill a colour difference of 40.
-TEST_F(Drawing, InformationLineIsReadableOnEveryBackground) {
+// The design's yellow texts stay wherever they reach 3 : 1 against the panel, else black; its red
+// fill and link path stay wherever they keep a colour difference of 20 from the background also
+// for red-green colour-blind players, else white.
+TEST_F(Drawing, InformationLineAndLinkPathAreReadableOnEveryBackground) {
     ASSERT_NEAR(ContrastRatio(Yellow, QColor(192, 192, 192)), 1.69, 0.005);
     ASSERT_NEAR(DeltaE2000(Red, QColor(128, 0, 0)), 25.9, 0.05);
+    // The review's figures for red on green and olive as deuteranopes see them.
+    ASSERT_NEAR(DeltaE2000(SeenWith(Vision::Deuteranopia, Red),
+                           SeenWith(Vision::Deuteranopia, QColor(0, 128, 0))),
+                15, 0.5);
+    ASSERT_NEAR(LeastDeltaE2000(Red, QColor(128, 128, 0)), 7, 0.5);
     session().MenuGameLowClick();
     TCellList& path = engine().LinkPath;
     path.Slot[1] = {1, 1};
     path.Slot[2] = {3, 1};
-    QList<int> changed;
+    const QPoint onPath(ColToX(2) + 25, RowToY(1) + 25);
+    QList<int> textChanged, fillChanged;
     for (int number = 1; number <= 15; ++number) {
         SCOPED_TRACE(number);
         const QColor background = ColorOf(IndexToColor(number));
@@ -227,26 +239,23 @@ TEST_F(Drawing, InformationLineIsReadableOnEveryBackground) {
         form->MainPaintBoxPaint();
         const QColor text = surface().pixelColor(450, 20);  // the frame
         const QColor fill = surface().pixelColor(460, 20);
-        if (ContrastRatio(Yellow, background) >= 2) {
-            EXPECT_EQ(text, Yellow);
-        } else {
-            EXPECT_GE(ContrastRatio(text, background), 4.5);
-        }
-        if (DeltaE2000(Red, background) >= 20) {
-            EXPECT_EQ(fill, Red);
-        } else {
-            EXPECT_GE(DeltaE2000(fill, background), 40);
-        }
-        if (text != Yellow || fill != Red) changed << number;
+        EXPECT_EQ(text, ContrastRatio(Yellow, background) >= 3 ? Yellow : Black);
+        EXPECT_GE(ContrastRatio(text, background), 3);
+        EXPECT_EQ(fill, LeastDeltaE2000(Red, background) >= 20 ? Red : QColor(Qt::white));
+        EXPECT_GE(LeastDeltaE2000(fill, background), 20);
+        if (text != Yellow) textChanged << number;
+        if (fill != Red) fillChanged << number;
         // Texts in the frame's colour, on the panel's colour, exactly where they belong.
         const Strip strip{
             background, text, fill, {"难度：初级", "关卡：不变化", "生命：2", "提示：4", "时间："}};
         EXPECT_EQ(StripDifference(surface(), ExpectedStrip(*form, surface().width(), strip)), "");
         form->DrawLinkPath(2, true);
+        EXPECT_EQ(surface().pixelColor(onPath), fill);
         form->DrawLinkPath(2, false);
-        EXPECT_EQ(surface().pixelColor(ColToX(2) + 25, RowToY(1) + 25), background);
+        EXPECT_EQ(surface().pixelColor(onPath), background);
     }
-    EXPECT_EQ(changed, QList<int>({9, 10, 11, 12, 15}));
+    EXPECT_EQ(textChanged, QList<int>({9, 11, 12, 14, 15}));
+    EXPECT_EQ(fillChanged, QList<int>({2, 3, 4, 10, 11}));
 }
 
 TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "form_fixture.h"
@@ -74,6 +75,25 @@ TEST_F(ScaledScreen, SurfaceLeftFromAScreenOfAnotherRatioIsRedrawnAtThisOne) {
     EXPECT_EQ(surface().devicePixelRatio(), 2.0);
     EXPECT_EQ(surface().size(), QSize(2 * 598, 2 * 409));
     EXPECT_EQ(surface().pixelColor(900, 20), QColor(255, 255, 0));  // a full redraw followed
+}
+
+// A press on a tile's last device pixel lies half a logical pixel short of the next tile.
+TEST_F(ScaledScreen, PressOnATilesLastDevicePixelSelectsThatTile) {
+    form->show();
+    session().MenuGameLowClick();
+    QList<QPoint> cells;
+    form->MainPaintBox->onMouseDown = [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); };
+    QList<QPoint> tiles;
+    for (int col = 1; col < engine().ColCount - 1; ++col) {
+        for (int row = 1; row < engine().RowCount - 1; ++row) {
+            tiles << QPoint(col, row);
+            const QPointF last(ColToX(col) + 49.5, RowToY(row) + 49.5);
+            QMouseEvent press(QEvent::MouseButtonPress, last, form->MainPaintBox->mapToGlobal(last),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(form->MainPaintBox, &press);
+        }
+    }
+    EXPECT_EQ(cells, tiles);
 }
 
 }  // namespace
