@@ -1,6 +1,6 @@
 #include <QApplication>
+#include <QList>
 #include <QRegularExpression>
-#include <QStringList>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -84,30 +84,40 @@ bool NoDisplay() {
 // Qt's lines about its platform, as Qt would print them, are held back until the set-up has
 // either worked or failed: on failure they hold the reason, which Qt's own last words (advice to
 // reinstall) do not.
-QStringList heldPlatformLines;
+struct HeldLine {
+    QByteArray category;
+    QString text;
+};
+QList<HeldLine> heldPlatformLines;
 
-// The platform Qt has no plugin for, if that is why it failed.
-QString MissingPlugin() {
+// The platform Qt has no plugin for, if that is why it failed, and Qt's line that says so.
+struct Missing {
+    QString plugin;
+    QString line;
+};
+
+Missing MissingPlugin() {
     static const QRegularExpression notFound(
         QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
-    for (const QString& line : heldPlatformLines)
-        if (const QRegularExpressionMatch match = notFound.match(line); match.hasMatch())
-            return match.captured(1);
+    for (const HeldLine& line : heldPlatformLines)
+        if (const QRegularExpressionMatch match = notFound.match(line.text); match.hasMatch())
+            return {match.captured(1), line.text};
     return {};
 }
 
-// Qt's line that says what could not be done, else its first.
+// Else the platform's own line (it could not connect, say) tells more than the plugin loader's
+// that follows it.
 QString QtReason() {
-    for (const QString& line : heldPlatformLines)
-        if (line.contains(QLatin1String("could not"), Qt::CaseInsensitive)) return line;
-    return heldPlatformLines.value(0);
+    for (const HeldLine& line : heldPlatformLines)
+        if (line.category != "qt.qpa.plugin") return line.text;
+    return heldPlatformLines.isEmpty() ? QString() : heldPlatformLines.front().text;
 }
 
 // Qt's reason and ours, at most two lines, then status 1.
 [[noreturn]] void ReportPlatformFailure() {
-    const QString reason = QtReason();
+    const auto [plugin, missingLine] = MissingPlugin();
+    const QString reason = plugin.isEmpty() ? QtReason() : missingLine;
     if (!reason.isEmpty()) std::fprintf(stderr, "%s\n", qUtf8Printable(reason));
-    const QString plugin = MissingPlugin();
     const bool wayland = plugin.startsWith(QLatin1String("wayland"));
     if (plugin.isEmpty()) {
         std::fprintf(stderr, "tessaly: cannot open the display \"%s\"\n",
@@ -132,7 +142,7 @@ void HoldPlatformLines(QtMsgType type, const QMessageLogContext& context, const 
     const bool platform = QByteArray(context.category).startsWith("qt.qpa");
     if (type != QtFatalMsg) {
         if (platform)
-            heldPlatformLines << qFormatLogMessage(type, context, text);
+            heldPlatformLines.append({context.category, qFormatLogMessage(type, context, text)});
         else
             std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, text)));
         return;
@@ -154,8 +164,8 @@ int main(int argc, char* argv[]) {
     tessaly::InstallQtTranslations(app);
     tessaly::MainForm form;
     qInstallMessageHandler(previous);
-    for (const QString& line : heldPlatformLines)
-        std::fprintf(stderr, "%s\n", qUtf8Printable(line));
+    for (const HeldLine& line : heldPlatformLines)
+        std::fprintf(stderr, "%s\n", qUtf8Printable(line.text));
 
     if (qEnvironmentVariableIsSet("TESSALY_EXIT_AFTER_FIRST_PAINT")) {
         QWidget* start = form.startImage();
