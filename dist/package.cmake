@@ -20,5 +20,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Read at run time, so no library link names them: the Chinese font of the menus and boxes, the
 # SoundFont of the music, and Qt's own words for its standard buttons.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, timgm6mb-soundfont, qt6-translations-l10n")
+# Qt's Wayland platform: without it a Wayland desktop without XWayland cannot show the window.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,5 +1,6 @@
 #include <QApplication>
-#include <QStringList>
+#include <QList>
+#include <QRegularExpression>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -39,15 +40,29 @@ class FirstPaintProbe : public QObject {
     bool seen_ = false;
 };
 
+// Which platforms the player asked for and where: the -platform option wins over the variable,
+// as in Qt. Empty when Qt chooses by itself.
+struct AskedPlatform {
+    QByteArray names;
+    const char* source = nullptr;
+};
+
+AskedPlatform asked;
+
+AskedPlatform ReadAskedPlatform(int argc, char* argv[]) {
+    AskedPlatform result{qgetenv("QT_QPA_PLATFORM"), "QT_QPA_PLATFORM"};
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "-platform") == 0) result = {argv[i + 1], "-platform"};
+    if (result.names.isEmpty()) result.source = nullptr;
+    return result;
+}
+
 // Without a display Qt aborts with advice to reinstall. Say instead what is missing, in one
 // line, and leave with status 1. Platforms that need no display (offscreen, vnc, ...) go on.
-bool NoDisplay(int argc, char* argv[]) {
-    QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
-    for (int i = 1; i + 1 < argc; ++i)
-        if (qstrcmp(argv[i], "-platform") == 0) platforms = argv[i + 1];
-    bool x11 = platforms.isEmpty();
-    bool wayland = platforms.isEmpty();
-    for (const QByteArray& entry : platforms.split(';')) {
+bool NoDisplay() {
+    bool x11 = asked.names.isEmpty();
+    bool wayland = asked.names.isEmpty();
+    for (const QByteArray& entry : asked.names.split(';')) {
         const QByteArray name = entry.split(':').front();
         if (name == "xcb")
             x11 = true;
@@ -66,43 +81,91 @@ bool NoDisplay(int argc, char* argv[]) {
     return true;
 }
 
-// A display that is named but cannot be reached makes Qt's platform set-up fail fatally. Its
-// own lines about that are held back until the set-up has either worked or failed.
-QStringList heldPlatformLines;
+// Qt's lines about its platform, as Qt would print them, are held back until the set-up has
+// either worked or failed: on failure they hold the reason, which Qt's own last words (advice to
+// reinstall) do not.
+struct HeldLine {
+    QByteArray category;
+    QString text;
+};
+QList<HeldLine> heldPlatformLines;
 
-void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context,
-                              const QString& text) {
+// The platform Qt has no plugin for, if that is why it failed, and Qt's line that says so.
+struct Missing {
+    QString plugin;
+    QString line;
+};
+
+Missing MissingPlugin() {
+    static const QRegularExpression notFound(
+        QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
+    for (const HeldLine& line : heldPlatformLines)
+        if (const QRegularExpressionMatch match = notFound.match(line.text); match.hasMatch())
+            return {match.captured(1), line.text};
+    return {};
+}
+
+// Else the platform's own line (it could not connect, say) tells more than the plugin loader's
+// that follows it.
+QString QtReason() {
+    for (const HeldLine& line : heldPlatformLines)
+        if (line.category != "qt.qpa.plugin") return line.text;
+    return heldPlatformLines.isEmpty() ? QString() : heldPlatformLines.front().text;
+}
+
+// Qt's reason and ours, at most two lines, then status 1.
+[[noreturn]] void ReportPlatformFailure() {
+    const auto [plugin, missingLine] = MissingPlugin();
+    const QString reason = plugin.isEmpty() ? QtReason() : missingLine;
+    if (!reason.isEmpty()) std::fprintf(stderr, "%s\n", qUtf8Printable(reason));
+    const bool wayland = plugin.startsWith(QLatin1String("wayland"));
+    if (plugin.isEmpty()) {
+        std::fprintf(stderr, "tessaly: cannot open the display \"%s\"\n",
+                     qUtf8Printable(
+                         qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"))));
+    } else if (asked.source) {
+        std::fprintf(stderr,
+                     "tessaly: %s asks for Qt's platform \"%s\", which is not installed; %s\n",
+                     asked.source, qUtf8Printable(plugin),
+                     wayland ? "install the package qt6-wayland, or ask for xcb to use X11"
+                             : "leave it unset to let Qt choose");
+    } else {
+        std::fprintf(
+            stderr, "tessaly: Qt's platform \"%s\" is not installed; %s\n", qUtf8Printable(plugin),
+            wayland ? "install the package qt6-wayland, or set QT_QPA_PLATFORM=xcb to use X11"
+                    : "reinstall Qt's platform plugins");
+    }
+    std::_Exit(1);
+}
+
+void HoldPlatformLines(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     const bool platform = QByteArray(context.category).startsWith("qt.qpa");
     if (type != QtFatalMsg) {
         if (platform)
-            heldPlatformLines << text;
+            heldPlatformLines.append({context.category, qFormatLogMessage(type, context, text)});
         else
-            std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+            std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, text)));
         return;
     }
-    if (!platform && !text.contains(QLatin1String("platform plugin"))) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(text));
-        std::abort();
-    }
-    std::fprintf(stderr, "tessaly: cannot open the display \"%s\"\n",
-                 qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"))
-                     .toUtf8()
-                     .constData());
-    std::_Exit(1);
+    if (platform || text.contains(QLatin1String("platform plugin"))) ReportPlatformFailure();
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+    std::abort();
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (NoDisplay(argc, argv)) return 1;
-    const QtMessageHandler previous = qInstallMessageHandler(ReportUnreachableDisplay);
+    asked = ReadAskedPlatform(argc, argv);
+    if (NoDisplay()) return 1;
+    const QtMessageHandler previous = qInstallMessageHandler(HoldPlatformLines);
     QApplication app(argc, argv);
     // Wayland desktops match the window to its menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
     tessaly::InstallQtTranslations(app);
     tessaly::MainForm form;
     qInstallMessageHandler(previous);
-    for (const QString& line : heldPlatformLines) qWarning("%s", qUtf8Printable(line));
+    for (const HeldLine& line : heldPlatformLines)
+        std::fprintf(stderr, "%s\n", qUtf8Printable(line.text));
 
     if (qEnvironmentVariableIsSet("TESSALY_EXIT_AFTER_FIRST_PAINT")) {
         QWidget* start = form.startImage();
