@@ -10,11 +10,13 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QPointer>
+#include <QSet>
 #include <QStatusBar>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "engine/engine.h"
 #include "game/game_window.h"
@@ -120,6 +122,8 @@ class MainForm : public QMainWindow, public GameWindow {
     void SetClientSize(QSize size);
     void LayoutPanel();
     void PaintPanel(QColor color);
+    // Whether a key press is the player's: a new press, or a repeat of one made in this window.
+    bool KeyPressedHere(const QKeyEvent& key);
 
     // The parts of a full redraw; they throw PictureLoadError, which ends the redraw.
     void PaintAll();
@@ -149,6 +153,9 @@ class MainForm : public QMainWindow, public GameWindow {
     QPointer<QLabel> StartImage;
     QImage CellBitmap;
     QPointer<QWindow> keyWindow_;
+    // The keys freshly pressed since this window last had the focus, and the last release seen.
+    QSet<int> keysDown_;
+    std::pair<int, quint64> lastRelease_{0, 0};
     bool wasMinimized_ = false;
     bool destroyed_ = false;
     // Set once the window has closed: no timer starts again and no box opens.
