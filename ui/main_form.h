@@ -153,6 +153,8 @@ class MainForm : public QMainWindow, public GameWindow {
     QPointer<QLabel> StartImage;
     QImage CellBitmap;
     QPointer<QWindow> keyWindow_;
+    // Gives the heap's unused pages back to the system now and then.
+    QTimer heapTrim_;
     // The keys freshly pressed since this window last had the focus, and the last release seen.
     QSet<int> keysDown_;
     std::pair<int, quint64> lastRelease_{0, 0};
