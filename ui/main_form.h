@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QPointer>
+#include <QSet>
 #include <QStaticText>
 #include <QStatusBar>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/engine.h"
@@ -125,6 +127,8 @@ class MainForm : public QMainWindow, public GameWindow {
     void SetClientSize(QSize size);
     void LayoutPanel();
     void PaintPanel(QColor color);
+    // Whether a key press is the player's: a new press, or a repeat of one made in this window.
+    bool KeyPressedHere(const QKeyEvent& key);
 
     // The parts of a full redraw; they throw PictureLoadError, which ends the redraw.
     void PaintAll();
@@ -165,6 +169,11 @@ class MainForm : public QMainWindow, public GameWindow {
     // Every picture file is read into this, one after the other.
     mutable std::vector<unsigned char> pictureBuffer_;
     QPointer<QWindow> keyWindow_;
+    // Gives the heap's unused pages back to the system now and then.
+    QTimer heapTrim_;
+    // The keys freshly pressed since this window last had the focus, and the last release seen.
+    QSet<int> keysDown_;
+    std::pair<int, quint64> lastRelease_{0, 0};
     bool wasMinimized_ = false;
     bool destroyed_ = false;
     // Set once the window has closed: no timer starts again and no box opens.

@@ -34,9 +34,29 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         // Key preview: the window sees each key before the widget with the focus, and lets it
         // go on there.
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (const auto code = VirtualKeyOf(key->key())) session_.FormKeyDown(*code);
+        if (KeyPressedHere(*key)) {
+            if (const auto code = VirtualKeyOf(key->key())) session_.FormKeyDown(*code);
+        }
+    } else if (watched == keyWindow_ && event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        lastRelease_ = {key->key(), key->timestamp()};
+    } else if (watched == keyWindow_ && event->type() == QEvent::FocusOut) {
+        // Releases go to the window with the focus: this one will not see them.
+        keysDown_.clear();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The X server repeats a held key to whichever window has the focus, also a key whose release
+// never came (a tool that pressed it through one path and released it through another). Such a
+// key held since before this window had the focus would pause every later start of the game
+// the moment it shows: only the repeats of a press made here run their command again. A repeat
+// is a release and a press at the same moment; Qt's own flag misses some when the pair arrives
+// in two reads.
+bool MainForm::KeyPressedHere(const QKeyEvent& key) {
+    const bool repeat = key.isAutoRepeat() || lastRelease_ == std::pair{key.key(), key.timestamp()};
+    if (!repeat) keysDown_.insert(key.key());
+    return keysDown_.contains(key.key());
 }
 
 void MainForm::showEvent(QShowEvent* event) {
