@@ -3,8 +3,11 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "ui/main_form.h"
 #include "ui/qt_translations.h"
@@ -52,7 +55,8 @@ AskedPlatform asked;
 AskedPlatform ReadAskedPlatform(int argc, char* argv[]) {
     AskedPlatform result{qgetenv("QT_QPA_PLATFORM"), "QT_QPA_PLATFORM"};
     for (int i = 1; i + 1 < argc; ++i)
-        if (qstrcmp(argv[i], "-platform") == 0) result = {argv[i + 1], "-platform"};
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            result = {argv[i + 1], argv[i]};
     if (result.names.isEmpty()) result.source = nullptr;
     return result;
 }
@@ -119,21 +123,27 @@ QString QtReason() {
     const QString reason = plugin.isEmpty() ? QtReason() : missingLine;
     if (!reason.isEmpty()) std::fprintf(stderr, "%s\n", qUtf8Printable(reason));
     const bool wayland = plugin.startsWith(QLatin1String("wayland"));
+    // X11 is only worth suggesting where there is an X display to use.
+    const bool x11Reachable = !qEnvironmentVariableIsEmpty("DISPLAY");
     if (plugin.isEmpty()) {
         std::fprintf(stderr, "tessaly: cannot open the display \"%s\"\n",
                      qUtf8Printable(
                          qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"))));
     } else if (asked.source) {
-        std::fprintf(stderr,
-                     "tessaly: %s asks for Qt's platform \"%s\", which is not installed; %s\n",
-                     asked.source, qUtf8Printable(plugin),
-                     wayland ? "install the package qt6-wayland, or ask for xcb to use X11"
-                             : "leave it unset to let Qt choose");
+        std::fprintf(
+            stderr, "tessaly: %s asks for Qt's platform \"%s\", which is not installed; %s\n",
+            asked.source, qUtf8Printable(plugin),
+            wayland ? (x11Reachable ? "install the package qt6-wayland, or ask for xcb to use X11"
+                                    : "install the package qt6-wayland")
+                    : "leave it unset to let Qt choose");
     } else {
         std::fprintf(
             stderr, "tessaly: Qt's platform \"%s\" is not installed; %s\n", qUtf8Printable(plugin),
-            wayland ? "install the package qt6-wayland, or set QT_QPA_PLATFORM=xcb to use X11"
-                    : "reinstall Qt's platform plugins");
+            wayland
+                ? (x11Reachable
+                       ? "install the package qt6-wayland, or set QT_QPA_PLATFORM=xcb to use X11"
+                       : "install the package qt6-wayland")
+                : "reinstall Qt's platform plugins");
     }
     std::_Exit(1);
 }
@@ -152,13 +162,46 @@ void HoldPlatformLines(QtMsgType type, const QMessageLogContext& context, const 
     std::abort();
 }
 
+// Opening the display has no deadline of Qt's own: a display that takes the connection and never
+// answers would leave the game hanging, unseen. Past the deadline, say so and leave.
+class DisplayDeadline {
+  public:
+    DisplayDeadline()
+        : watch_([this] {
+              std::unique_lock lock(mutex_);
+              if (!changed_.wait_for(lock, std::chrono::seconds(10), [this] { return done_; })) {
+                  std::fprintf(stderr, "tessaly: the display \"%s\" does not answer\n",
+                               qUtf8Printable(qEnvironmentVariable(
+                                   "DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"))));
+                  std::_Exit(1);
+              }
+          }) {}
+    ~DisplayDeadline() { Met(); }
+    void Met() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        changed_.notify_all();
+        if (watch_.joinable()) watch_.join();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool done_ = false;
+    std::thread watch_;  // last: it starts once the rest is ready
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     asked = ReadAskedPlatform(argc, argv);
     if (NoDisplay()) return 1;
     const QtMessageHandler previous = qInstallMessageHandler(HoldPlatformLines);
+    DisplayDeadline deadline;
     QApplication app(argc, argv);
+    deadline.Met();
     // Wayland desktops match the window to its menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
     tessaly::InstallQtTranslations(app);

@@ -15,7 +15,8 @@ text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null)
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS FILES ENVIRONMENT 'EXIT STATUS' 'SEE ALSO'; do
   printf '%s\n' "$text" | grep -qx "$section" || fail "no $section section"
 done
-for path in "/usr/$launcherdir/tessaly" "/usr/$programdir/tessaly" "/usr/$datadir/resource"; do
+for path in "/usr/$launcherdir/tessaly" "/usr/$programdir/tessaly" \
+            "/usr/$programdir/tessaly-music.so" "/usr/$datadir/resource"; do
   printf '%s\n' "$text" | grep -q "^ *$path\$" || fail "FILES does not name $path"
 done
 for name in DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; do

@@ -1,6 +1,11 @@
 // Closing the window ends the program whatever is going on: automatic play meeting missing
 // pictures, a running countdown, an error box waiting or open, a game's own box open, a sound
 // server that has stopped answering.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -233,8 +238,29 @@ struct Start {
     QString output;  // what the output holds
 };
 
+// An X display on loopback that takes the connection and never answers: the kernel accepts it
+// into the backlog, nobody ever reads.
+struct SilentDisplay {
+    int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    QString name;
+    SilentDisplay() {
+        for (int display = 90; display < 200 && name.isEmpty(); ++display) {
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_port = htons(static_cast<uint16_t>(6000 + display));
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            if (::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                ::listen(socket, 4) == 0)
+                name = QStringLiteral("127.0.0.1:%1").arg(display);
+        }
+    }
+    ~SilentDisplay() { ::close(socket); }
+};
+
 TEST(Program, WithoutAPlatformSaysWhyInAtMostTwoLinesAndLeavesWithStatusOne) {
     const QStringList displays{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    const SilentDisplay silent;
+    ASSERT_FALSE(silent.name.isEmpty());
     const Start starts[] = {
         {"nothing set", displays, {}, 1, "neither DISPLAY nor WAYLAND_DISPLAY is set"},
         {"X asked for", displays, {"QT_QPA_PLATFORM=xcb"}, 1, "DISPLAY is not set"},
@@ -248,6 +274,11 @@ TEST(Program, WithoutAPlatformSaysWhyInAtMostTwoLinesAndLeavesWithStatusOne) {
          {"QT_QPA_PLATFORM=nosuch", "DISPLAY=:9999"},
          1,
          "tessaly: QT_QPA_PLATFORM asks for Qt's platform \"nosuch\""},
+        {"a display that never answers",
+         displays,
+         {"DISPLAY=" + silent.name},
+         1,
+         "tessaly: the display \"" + silent.name + "\" does not answer"},
         {"no display needed",
          displays,
          {"QT_QPA_PLATFORM=offscreen", "TESSALY_EXIT_AFTER_FIRST_PAINT=1"},
