@@ -1,6 +1,7 @@
 // picgen: draws the tile pictures, backgrounds and start picture of the game's resource folder.
 //   picgen [--sets FILE] RESOURCE_DIR
 //   picgen [--sets FILE] --contact-sheets DIR
+//   picgen [--sets FILE] --review-sheets DIR   (every set at play size in every colour vision)
 //   picgen [--sets FILE] --overview FILE.png
 //   picgen [--sets FILE] --look-alikes   (prints how close each set's tiles come; 1 if any
 //                                         two look alike)
@@ -9,6 +10,7 @@
 #include <cstdio>
 
 #include "contact_sheet.h"
+#include "emoji_names.h"
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "resource_writer.h"
@@ -25,6 +27,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: picgen [--sets FILE] RESOURCE_DIR\n"
                  "       picgen [--sets FILE] --contact-sheets DIR\n"
+                 "       picgen [--sets FILE] --review-sheets DIR\n"
                  "       picgen [--sets FILE] --overview FILE.png\n"
                  "       picgen [--sets FILE] --look-alikes\n");
     return 2;
@@ -39,7 +42,7 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments().mid(1);
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
-    enum class Output { Resources, ContactSheets, Overview, LookAlikes } output = Output::Resources;
+    enum class Output { Resources, ContactSheets, ReviewSheets, Overview, LookAlikes } output = Output::Resources;
     QString target;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
@@ -47,6 +50,8 @@ int main(int argc, char* argv[]) {
             setsPath = args.takeFirst();
         } else if (arg == u"--contact-sheets") {
             output = Output::ContactSheets;
+        } else if (arg == u"--review-sheets") {
+            output = Output::ReviewSheets;
         } else if (arg == u"--overview") {
             output = Output::Overview;
         } else if (arg == u"--look-alikes") {
@@ -73,12 +78,19 @@ int main(int argc, char* argv[]) {
         case Output::ContactSheets:
             error = tessaly::picgen::writeContactSheets(maker, target);
             break;
+        case Output::ReviewSheets:
+            error = tessaly::picgen::writeReviewSheets(maker, target);
+            break;
         case Output::Overview:
             error = tessaly::picgen::writeOverview(maker, target);
             break;
         case Output::LookAlikes: {
+            // Only this check reads Unicode's data, so the play build does not need it.
+            const tessaly::picgen::EmojiNames names;
+            if (!names.error().isEmpty()) return fail(names.error());
             bool anyAlike = false;
-            std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, anyAlike)));
+            std::printf("%s\n",
+                        qPrintable(tessaly::picgen::lookAlikeReport(maker, names, anyAlike)));
             return anyAlike ? 1 : 0;
         }
     }

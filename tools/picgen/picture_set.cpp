@@ -1,5 +1,8 @@
 #include "picture_set.h"
 
+#include "same_subject.h"
+#include "unfit_content.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -93,6 +96,16 @@ QString checkSet(const PictureSet& set, int number) {
                 QStringLiteral("\"%1\" appears twice in set %2").arg(tile.name).arg(number));
         }
         seen.insert(key);
+        if (tile.kind != ArtKind::Emoji) continue;
+        QString unfit = unfitReason(tile.text);
+        // Which flags a game shows, and which it leaves out, is a political choice.
+        if (unfit.isEmpty() && isFlag(tile.text)) unfit = QStringLiteral("a flag");
+        if (!unfit.isEmpty()) {
+            return lineError(tile.line, QStringLiteral("\"%1\" in set %2 is unfit: %3")
+                                            .arg(tile.name)
+                                            .arg(number)
+                                            .arg(unfit));
+        }
     }
     return {};
 }

@@ -11,7 +11,7 @@ namespace tessaly::picgen {
 // Emoji that show one subject in several drawings. Their pixels may differ a good deal, yet a
 // player who has seen one takes the other for its twin, so no set may hold two of a group.
 // Flags count as one subject too: they are told apart by what they stand for, not by look.
-inline constexpr std::array<std::u32string_view, 26> kSameSubject{
+inline constexpr std::array<std::u32string_view, 29> kSameSubject{
     U"\U0001F386\U0001F387",                      // fireworks, sparkler
     U"\U0001F3C8\U0001F3C9",                      // American and rugby football
     U"\U0001F3E0\U0001F3E1\U0001F3DA\U0001F3D8",  // houses
@@ -38,6 +38,9 @@ inline constexpr std::array<std::u32string_view, 26> kSameSubject{
     U"\U0001F3A5\U0001F4FD",                      // film camera and projector
     U"\U0001F30C\U0001F320",                      // night skies
     U"\u2618\U0001F340",                          // three- and four-leaf clover
+    U"\U0001F4E2\U0001F4E3",                      // loudspeaker, megaphone
+    U"\U0001F9A2\U0001FABF",                      // swan, goose
+    U"\U0001F4CE\U0001F9F7",                      // paperclip, safety pin
 };
 
 // True for the emoji of a flag: regional letters, or a black flag with tag letters.
