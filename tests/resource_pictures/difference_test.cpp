@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
 #include "contact_sheet.h"
 #include "emoji_names.h"
+#include "glyph_legibility.h"
 #include "picture_files.h"
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "set_likeness.h"
+#include "tile_face.h"
 #include "tile_likeness.h"
 
 namespace tessaly::picgen::test {
@@ -143,13 +147,47 @@ TEST(TileDifference, PairsPlayersReportedAsLookAlikesAreRefused) {
         const Likeness l = compare(lookOf(maker.tile(1, kind), maker.art(1, kind)),
                                    lookOf(maker.tile(1, kind + 1), maker.art(1, kind + 1)));
         if (qEnvironmentVariableIsSet("PICGEN_FIT")) {
-            std::printf("%-45s %s%s\n", kReported[i].what, qPrintable(describeLikeness(l)), kReported[i].heldOut ? " held out" : "");
+            std::printf("%-45s %s%s\n", kReported[i].what, qPrintable(describeLikeness(l)),
+                        kReported[i].heldOut ? " held out" : "");
         }
-        EXPECT_FALSE(
-            lookAlikeReasons(kReported[i].first, kReported[i].second, l, &names).isEmpty())
+        EXPECT_FALSE(lookAlikeReasons(kReported[i].first, kReported[i].second, l, &names).isEmpty())
             << kReported[i].what << (kReported[i].heldOut ? " (held out of the fitting)" : "")
             << " pass as different: " << qPrintable(describeLikeness(l)) << "\n"
             << qPrintable(describeThresholds());
+    }
+}
+
+// A picture as pale as the face gets a dark edge; one that stands out keeps a faint halo only.
+TEST(TileDifference, PalePicturesGetAnOutlineAndEverySetsInkVariesAtMostTwofold) {
+    const struct {
+        QRgb colour;
+        bool outlined;
+    } kDiscs[] = {{0xFFFFFFFF, true}, {0xFFE8E8E8, true}, {0xFFF4E9C8, true}, {0xFF303030, false}};
+    for (const auto& disc : kDiscs) {
+        QImage art(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
+        art.fill(Qt::transparent);
+        {
+            QPainter p(&art);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setBrush(QColor::fromRgba(disc.colour));
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QRectF(8, 8, 21, 21));
+        }
+        const QImage tile = paintTile(art, Qt::gray);
+        // Just left of the disc, on the face: at (5 + 7, 5 + 18.5) in the tile.
+        const QColor edge = tile.pixelColor(12, 23);
+        EXPECT_EQ(contrastRatio(edge, kFaceColour) >= 3, disc.outlined)
+            << std::hex << disc.colour << ": edge " << qPrintable(edge.name());
+    }
+    const PictureMaker maker(loadPictureSets(QStringLiteral(PICGEN_SETS)).sets);
+    for (int set = 1; set <= int(maker.sets().size()); ++set) {
+        double least = 1, most = 0;
+        for (int kind = 1; kind <= TilesPerSet; ++kind) {
+            const double ink = inkShare(maker.art(set, kind));
+            least = std::min(least, ink);
+            most = std::max(most, ink);
+        }
+        EXPECT_LE(most, 2 * least) << "set " << set << ": ink " << least << " to " << most;
     }
 }
 

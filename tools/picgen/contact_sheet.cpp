@@ -158,7 +158,8 @@ QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
         p.end();
         for (int v = 0; v < kVisionCount; ++v) {
             const QString name = QString::fromLatin1(visionName(Vision(v))).replace(u' ', u'-');
-            const QString path = folder.filePath(QStringLiteral("set%1-%2.png").arg(set, 2, 10, QLatin1Char('0')).arg(name));
+            const QString path = folder.filePath(
+                QStringLiteral("set%1-%2.png").arg(set, 2, 10, QLatin1Char('0')).arg(name));
             if (!simulateVision(sheet, Vision(v)).save(path, "PNG")) {
                 return QStringLiteral("cannot write %1").arg(path);
             }

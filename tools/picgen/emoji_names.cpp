@@ -23,8 +23,10 @@ EmojiNames::EmojiNames(const QString& annotations, const QString& emojiTest) {
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement) continue;
         if (reader.name() != u"annotation") continue;
-        const QString cp = withoutSelectors(reader.attributes().value(QStringLiteral("cp")).toString());
-        const bool isName = reader.attributes().value(QStringLiteral("type")) == QStringLiteral("tts");
+        const QString cp =
+            withoutSelectors(reader.attributes().value(QStringLiteral("cp")).toString());
+        const bool isName =
+            reader.attributes().value(QStringLiteral("type")) == QStringLiteral("tts");
         const QString text = reader.readElementText();
         EmojiNaming& naming = names_[cp];
         if (isName) {

@@ -48,6 +48,24 @@ inline constexpr std::array kGenericKeywords{
     GenericWord{"game", "every toy and sport"},
     GenericWord{"sport", "every sport"},
     GenericWord{"toy", "every toy"},
+    // Where or when a thing is used, not what it is.
+    GenericWord{"cold", "snowflake, ice and a scarf are unlike things of the cold"},
+    GenericWord{"snow", "snowman, skis and a snowy peak are unlike things of the snow"},
+    GenericWord{"traffic", "a traffic light and a no-entry sign differ at a glance"},
+    GenericWord{"light", "a bulb, a torch and a traffic light differ at a glance"},
+    GenericWord{"camping", "a tent and a boot differ at a glance"},
+    GenericWord{"hotel", "a hotel and a bellhop's bell differ at a glance"},
+    GenericWord{"amusement park", "a Ferris wheel and a roller coaster differ at a glance"},
+    GenericWord{"racing", "a racing car and a motorcycle differ at a glance"},
+    GenericWord{"engine", "a locomotive and a fire engine differ at a glance"},
+    GenericWord{"money", "a coin, a card and a purse differ at a glance"},
+    GenericWord{"woman", "who wears it: a sandal, a boot and a hat differ at a glance"},
+    GenericWord{"man", "as woman"},
+    // Where a dish comes from, not what it is.
+    GenericWord{"french", "fries and a croissant differ at a glance"},
+    GenericWord{"mexican", "a taco and a burrito differ at a glance"},
+    GenericWord{"japanese", "sushi and a bento box differ at a glance"},
+    GenericWord{"italian", "pizza and spaghetti differ at a glance"},
 };
 
 // Words that name how an emoji is drawn rather than what it shows ("dog face", "tiger face");

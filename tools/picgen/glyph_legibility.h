@@ -14,7 +14,7 @@ constexpr double kMinGlyphContrast = 2.0;
 // Pictures are sized by their ink, the share of their box they cover: drawn as large as the box
 // allows, but no more ink than this. A full square would read as a sticker, a thin tool as a
 // speck; at this share a set's tiles vary by no more than 2x unless a picture is very thin.
-constexpr double kInkShare = 0.40;
+constexpr double kInkShare = 0.38;
 
 // The share of the picture's square that its opaque pixels cover (alpha-weighted).
 double inkShare(const QImage& art);

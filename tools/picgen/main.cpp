@@ -3,8 +3,8 @@
 //   picgen [--sets FILE] --contact-sheets DIR
 //   picgen [--sets FILE] --review-sheets DIR   (every set at play size in every colour vision)
 //   picgen [--sets FILE] --overview FILE.png
-//   picgen [--sets FILE] --look-alikes   (prints how close each set's tiles come; 1 if any
-//                                         two look alike)
+//   picgen [--sets FILE] --look-alikes [--set N]   (prints how close each set's tiles
+//                                         come, or set N's only; 1 if any two look alike)
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -29,7 +29,7 @@ int usage() {
                  "       picgen [--sets FILE] --contact-sheets DIR\n"
                  "       picgen [--sets FILE] --review-sheets DIR\n"
                  "       picgen [--sets FILE] --overview FILE.png\n"
-                 "       picgen [--sets FILE] --look-alikes\n");
+                 "       picgen [--sets FILE] --look-alikes [--set N]\n");
     return 2;
 }
 
@@ -42,8 +42,15 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments().mid(1);
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
-    enum class Output { Resources, ContactSheets, ReviewSheets, Overview, LookAlikes } output = Output::Resources;
+    enum class Output {
+        Resources,
+        ContactSheets,
+        ReviewSheets,
+        Overview,
+        LookAlikes
+    } output = Output::Resources;
     QString target;
+    int onlySet = 0;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
         if (arg == u"--sets" && !args.isEmpty()) {
@@ -56,6 +63,9 @@ int main(int argc, char* argv[]) {
             output = Output::Overview;
         } else if (arg == u"--look-alikes") {
             output = Output::LookAlikes;
+        } else if (arg == u"--set" && !args.isEmpty()) {
+            onlySet = args.takeFirst().toInt();
+            if (onlySet < 1 || onlySet > tessaly::PictureSetCount) return usage();
         } else if (arg.startsWith(u'-') || !target.isEmpty()) {
             return usage();
         } else {
@@ -89,8 +99,8 @@ int main(int argc, char* argv[]) {
             const tessaly::picgen::EmojiNames names;
             if (!names.error().isEmpty()) return fail(names.error());
             bool anyAlike = false;
-            std::printf("%s\n",
-                        qPrintable(tessaly::picgen::lookAlikeReport(maker, names, anyAlike)));
+            std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, names, anyAlike,
+                                                                            onlySet)));
             return anyAlike ? 1 : 0;
         }
     }

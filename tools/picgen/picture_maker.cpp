@@ -33,6 +33,8 @@ QString PictureMaker::check() const {
 QImage PictureMaker::art(int set, int kind, int size) const {
     const TileArt& art = sets_.at(set - 1).tiles.at(kind - 1);
     const int box = kArtBox * size / CellSize;
+    // Gems are drawn to fill their box: their shapes are chosen to carry about as much ink as
+    // the emoji do, and a smaller gem would lose the cut that tells it from its twin in colour.
     return art.kind == ArtKind::Emoji ? emoji_.render(art.text, box)
                                       : renderGem(art.shape, art.pattern, art.colour, box);
 }

@@ -1,29 +1,30 @@
 #include "picture_set.h"
 
-#include "same_subject.h"
-#include "unfit_content.h"
-
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <array>
 #include <utility>
 
+#include "same_subject.h"
+#include "unfit_content.h"
+
 namespace tessaly::picgen {
 namespace {
 
-constexpr std::array<std::pair<const char*, GemShape>, 21> kShapeNames{{
-    {"circle", GemShape::Circle},     {"square", GemShape::Square},
-    {"triangle", GemShape::Triangle}, {"diamond", GemShape::Diamond},
-    {"ring", GemShape::Ring},         {"star", GemShape::Star},
-    {"heart", GemShape::Heart},       {"cross", GemShape::Cross},
-    {"crescent", GemShape::Crescent}, {"hexagon", GemShape::Hexagon},
-    {"drop", GemShape::Drop},         {"bolt", GemShape::Bolt},
-    {"clover", GemShape::Clover},     {"arrow", GemShape::Arrow},
-    {"sparkle", GemShape::Sparkle},   {"dome", GemShape::Dome},
-    {"oval", GemShape::Oval},         {"shield", GemShape::Shield},
-    {"flower", GemShape::Flower},     {"hourglass", GemShape::Hourglass},
-    {"pentagon", GemShape::Pentagon},
+constexpr std::array<std::pair<const char*, GemShape>, 24> kShapeNames{{
+    {"circle", GemShape::Circle},       {"square", GemShape::Square},
+    {"triangle", GemShape::Triangle},   {"diamond", GemShape::Diamond},
+    {"ring", GemShape::Ring},           {"star", GemShape::Star},
+    {"heart", GemShape::Heart},         {"cross", GemShape::Cross},
+    {"crescent", GemShape::Crescent},   {"hexagon", GemShape::Hexagon},
+    {"drop", GemShape::Drop},           {"bolt", GemShape::Bolt},
+    {"clover", GemShape::Clover},       {"arrow", GemShape::Arrow},
+    {"sparkle", GemShape::Sparkle},     {"dome", GemShape::Dome},
+    {"oval", GemShape::Oval},           {"shield", GemShape::Shield},
+    {"flower", GemShape::Flower},       {"hourglass", GemShape::Hourglass},
+    {"pentagon", GemShape::Pentagon},   {"semicircle", GemShape::Semicircle},
+    {"trapezoid", GemShape::Trapezoid}, {"chevron", GemShape::Chevron},
 }};
 
 constexpr std::array<std::pair<const char*, GemPattern>, 5> kPatternNames{{

@@ -1,8 +1,10 @@
 #include "set_likeness.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
+#include "glyph_legibility.h"
 #include "same_subject.h"
 #include "subject_rules.h"
 
@@ -41,9 +43,10 @@ QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness&
     QStringList reasons;
     std::array<bool, kPairRuleCount> holds{};
     holds[int(PairRule::SameSubjectTable)] = sameSubject(a, b);
-    if (holds[int(PairRule::SameSubjectTable)]) reasons << QStringLiteral("one subject drawn twice");
-    const bool named = names && names->error().isEmpty() && a.kind == ArtKind::Emoji &&
-                       b.kind == ArtKind::Emoji;
+    if (holds[int(PairRule::SameSubjectTable)])
+        reasons << QStringLiteral("one subject drawn twice");
+    const bool named =
+        names && names->error().isEmpty() && a.kind == ArtKind::Emoji && b.kind == ArtKind::Emoji;
     const EmojiNaming* x = named ? names->find(a.text) : nullptr;
     const EmojiNaming* y = named ? names->find(b.text) : nullptr;
     if (x && y) {
@@ -137,21 +140,63 @@ QString describeSet(int number, const PictureSet& set, const SetLikeness& judged
     return lines.join(u'\n');
 }
 
-QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike) {
+QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
+                        int onlySet) {
     anyAlike = false;
     QStringList report{describeThresholds()};
     std::array<int, kPairRuleCount> flagged{};
     int pairs = 0;
     for (int number = 1; number <= int(maker.sets().size()); ++number) {
+        if (onlySet != 0 && number != onlySet) continue;
         const SetLikeness judged = judgeSet(drawSet(maker, number), &names);
         anyAlike = anyAlike || !judged.alike.empty();
         for (int r = 0; r < kPairRuleCount; ++r) flagged[r] += judged.flagged[r];
         pairs += judged.pairs;
         report << describeSet(number, maker.sets()[number - 1], judged);
     }
+    // How legible the pictures are: the faintest main colour, the outlined ones, and how much
+    // the ink of a set's pictures varies.
+    double lowestContrast = HUGE_VAL, largestInkRatio = 0;
+    int outlined = 0, inkSet = 0;
+    for (int number = 1; number <= int(maker.sets().size()); ++number) {
+        if (onlySet != 0 && number != onlySet) continue;
+        const PictureSet& set = maker.sets()[number - 1];
+        std::vector<double> ink;
+        for (int kind = 1; kind <= int(set.tiles.size()); ++kind) {
+            const QImage art = maker.art(number, kind);
+            const double contrast = faceContrast(art);
+            lowestContrast = std::min(lowestContrast, contrast);
+            outlined += contrast < kMinGlyphContrast;
+            ink.push_back(inkShare(art));
+        }
+        const double least = *std::min_element(ink.begin(), ink.end());
+        const double most = *std::max_element(ink.begin(), ink.end());
+        if (least > 0 && most / least > largestInkRatio) {
+            largestInkRatio = most / least;
+            inkSet = number;
+        }
+        for (std::size_t i = 0; i < ink.size(); ++i) {
+            if (2 * ink[i] >= most) continue;
+            report << QStringLiteral("pic%1: %2 (%3) has under half the ink of the fullest, %4")
+                          .arg(number)
+                          .arg(set.tiles[i].name)
+                          .arg(ink[i], 0, 'f', 3)
+                          .arg(most, 0, 'f', 3);
+            anyAlike = true;
+        }
+    }
+    report << QStringLiteral(
+                  "Lowest main-colour contrast against the face %1:1; %2 pictures "
+                  "under %3:1 outlined; largest ink ratio within a set %4 (pic%5)")
+                  .arg(lowestContrast, 0, 'f', 2)
+                  .arg(outlined)
+                  .arg(kMinGlyphContrast)
+                  .arg(largestInkRatio, 0, 'f', 2)
+                  .arg(inkSet);
     report << QStringLiteral("Pairs refused among %1 within-set pairs:").arg(pairs);
     for (int r = 0; r < kPairRuleCount; ++r) {
-        report << QStringLiteral("  %1: %2").arg(QLatin1String(pairRuleName(PairRule(r))))
+        report << QStringLiteral("  %1: %2")
+                      .arg(QLatin1String(pairRuleName(PairRule(r))))
                       .arg(flagged[r]);
     }
     return report.join(u'\n');

@@ -56,7 +56,8 @@ DrawnSet drawSet(const PictureMaker& maker, int set);
 // Why a player would take one tile for the other, one reason a rule that holds; empty when
 // none does. `names` may be null or failed: the rules that read it are then skipped.
 QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness& likeness,
-                             const EmojiNames* names, std::array<bool, kPairRuleCount>* held = nullptr);
+                             const EmojiNames* names,
+                             std::array<bool, kPairRuleCount>* held = nullptr);
 
 SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names);
 
@@ -66,7 +67,9 @@ QString describeLikeness(const Likeness& likeness);
 QString describeSet(int number, const PictureSet& set, const SetLikeness& judged);
 
 // What picgen --look-alikes prints: every set as drawn, then how many pairs each rule refuses.
-// `anyAlike` tells whether a set holds a pair that players would confuse.
-QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike);
+// `anyAlike` tells whether a set holds a pair that players would confuse. `onlySet`, when not
+// 0, limits the report to that set.
+QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
+                        int onlySet = 0);
 
 }  // namespace tessaly::picgen

@@ -15,11 +15,10 @@ QString singular(const QString& word) {
 }
 
 bool isGeneric(const QString& keyword) {
-    return std::any_of(kGenericKeywords.begin(), kGenericKeywords.end(),
-                       [&keyword](const GenericWord& generic) {
-                           return keyword == QLatin1String(generic.word.data(),
-                                                           qsizetype(generic.word.size()));
-                       });
+    return std::any_of(
+        kGenericKeywords.begin(), kGenericKeywords.end(), [&keyword](const GenericWord& generic) {
+            return keyword == QLatin1String(generic.word.data(), qsizetype(generic.word.size()));
+        });
 }
 
 bool isDrawingWord(const QString& word) {
@@ -50,8 +49,8 @@ const char* subjectRuleName(SubjectRule rule) {
 
 QString headNoun(const QString& name) {
     // What follows these words only qualifies the thing named before them.
-    static const QRegularExpression qualifier(QStringLiteral(
-        "[:,]| (with|of|in|on|behind|showing|without|at|for|from|under|over) "));
+    static const QRegularExpression qualifier(
+        QStringLiteral("[:,]| (with|of|in|on|behind|showing|without|at|for|from|under|over) "));
     QString head = name.toLower();
     if (const qsizetype cut = head.indexOf(qualifier); cut > 0) head.truncate(cut);
     QStringList words = head.split(u' ', Qt::SkipEmptyParts);
@@ -73,7 +72,8 @@ bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QSt
             }
             return false;
         case SubjectRule::HeadNoun:
-            if (const QString head = headNoun(a.name); !head.isEmpty() && head == headNoun(b.name)) {
+            if (const QString head = headNoun(a.name);
+                !head.isEmpty() && head == headNoun(b.name)) {
                 return say(QStringLiteral("both are a \"%1\"").arg(head));
             }
             return false;

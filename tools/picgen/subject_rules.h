@@ -24,6 +24,7 @@ QString headNoun(const QString& name);
 // pair counts once; false when the naming tells the two apart.
 bool subjectClash(const EmojiNaming& a, const EmojiNaming& b, SubjectClash& clash);
 // Whether one particular rule holds for the pair.
-bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QString* why = nullptr);
+bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b,
+               QString* why = nullptr);
 
 }  // namespace tessaly::picgen

@@ -14,8 +14,10 @@ struct UnfitGroup {
 // What has no place in a game for every age and every country. A set holding any of these is
 // refused. Flags are refused as a kind (same_subject.h).
 inline constexpr std::array kUnfitContent{
-    UnfitGroup{U"🕋🕌🕍⛪🛕⛩🛐💒✝✡☪☯☸🕉🕎📿🧿🪬🪯", "places and signs of worship"},
-    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶", "tied to one religion, festival or people"},
+    UnfitGroup{U"🕋🕌🕍⛪🛕⛩🛐💒✝✡☪☯☸🕉🕎📿🧿🪬🪯",
+               "places and signs of worship"},
+    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶",
+               "tied to one religion, festival or people"},
     UnfitGroup{U"🗿🗽🗼🗻🏯🗾", "landmarks of one nation"},
     UnfitGroup{U"🪦⚰⚱💀☠", "death"},
     UnfitGroup{U"🍶🍷🍸🍹🍺🍻🍾🥂🥃🚬", "drink and tobacco"},
