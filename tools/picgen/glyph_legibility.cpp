@@ -25,6 +25,39 @@ double inkShare(const QImage& art) {
     return image.isNull() ? 0 : ink / (double(image.width()) * image.height());
 }
 
+double boxFill(const QImage& art) {
+    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    double ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) <= 16) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+            ink += qAlpha(row[x]) / 255.0;
+        }
+    }
+    if (right < 0) return 0;
+    return ink / (double(right - left + 1) * (bottom - top + 1));
+}
+
+bool readsAsSticker(const QImage& art) {
+    if (boxFill(art) < kStickerFill) return false;
+    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) <= 16) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    const double w = right - left + 1, h = bottom - top + 1;
+    return std::min(w, h) / std::max(w, h) >= kStickerSquareness;
+}
+
 QColor mainColour(const QImage& art) {
     const QImage image = art.convertToFormat(QImage::Format_ARGB32);
     double r = 0, g = 0, b = 0, weight = 0;

@@ -19,6 +19,15 @@ constexpr double kInkShare = 0.38;
 // The share of the picture's square that its opaque pixels cover (alpha-weighted).
 double inkShare(const QImage& art);
 
+// A picture that covers this much of a nearly square bounding box is a framed scene or a sign:
+// it reads as a sticker on the tile, not as a thing. Such pictures are refused. Doors, batteries
+// and other oblong things fill their box too, but are not square.
+constexpr double kStickerFill = 0.9;
+constexpr double kStickerSquareness = 0.85;
+// The share of the picture's bounding box (where alpha shows) that its ink covers.
+double boxFill(const QImage& art);
+bool readsAsSticker(const QImage& art);
+
 // The alpha-weighted mean colour of the picture.
 QColor mainColour(const QImage& art);
 

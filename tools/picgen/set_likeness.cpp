@@ -168,6 +168,13 @@ QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool
             lowestContrast = std::min(lowestContrast, contrast);
             outlined += contrast < kMinGlyphContrast;
             ink.push_back(inkShare(art));
+            if (set.tiles[kind - 1].kind == ArtKind::Emoji && readsAsSticker(art)) {
+                report << QStringLiteral("pic%1: %2 fills %3 of its box and reads as a sticker")
+                              .arg(number)
+                              .arg(set.tiles[kind - 1].name)
+                              .arg(boxFill(art), 0, 'f', 2);
+                anyAlike = true;
+            }
         }
         const double least = *std::min_element(ink.begin(), ink.end());
         const double most = *std::max_element(ink.begin(), ink.end());

@@ -16,15 +16,17 @@ struct UnfitGroup {
 inline constexpr std::array kUnfitContent{
     UnfitGroup{U"🕋🕌🕍⛪🛕⛩🛐💒✝✡☪☯☸🕉🕎📿🧿🪬🪯",
                "places and signs of worship"},
-    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶",
+    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶🏮🪷🕊",
                "tied to one religion, festival or people"},
+    UnfitGroup{U"☘🍁", "emblems of one nation"},
+    UnfitGroup{U"🎆🎇🧨", "fireworks: fire and festivals"},
     UnfitGroup{U"🗿🗽🗼🗻🏯🗾", "landmarks of one nation"},
     UnfitGroup{U"🪦⚰⚱💀☠", "death"},
     UnfitGroup{U"🍶🍷🍸🍹🍺🍻🍾🥂🥃🚬", "drink and tobacco"},
-    UnfitGroup{U"🔫🗡⚔🏹💣🪓🪖🎖🔪🪒", "weapons and blades"},
-    UnfitGroup{U"🎰🎴🃏🎱🀄", "gambling and what looks like it"},
-    UnfitGroup{U"🏩💋👙🩱🩲", "adult themes and swimwear"},
-    UnfitGroup{U"🥓", "pork, which many players do not eat"},
+    UnfitGroup{U"🔫🗡⚔🏹💣🪓🪖🎖🔪🪒✂🤺", "weapons and blades"},
+    UnfitGroup{U"🎰🎴🃏🎱🀄♠♣♥♦🎲🔮", "gambling, fortune-telling and what looks like them"},
+    UnfitGroup{U"🏩💋👙🩱🩲🩳🏊", "adult themes and swimwear"},
+    UnfitGroup{U"🥓🌭🍖", "pork, or what reads as pork, which many players do not eat"},
 };
 
 // Why the emoji sequence is unfit; empty when it is fit.
