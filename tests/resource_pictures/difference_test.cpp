@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
 #include "contact_sheet.h"
+#include "emoji_names.h"
+#include "glyph_legibility.h"
 #include "picture_files.h"
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "set_likeness.h"
+#include "tile_face.h"
 #include "tile_likeness.h"
 
 namespace tessaly::picgen::test {
@@ -35,10 +40,15 @@ std::vector<QImage> loadAll(const QStringList& relatives) {
 TEST(TileDifference, EveryPairInASetLooksDifferentInEveryColourVision) {
     const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
     ASSERT_EQ(list.error, QString());
+    const EmojiNames names;
+    ASSERT_EQ(names.error(), QString());
     const QStringList paths = tilePaths();
+    const PictureMaker maker(list.sets);
     for (int set = 0; set < PictureSetCount; ++set) {
-        const SetLikeness judged =
-            judgeSet(loadAll(paths.mid(set * TilesPerSet, TilesPerSet)), list.sets[set].tiles);
+        // The shipped files, with the pictures' own alpha for their silhouettes.
+        DrawnSet drawn = drawSet(maker, set + 1);
+        drawn.tiles = loadAll(paths.mid(set * TilesPerSet, TilesPerSet));
+        const SetLikeness judged = judgeSet(drawn, &names);
         EXPECT_TRUE(judged.alike.empty())
             << qPrintable(describeThresholds()) << "\n"
             << qPrintable(describeSet(set + 1, list.sets[set], judged));
@@ -63,6 +73,7 @@ TileArt gemArt(GemShape shape, GemPattern pattern, QRgb colour) {
 struct LookAlike {
     const char* what;
     TileArt first, second;
+    bool heldOut = false;  // not used to fit the thresholds: shows they hold beyond their examples
 };
 
 // Pairs players could not tell apart in earlier sets, drawn as picgen draws them.
@@ -87,7 +98,7 @@ const LookAlike kReported[] = {
      gemArt(GemShape::Crescent, GemPattern::Plain, 0x43A047)},
     {"striped gems in two hues", gemArt(GemShape::Heart, GemPattern::Stripes, 0xE53935),
      gemArt(GemShape::Heart, GemPattern::Stripes, 0x43A047)},
-    // Told apart by pixels, but one subject twice.
+    // One subject drawn twice, told by Unicode's naming or by the table.
     {"shamrock and four-leaf clover", emojiArt(U"\u2618"), emojiArt(U"\U0001F340")},
     {"umbrella and umbrella with rain", emojiArt(U"\u2602"), emojiArt(U"\u2614")},
     {"fireworks and sparkler", emojiArt(U"\U0001F386"), emojiArt(U"\U0001F387")},
@@ -100,19 +111,87 @@ const LookAlike kReported[] = {
     {"dumpling and fortune cookie", emojiArt(U"\U0001F95F"), emojiArt(U"\U0001F960")},
     {"flags of Austria and Poland", emojiArt(U"\U0001F1E6\U0001F1F9"),
      emojiArt(U"\U0001F1F5\U0001F1F1")},
+    {"automobile and oncoming automobile", emojiArt(U"\U0001F697"), emojiArt(U"\U0001F698")},
+    {"taxi and oncoming taxi", emojiArt(U"\U0001F695"), emojiArt(U"\U0001F696")},
+    {"bus and oncoming bus", emojiArt(U"\U0001F68C"), emojiArt(U"\U0001F68D")},
+    {"police car and oncoming police car", emojiArt(U"\U0001F693"), emojiArt(U"\U0001F694")},
+    {"sun and sun with face", emojiArt(U"\u2600"), emojiArt(U"\U0001F31E")},
+    {"two folders", emojiArt(U"\U0001F4C1"), emojiArt(U"\U0001F4C2")},
+    {"two pushpins", emojiArt(U"\U0001F4CC"), emojiArt(U"\U0001F4CD")},
+    {"two airplanes", emojiArt(U"\u2708"), emojiArt(U"\U0001F6E9")},
+    {"two megaphones", emojiArt(U"\U0001F4E2"), emojiArt(U"\U0001F4E3")},
+    {"two speakers", emojiArt(U"\U0001F508"), emojiArt(U"\U0001F50A")},
+    {"two globes", emojiArt(U"\U0001F30D"), emojiArt(U"\U0001F30E")},
+    // Close relatives in one pose, told by their look at play size.
+    {"bison and ox", emojiArt(U"\U0001F9AC"), emojiArt(U"\U0001F402")},
+    {"swan and goose", emojiArt(U"\U0001F9A2"), emojiArt(U"\U0001FABF")},
+    {"baseball and volleyball", emojiArt(U"\u26BE"), emojiArt(U"\U0001F3D0")},
+    {"ATM and elevator", emojiArt(U"\U0001F3E7"), emojiArt(U"\U0001F6D7")},
+    {"apple and tomato", emojiArt(U"\U0001F34E"), emojiArt(U"\U0001F345")},
+    {"tennis and badminton", emojiArt(U"\U0001F3BE"), emojiArt(U"\U0001F3F8"), true},
+    {"paperclip and safety pin", emojiArt(U"\U0001F4CE"), emojiArt(U"\U0001F9F7"), true},
+    {"movie camera and video camera", emojiArt(U"\U0001F3A5"), emojiArt(U"\U0001F4F9"), true},
+    {"purple gems differing in a small pattern",
+     gemArt(GemShape::Shield, GemPattern::Spot, 0x8E44AD),
+     gemArt(GemShape::Shield, GemPattern::Plain, 0x8E44AD), true},
 };
 
 TEST(TileDifference, PairsPlayersReportedAsLookAlikesAreRefused) {
     std::vector<TileArt> art;
     for (const LookAlike& pair : kReported) art.insert(art.end(), {pair.first, pair.second});
     const PictureMaker maker({PictureSet{QStringLiteral("reported"), Qt::gray, art}});
+    const EmojiNames names;
+    ASSERT_EQ(names.error(), QString());
     for (std::size_t i = 0; i < std::size(kReported); ++i) {
         const int kind = int(2 * i) + 1;
-        const Likeness l = compare(lookOf(maker.tile(1, kind)), lookOf(maker.tile(1, kind + 1)));
-        EXPECT_FALSE(lookAlikeReason(kReported[i].first, kReported[i].second, l).isEmpty())
-            << kReported[i].what << " pass as different: " << qPrintable(describeLikeness(l))
-            << "\n"
+        const Likeness l = compare(lookOf(maker.tile(1, kind), maker.art(1, kind)),
+                                   lookOf(maker.tile(1, kind + 1), maker.art(1, kind + 1)));
+        if (qEnvironmentVariableIsSet("PICGEN_FIT")) {
+            std::printf("%-45s %s%s\n", kReported[i].what, qPrintable(describeLikeness(l)),
+                        kReported[i].heldOut ? " held out" : "");
+        }
+        EXPECT_FALSE(lookAlikeReasons(kReported[i].first, kReported[i].second, l, &names).isEmpty())
+            << kReported[i].what << (kReported[i].heldOut ? " (held out of the fitting)" : "")
+            << " pass as different: " << qPrintable(describeLikeness(l)) << "\n"
             << qPrintable(describeThresholds());
+    }
+}
+
+// A picture as pale as the face gets a dark edge; one that stands out keeps a faint halo only.
+TEST(TileDifference, PalePicturesGetAnOutlineAndNoSetHoldsAStickerOrTwofoldInk) {
+    const struct {
+        QRgb colour;
+        bool outlined;
+    } kDiscs[] = {{0xFFFFFFFF, true}, {0xFFE8E8E8, true}, {0xFFF4E9C8, true}, {0xFF303030, false}};
+    for (const auto& disc : kDiscs) {
+        QImage art(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
+        art.fill(Qt::transparent);
+        {
+            QPainter p(&art);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setBrush(QColor::fromRgba(disc.colour));
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QRectF(8, 8, 21, 21));
+        }
+        const QImage tile = paintTile(art, Qt::gray);
+        // Just left of the disc, on the face: at (5 + 7, 5 + 18.5) in the tile.
+        const QColor edge = tile.pixelColor(12, 23);
+        EXPECT_EQ(contrastRatio(edge, kFaceColour) >= 3, disc.outlined)
+            << std::hex << disc.colour << ": edge " << qPrintable(edge.name());
+    }
+    const PictureMaker maker(loadPictureSets(QStringLiteral(PICGEN_SETS)).sets);
+    for (int set = 1; set <= int(maker.sets().size()); ++set) {
+        double least = 1, most = 0;
+        for (int kind = 1; kind <= TilesPerSet; ++kind) {
+            const QImage art = maker.art(set, kind);
+            const double ink = inkShare(art);
+            if (maker.sets()[set - 1].tiles[kind - 1].kind == ArtKind::Emoji) {
+                EXPECT_FALSE(readsAsSticker(art)) << "set " << set << " tile " << kind;
+            }
+            least = std::min(least, ink);
+            most = std::max(most, ink);
+        }
+        EXPECT_LE(most, 2 * least) << "set " << set << ": ink " << least << " to " << most;
     }
 }
 

@@ -4,8 +4,11 @@
 #include <string_view>
 
 #include "emoji_art.h"
+#include "emoji_names.h"
 #include "picture_set.h"
 #include "same_subject.h"
+#include "subject_rules.h"
+#include "unfit_content.h"
 
 namespace tessaly::picgen {
 namespace {
@@ -42,14 +45,13 @@ TEST(SetList, TheShippedListIsCompleteAndTheFontDrawsEveryEmoji) {
 TEST(SetList, ReadsCodePointsBeyondTheBasicPlaneAndWindowsLineEnds) {
     QString text = QChar(0xFEFF) + completeList().replace(u'\n', QStringLiteral("\r\n"));
     text.replace(QStringLiteral("gem star 040302 | star 1\r"),
-                 QStringLiteral("emoji 1F3F4 E0067 E0062 E0073 E0063 E0074 E007F | Scotland\r"));
+                 QStringLiteral("emoji 1F9D1 200D 1F3A8 | artist\r"));
     const PictureSetList list = parsePictureSets(text);
     ASSERT_EQ(list.error, QString());
     const TileArt& tile = list.sets[0].tiles[0];
     EXPECT_EQ(tile.kind, ArtKind::Emoji);
-    EXPECT_EQ(tile.name, QStringLiteral("Scotland"));
-    EXPECT_EQ(tile.text.toUcs4(),
-              (QList<uint>{0x1F3F4, 0xE0067, 0xE0062, 0xE0073, 0xE0063, 0xE0074, 0xE007F}));
+    EXPECT_EQ(tile.name, QStringLiteral("artist"));
+    EXPECT_EQ(tile.text.toUcs4(), (QList<uint>{0x1F9D1, 0x200D, 0x1F3A8}));
     EXPECT_EQ(list.sets[0].tiles[1].shape, GemShape::Star);
     EXPECT_EQ(list.sets[0].tiles[1].pattern, GemPattern::Plain);
     EXPECT_EQ(list.sets[0].tiles[1].colour, QColor(0x08, 0x06, 0x04));
@@ -66,32 +68,87 @@ TEST(SetList, AGemMayCarryAPatternAndDiffersByIt) {
     EXPECT_EQ(list.sets[0].tiles[1].colour, list.sets[0].tiles[0].colour);
 }
 
-// What has no place in a game for every age: places and signs of worship, death, drink,
-// tobacco, weapons, gambling and adult themes. Flags are refused as a kind (see below).
-constexpr std::u32string_view kUnfit =
-    U"🕋🕌🕍⛪🛕⛩🛐💒✝✡"
-    U"☪☯☸🕉🕎📿🧿🪬🪯"
-    U"🪦⚰⚱💀☠"
-    U"🍶🍷🍸🍹🍺🍻🍾🥂🥃"
-    U"🚬🔫🗡⚔🏹💣🪓🪖🎖"
-    U"🎰🎴🏩💋👙🩲";
-
-TEST(SetList, TheShippedListHoldsNothingUnfitForAGameForAllAges) {
-    const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
-    ASSERT_EQ(list.error, QString());
-    for (const PictureSet& set : list.sets) {
-        for (const TileArt& tile : set.tiles) {
-            if (tile.kind != ArtKind::Emoji) continue;
-            const QList<uint> points = tile.text.toUcs4();
-            for (const uint point : points) {
-                EXPECT_EQ(kUnfit.find(char32_t(point)), kUnfit.npos)
-                    << qPrintable(set.title) << ": " << qPrintable(tile.name);
-            }
-            // Which flags a game shows, and which it leaves out, is a political choice.
-            EXPECT_FALSE(isFlag(tile.text))
-                << qPrintable(set.title) << ": " << qPrintable(tile.name);
+// Every picture on the list of unfit content is refused wherever it is planted, and so is a flag.
+TEST(SetList, UnfitPicturesAndFlagsAreRefusedSayingWhy) {
+    struct Planted {
+        QString text;
+        QString reason;
+    };
+    std::vector<Planted> planted;
+    for (const UnfitGroup& group : kUnfitContent) {
+        for (const char32_t point : group.points) {
+            planted.push_back({QString::fromUcs4(&point, 1),
+                               QString::fromLatin1(group.reason.data(), group.reason.size())});
         }
     }
+    planted.push_back({QString::fromUcs4(U"\U0001F1EB\U0001F1F7"), QStringLiteral("a flag")});
+    planted.push_back({QString::fromUcs4(U"\U0001F3F4\U000E0067\U000E0062\U000E0073\U000E0063"
+                                         U"\U000E0074\U000E007F"),
+                       QStringLiteral("a flag")});
+    // Planted as tile 7 of every set; set 1 is the first to be refused.
+    for (const Planted& plant : planted) {
+        QString codes;
+        for (const uint point : plant.text.toUcs4()) codes += QString::number(point, 16) + u' ';
+        const QString text = completeList().replace(
+            QStringLiteral("gem star %1 | star 7\n").arg(7 * 0x040302, 6, 16, QLatin1Char('0')),
+            QStringLiteral("emoji %1| planted\n").arg(codes));
+        const PictureSetList list = parsePictureSets(text);
+        EXPECT_TRUE(
+            list.error.contains(QStringLiteral("\"planted\" in set 1 is unfit: ") + plant.reason))
+            << qPrintable(plant.text) << ": " << qPrintable(list.error);
+    }
+}
+
+struct SubjectCase {
+    const char32_t* first;
+    const char32_t* second;
+    int rule;  // a SubjectRule, or -1 when Unicode's naming tells the two apart
+};
+
+constexpr int kApart = -1;
+constexpr int kWithin = int(SubjectRule::NameWithin);
+constexpr int kHead = int(SubjectRule::HeadNoun);
+constexpr int kKeyword = int(SubjectRule::SharedKeyword);
+
+const SubjectCase kSubjectCases[] = {
+    {U"\U0001F697", U"\U0001F698", kWithin},    // automobile, oncoming automobile
+    {U"\U0001F695", U"\U0001F696", kWithin},    // taxi, oncoming taxi
+    {U"\u2600\uFE0F", U"\U0001F31E", kWithin},  // sun, sun with face; the selector ignored
+    {U"\U0001F4C1", U"\U0001F4C2", kWithin},    // file folder, open file folder
+    {U"\U0001F4CC", U"\U0001F4CD", kWithin},    // pushpin, round pushpin
+    {U"\u2708", U"\U0001F6E9", kWithin},        // airplane, small airplane
+    {U"\U0001F30D", U"\U0001F30E", kHead},      // globes showing two sides of the world
+    {U"\U0001F508", U"\U0001F50A", kHead},      // speakers at low and high volume
+    {U"\U0001F45E", U"\U0001F460", kHead},      // man's shoe, high-heeled shoe
+    {U"\U0001F3BE", U"\U0001F3F8", kKeyword},   // tennis, badminton: "racquet"
+    {U"\U0001F9AC", U"\U0001F403", kKeyword},   // bison, water buffalo: "buffalo"
+    {U"\U0001F3A5", U"\U0001F4F9", kHead},      // movie camera, video camera
+    {U"\U0001F436", U"\U0001F431", kApart},     // dog face, cat face: "face" names the drawing
+    {U"\u26BE", U"\U0001F3C0", kApart},         // baseball, basketball: "ball" is generic
+    {U"\U0001F3A1", U"\U0001F3A2", kApart},     // Ferris wheel, roller coaster
+    {U"\U0001F955", U"\U0001F33D", kApart},     // carrot, ear of corn: "vegetable" is generic
+    {U"\U0001F35F", U"\U0001F950", kApart},     // French fries, croissant: where, not what
+};
+
+TEST(SetList, UnicodesNamesAndKeywordsTellOneSubjectDrawnTwice) {
+    const EmojiNames names;
+    ASSERT_EQ(names.error(), QString());
+    for (const SubjectCase& c : kSubjectCases) {
+        const EmojiNaming* a = names.find(QString::fromUcs4(c.first));
+        const EmojiNaming* b = names.find(QString::fromUcs4(c.second));
+        ASSERT_TRUE(a && b) << qPrintable(QString::fromUcs4(c.first));
+        SubjectClash clash;
+        const bool clashes = subjectClash(*a, *b, clash);
+        const QString pair = a->name + QStringLiteral(" / ") + b->name;
+        EXPECT_EQ(clashes ? int(clash.rule) : kApart, c.rule)
+            << qPrintable(pair) << ": " << qPrintable(clash.why);
+    }
+    EXPECT_EQ(headNoun(QStringLiteral("globe showing Americas")), QStringLiteral("globe"));
+    EXPECT_EQ(headNoun(QStringLiteral("dog face")), QStringLiteral("dog"));
+    EXPECT_EQ(headNoun(QStringLiteral("open file folder")), QStringLiteral("folder"));
+    // A missing data file is reported, never taken for an empty list.
+    EXPECT_TRUE(
+        EmojiNames(QStringLiteral("/nonexistent/en.xml")).error().contains("unicode-cldr-core"));
 }
 
 struct BrokenList {

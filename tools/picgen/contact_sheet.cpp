@@ -1,11 +1,13 @@
 #include "contact_sheet.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 
 #include "background_art.h"
 #include "start_picture.h"
 #include "tile_face.h"
+#include "tile_likeness.h"
 
 namespace tessaly::picgen {
 namespace {
@@ -122,6 +124,51 @@ QString writeOverview(const PictureMaker& maker, const QString& path) {
     const QImage sheet = overviewSheet(maker).convertToFormat(
         QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     if (!sheet.save(path, "PNG", 9)) return QStringLiteral("cannot write %1").arg(path);
+    return {};
+}
+
+QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
+    if (!QDir().mkpath(dir)) return QStringLiteral("cannot create the folder %1").arg(dir);
+    const QDir folder(dir);
+    constexpr int kLabel = 14, kGap = 6;
+    QString index;
+    for (int set = 1; set <= int(maker.sets().size()); ++set) {
+        const PictureSet& pictures = maker.sets()[set - 1];
+        index += QStringLiteral("set %1: %2\n").arg(set).arg(pictures.title);
+        QImage sheet(kColumns * (CellSize + kGap) + kGap,
+                     kHeader + kRows * (CellSize + kLabel + kGap) + kGap, QImage::Format_RGB32);
+        sheet.fill(QColor(0x30, 0x30, 0x30));
+        QPainter p(&sheet);
+        paintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(pictures.title), sheet.width());
+        QFont small = p.font();
+        small.setPixelSize(11);
+        p.setFont(small);
+        for (int kind = 1; kind <= int(pictures.tiles.size()); ++kind) {
+            const QPoint at(kGap + ((kind - 1) % kColumns) * (CellSize + kGap),
+                            kHeader + kGap + ((kind - 1) / kColumns) * (CellSize + kLabel + kGap));
+            p.drawImage(at, maker.tile(set, kind));
+            p.drawText(QRect(at.x(), at.y() + CellSize, CellSize, kLabel), Qt::AlignCenter,
+                       QString::number(kind));
+            index += QStringLiteral("  %1  row %2 column %3: %4\n")
+                         .arg(kind, 2)
+                         .arg((kind - 1) / kColumns + 1)
+                         .arg((kind - 1) % kColumns + 1)
+                         .arg(pictures.tiles[kind - 1].name);
+        }
+        p.end();
+        for (int v = 0; v < kVisionCount; ++v) {
+            const QString name = QString::fromLatin1(visionName(Vision(v))).replace(u' ', u'-');
+            const QString path = folder.filePath(
+                QStringLiteral("set%1-%2.png").arg(set, 2, 10, QLatin1Char('0')).arg(name));
+            if (!simulateVision(sheet, Vision(v)).save(path, "PNG")) {
+                return QStringLiteral("cannot write %1").arg(path);
+            }
+        }
+    }
+    QFile file(folder.filePath(QStringLiteral("index.txt")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(index.toUtf8()) < 0) {
+        return QStringLiteral("cannot write %1").arg(file.fileName());
+    }
     return {};
 }
 

@@ -22,6 +22,11 @@ QImage overviewSheet(const PictureMaker& maker);
 // Writes the overview as a PNG to `path`. Returns an error text.
 QString writeOverview(const PictureMaker& maker, const QString& path);
 
+// Writes, for every set, its 45 tiles at play size in a numbered 9 x 5 grid as each colour
+// vision sees them (set<N>-<vision>.png), and index.txt naming every tile by its number: what
+// a reviewer needs to list the pairs a player could confuse. Returns an error text.
+QString writeReviewSheets(const PictureMaker& maker, const QString& dir);
+
 // Writes set<N>.png for every set and backgrounds.png into `dir`. Returns an error text.
 QString writeContactSheets(const PictureMaker& maker, const QString& dir);
 

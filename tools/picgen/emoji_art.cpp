@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
+
+#include "glyph_legibility.h"
 
 namespace tessaly::picgen {
 namespace {
@@ -98,8 +101,16 @@ QImage EmojiArt::render(const QString& text, int box) const {
     fitted.fill(Qt::transparent);
     const QRect bounds = opaqueBounds(canvas);
     if (bounds.isEmpty()) return fitted;
-    const QImage glyph =
-        canvas.copy(bounds).scaled(box, box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage trimmed = canvas.copy(bounds);
+    QImage glyph = trimmed.scaled(box, box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // Sized by ink, not by box: a picture that fills its square shrinks until it covers no
+    // more than a slim one does, so a set's tiles look of one size and none like a sticker.
+    if (const double ink = inkShare(glyph) * glyph.width() * glyph.height() / (box * box);
+        ink > kInkShare) {
+        const double scale = std::sqrt(kInkShare / ink);
+        const int side = std::max(1, int(std::lround(box * scale)));
+        glyph = trimmed.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
     QPainter p(&fitted);
     p.drawImage((box - glyph.width()) / 2, (box - glyph.height()) / 2, glyph);
     return fitted;

@@ -8,8 +8,8 @@
 
 namespace tessaly::picgen {
 
-// Draws emoji from the colour emoji font, trimmed and fitted to a square so that every tile's
-// picture fills the same space however much margin the font gives a glyph.
+// Draws emoji from the colour emoji font, trimmed of the font's margins and sized by the ink
+// they put on the tile (glyph_legibility.h).
 class EmojiArt {
   public:
     EmojiArt();
@@ -20,7 +20,7 @@ class EmojiArt {
     // Empty when the font draws the sequence as one colour picture; otherwise why not.
     QString check(const QString& text) const;
 
-    // The emoji fitted into a transparent box x box square, centred.
+    // The emoji in a transparent box x box square, centred.
     QImage render(const QString& text, int box) const;
 
   private:

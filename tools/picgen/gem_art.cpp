@@ -77,13 +77,14 @@ QPainterPath unitShape(GemShape shape) {
             path.cubicTo(0.1, 0.48, 0.28, 0.32, 0.5, 0.02);
             break;
         case GemShape::Bolt:
-            path.addPolygon(QPolygonF{{0.6, 0.0},
-                                      {0.14, 0.58},
-                                      {0.46, 0.58},
-                                      {0.34, 1.0},
-                                      {0.86, 0.38},
-                                      {0.54, 0.38},
-                                      {0.7, 0.0}});
+            // Broad enough to carry as much colour as the rounder gems.
+            path.addPolygon(QPolygonF{{0.68, 0.0},
+                                      {0.02, 0.64},
+                                      {0.4, 0.64},
+                                      {0.26, 1.0},
+                                      {0.98, 0.32},
+                                      {0.6, 0.32},
+                                      {0.8, 0.0}});
             break;
         case GemShape::Clover:
             path.addEllipse(QPointF(0.5, 0.27), 0.25, 0.25);
@@ -103,7 +104,7 @@ QPainterPath unitShape(GemShape shape) {
                                       {0.04, 0.5}});
             break;
         case GemShape::Sparkle:
-            path.addPolygon(regularPolygon(4, 0.5, 0.15, up));
+            path.addPolygon(regularPolygon(4, 0.52, 0.24, up));
             break;
         case GemShape::Dome:
             path.moveTo(0.02, 0.78);
@@ -137,6 +138,17 @@ QPainterPath unitShape(GemShape shape) {
         case GemShape::Pentagon:
             path.addPolygon(regularPolygon(5, 0.5, 0, up));
             path.translate(0, 0.04);
+            break;
+        case GemShape::Semicircle:
+            path.moveTo(0.02, 0.72);
+            path.arcTo(QRectF(0.02, 0.26, 0.96, 0.92), 180, -180);
+            break;
+        case GemShape::Trapezoid:
+            path.addPolygon(QPolygonF{{0.3, 0.18}, {0.7, 0.18}, {0.98, 0.82}, {0.02, 0.82}});
+            break;
+        case GemShape::Chevron:
+            path.addPolygon(QPolygonF{
+                {0.02, 0.2}, {0.5, 0.58}, {0.98, 0.2}, {0.98, 0.5}, {0.5, 0.88}, {0.02, 0.5}});
             break;
     }
     path.closeSubpath();

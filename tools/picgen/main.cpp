@@ -1,14 +1,16 @@
 // picgen: draws the tile pictures, backgrounds and start picture of the game's resource folder.
 //   picgen [--sets FILE] RESOURCE_DIR
 //   picgen [--sets FILE] --contact-sheets DIR
+//   picgen [--sets FILE] --review-sheets DIR   (every set at play size in every colour vision)
 //   picgen [--sets FILE] --overview FILE.png
-//   picgen [--sets FILE] --look-alikes   (prints how close each set's tiles come; 1 if any
-//                                         two look alike)
+//   picgen [--sets FILE] --look-alikes [--set N]   (prints how close each set's tiles
+//                                         come, or set N's only; 1 if any two look alike)
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
 
 #include "contact_sheet.h"
+#include "emoji_names.h"
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "resource_writer.h"
@@ -25,8 +27,9 @@ int usage() {
     std::fprintf(stderr,
                  "usage: picgen [--sets FILE] RESOURCE_DIR\n"
                  "       picgen [--sets FILE] --contact-sheets DIR\n"
+                 "       picgen [--sets FILE] --review-sheets DIR\n"
                  "       picgen [--sets FILE] --overview FILE.png\n"
-                 "       picgen [--sets FILE] --look-alikes\n");
+                 "       picgen [--sets FILE] --look-alikes [--set N]\n");
     return 2;
 }
 
@@ -39,18 +42,30 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments().mid(1);
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
-    enum class Output { Resources, ContactSheets, Overview, LookAlikes } output = Output::Resources;
+    enum class Output {
+        Resources,
+        ContactSheets,
+        ReviewSheets,
+        Overview,
+        LookAlikes
+    } output = Output::Resources;
     QString target;
+    int onlySet = 0;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
         if (arg == u"--sets" && !args.isEmpty()) {
             setsPath = args.takeFirst();
         } else if (arg == u"--contact-sheets") {
             output = Output::ContactSheets;
+        } else if (arg == u"--review-sheets") {
+            output = Output::ReviewSheets;
         } else if (arg == u"--overview") {
             output = Output::Overview;
         } else if (arg == u"--look-alikes") {
             output = Output::LookAlikes;
+        } else if (arg == u"--set" && !args.isEmpty()) {
+            onlySet = args.takeFirst().toInt();
+            if (onlySet < 1 || onlySet > tessaly::PictureSetCount) return usage();
         } else if (arg.startsWith(u'-') || !target.isEmpty()) {
             return usage();
         } else {
@@ -73,12 +88,19 @@ int main(int argc, char* argv[]) {
         case Output::ContactSheets:
             error = tessaly::picgen::writeContactSheets(maker, target);
             break;
+        case Output::ReviewSheets:
+            error = tessaly::picgen::writeReviewSheets(maker, target);
+            break;
         case Output::Overview:
             error = tessaly::picgen::writeOverview(maker, target);
             break;
         case Output::LookAlikes: {
+            // Only this check reads Unicode's data, so the play build does not need it.
+            const tessaly::picgen::EmojiNames names;
+            if (!names.error().isEmpty()) return fail(names.error());
             bool anyAlike = false;
-            std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, anyAlike)));
+            std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, names, anyAlike,
+                                                                            onlySet)));
             return anyAlike ? 1 : 0;
         }
     }

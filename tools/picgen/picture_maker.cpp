@@ -30,14 +30,17 @@ QString PictureMaker::check() const {
     return problems.join(u'\n');
 }
 
-QImage PictureMaker::tile(int set, int kind, int size) const {
-    const PictureSet& pictures = sets_.at(set - 1);
-    const TileArt& art = pictures.tiles.at(kind - 1);
+QImage PictureMaker::art(int set, int kind, int size) const {
+    const TileArt& art = sets_.at(set - 1).tiles.at(kind - 1);
     const int box = kArtBox * size / CellSize;
-    const QImage picture = art.kind == ArtKind::Emoji
-                               ? emoji_.render(art.text, box)
-                               : renderGem(art.shape, art.pattern, art.colour, box);
-    return paintTile(picture, pictures.accent, size);
+    // Gems are drawn to fill their box: their shapes are chosen to carry about as much ink as
+    // the emoji do, and a smaller gem would lose the cut that tells it from its twin in colour.
+    return art.kind == ArtKind::Emoji ? emoji_.render(art.text, box)
+                                      : renderGem(art.shape, art.pattern, art.colour, box);
+}
+
+QImage PictureMaker::tile(int set, int kind, int size) const {
+    return paintTile(art(set, kind, size), sets_.at(set - 1).accent, size);
 }
 
 QImage PictureMaker::background(int number) const {

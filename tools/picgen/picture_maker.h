@@ -22,6 +22,8 @@ class PictureMaker {
 
     // Tile `kind` (1..45) of set `set` (1..25), size x size pixels.
     QImage tile(int set, int kind, int size = 50) const;
+    // The picture on that tile, transparent around it, as large as it is drawn on the tile.
+    QImage art(int set, int kind, int size = 50) const;
     QImage background(int number) const;
     QImage startPicture() const;
 

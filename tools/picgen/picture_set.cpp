@@ -6,21 +6,25 @@
 #include <array>
 #include <utility>
 
+#include "same_subject.h"
+#include "unfit_content.h"
+
 namespace tessaly::picgen {
 namespace {
 
-constexpr std::array<std::pair<const char*, GemShape>, 21> kShapeNames{{
-    {"circle", GemShape::Circle},     {"square", GemShape::Square},
-    {"triangle", GemShape::Triangle}, {"diamond", GemShape::Diamond},
-    {"ring", GemShape::Ring},         {"star", GemShape::Star},
-    {"heart", GemShape::Heart},       {"cross", GemShape::Cross},
-    {"crescent", GemShape::Crescent}, {"hexagon", GemShape::Hexagon},
-    {"drop", GemShape::Drop},         {"bolt", GemShape::Bolt},
-    {"clover", GemShape::Clover},     {"arrow", GemShape::Arrow},
-    {"sparkle", GemShape::Sparkle},   {"dome", GemShape::Dome},
-    {"oval", GemShape::Oval},         {"shield", GemShape::Shield},
-    {"flower", GemShape::Flower},     {"hourglass", GemShape::Hourglass},
-    {"pentagon", GemShape::Pentagon},
+constexpr std::array<std::pair<const char*, GemShape>, 24> kShapeNames{{
+    {"circle", GemShape::Circle},       {"square", GemShape::Square},
+    {"triangle", GemShape::Triangle},   {"diamond", GemShape::Diamond},
+    {"ring", GemShape::Ring},           {"star", GemShape::Star},
+    {"heart", GemShape::Heart},         {"cross", GemShape::Cross},
+    {"crescent", GemShape::Crescent},   {"hexagon", GemShape::Hexagon},
+    {"drop", GemShape::Drop},           {"bolt", GemShape::Bolt},
+    {"clover", GemShape::Clover},       {"arrow", GemShape::Arrow},
+    {"sparkle", GemShape::Sparkle},     {"dome", GemShape::Dome},
+    {"oval", GemShape::Oval},           {"shield", GemShape::Shield},
+    {"flower", GemShape::Flower},       {"hourglass", GemShape::Hourglass},
+    {"pentagon", GemShape::Pentagon},   {"semicircle", GemShape::Semicircle},
+    {"trapezoid", GemShape::Trapezoid}, {"chevron", GemShape::Chevron},
 }};
 
 constexpr std::array<std::pair<const char*, GemPattern>, 5> kPatternNames{{
@@ -93,6 +97,16 @@ QString checkSet(const PictureSet& set, int number) {
                 QStringLiteral("\"%1\" appears twice in set %2").arg(tile.name).arg(number));
         }
         seen.insert(key);
+        if (tile.kind != ArtKind::Emoji) continue;
+        QString unfit = unfitReason(tile.text);
+        // Which flags a game shows, and which it leaves out, is a political choice.
+        if (unfit.isEmpty() && isFlag(tile.text)) unfit = QStringLiteral("a flag");
+        if (!unfit.isEmpty()) {
+            return lineError(tile.line, QStringLiteral("\"%1\" in set %2 is unfit: %3")
+                                            .arg(tile.name)
+                                            .arg(number)
+                                            .arg(unfit));
+        }
     }
     return {};
 }

@@ -33,6 +33,9 @@ enum class GemShape {
     Flower,
     Hourglass,
     Pentagon,
+    Semicircle,
+    Trapezoid,
+    Chevron,
 };
 
 // What is cut into a gem's face. Colour alone never tells two gems apart for every player, so

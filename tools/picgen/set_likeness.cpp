@@ -1,38 +1,97 @@
 #include "set_likeness.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
+#include "glyph_legibility.h"
 #include "same_subject.h"
+#include "subject_rules.h"
 
 namespace tessaly::picgen {
 
-QString lookAlikeReason(const TileArt& a, const TileArt& b, const Likeness& likeness) {
-    if (sameSubject(a, b)) return QStringLiteral("one subject drawn twice");
-    if (looksAlike(likeness)) return describeLikeness(likeness);
-    return {};
+const char* pairRuleName(PairRule rule) {
+    switch (rule) {
+        case PairRule::SameSubjectTable:
+            return "same-subject table";
+        case PairRule::NameWithin:
+            return subjectRuleName(SubjectRule::NameWithin);
+        case PairRule::HeadNoun:
+            return subjectRuleName(SubjectRule::HeadNoun);
+        case PairRule::SharedKeyword:
+            return subjectRuleName(SubjectRule::SharedKeyword);
+        case PairRule::Drawing:
+            return "shared drawing";
+        case PairRule::Silhouette:
+            return "shared silhouette";
+    }
+    return "?";
 }
 
-SetLikeness judgeSet(const std::vector<QImage>& tiles, const std::vector<TileArt>& art) {
+DrawnSet drawSet(const PictureMaker& maker, int set) {
+    DrawnSet drawn;
+    drawn.what = maker.sets().at(set - 1).tiles;
+    for (int kind = 1; kind <= int(drawn.what.size()); ++kind) {
+        drawn.tiles.push_back(maker.tile(set, kind));
+        drawn.art.push_back(maker.art(set, kind));
+    }
+    return drawn;
+}
+
+QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness& likeness,
+                             const EmojiNames* names, std::array<bool, kPairRuleCount>* held) {
+    QStringList reasons;
+    std::array<bool, kPairRuleCount> holds{};
+    holds[int(PairRule::SameSubjectTable)] = sameSubject(a, b);
+    if (holds[int(PairRule::SameSubjectTable)])
+        reasons << QStringLiteral("one subject drawn twice");
+    const bool named =
+        names && names->error().isEmpty() && a.kind == ArtKind::Emoji && b.kind == ArtKind::Emoji;
+    const EmojiNaming* x = named ? names->find(a.text) : nullptr;
+    const EmojiNaming* y = named ? names->find(b.text) : nullptr;
+    if (x && y) {
+        for (const SubjectRule rule :
+             {SubjectRule::NameWithin, SubjectRule::HeadNoun, SubjectRule::SharedKeyword}) {
+            QString why;
+            if (ruleHolds(rule, *x, *y, &why)) {
+                holds[int(PairRule::NameWithin) + int(rule)] = true;
+                reasons << QStringLiteral("%1: %2").arg(QLatin1String(subjectRuleName(rule)), why);
+            }
+        }
+    }
+    holds[int(PairRule::Drawing)] = looksAlikeInDrawing(likeness);
+    holds[int(PairRule::Silhouette)] = looksAlikeInSilhouette(likeness);
+    if (holds[int(PairRule::Drawing)] || holds[int(PairRule::Silhouette)]) {
+        reasons << describeLikeness(likeness);
+    }
+    if (held) *held = holds;
+    return reasons;
+}
+
+SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names) {
     std::vector<TileLook> looks;
-    looks.reserve(tiles.size());
-    for (const QImage& tile : tiles) looks.push_back(lookOf(tile));
+    looks.reserve(drawn.tiles.size());
+    for (std::size_t i = 0; i < drawn.tiles.size(); ++i) {
+        looks.push_back(lookOf(drawn.tiles[i], i < drawn.art.size() ? drawn.art[i] : QImage()));
+    }
     SetLikeness judged;
     judged.closestColour.likeness.colour = HUGE_VAL;
     judged.mostStructure.likeness.structure = -1;
     for (std::size_t a = 0; a < looks.size(); ++a) {
         for (std::size_t b = a + 1; b < looks.size(); ++b) {
             const PairLikeness pair{int(a) + 1, int(b) + 1, compare(looks[a], looks[b])};
+            ++judged.pairs;
             if (pair.likeness.colour < judged.closestColour.likeness.colour) {
                 judged.closestColour = pair;
             }
             if (pair.likeness.structure > judged.mostStructure.likeness.structure) {
                 judged.mostStructure = pair;
             }
-            if (QString why = lookAlikeReason(art.at(a), art.at(b), pair.likeness);
-                !why.isEmpty()) {
-                judged.alike.push_back({pair, std::move(why)});
-            }
+            std::array<bool, kPairRuleCount> held{};
+            const QStringList why =
+                lookAlikeReasons(drawn.what.at(a), drawn.what.at(b), pair.likeness, names, &held);
+            for (int r = 0; r < kPairRuleCount; ++r) judged.flagged[r] += held[r];
+            if (!why.isEmpty()) judged.alike.push_back({pair, why.join(QStringLiteral("; "))});
         }
     }
     return judged;
@@ -42,15 +101,22 @@ QString describeThresholds() {
     return QStringLiteral(
                "Two tiles look alike when their lightness shares structure (SSIM) of %1 or "
                "more, or of %2 + %3 x their mean colour difference (delta E) in the vision that "
-               "sees them closest; or when they draw one subject twice.")
+               "sees them closest; when their silhouettes overlap by %4 + %5 x that delta E with "
+               "structure of %6 or more; or "
+               "when Unicode's names and keywords, or the same-subject table, make them one "
+               "subject.")
         .arg(kMostSharedStructure)
         .arg(kSharedStructureWithoutColour)
-        .arg(kSharedStructurePerDeltaE);
+        .arg(kSharedStructurePerDeltaE)
+        .arg(kSharedSilhouetteWithoutColour)
+        .arg(kSharedSilhouettePerDeltaE)
+        .arg(kSilhouetteWithSomeStructure);
 }
 
 QString describeLikeness(const Likeness& likeness) {
-    return QStringLiteral("SSIM %1, delta E %2 (%3)")
+    return QStringLiteral("SSIM %1, silhouette %2, delta E %3 (%4)")
         .arg(likeness.structure, 0, 'f', 3)
+        .arg(likeness.silhouette, 0, 'f', 3)
         .arg(likeness.colour, 0, 'f', 1)
         .arg(QLatin1String(visionName(likeness.vision)));
 }
@@ -74,18 +140,71 @@ QString describeSet(int number, const PictureSet& set, const SetLikeness& judged
     return lines.join(u'\n');
 }
 
-QString lookAlikeReport(const PictureMaker& maker, bool& anyAlike) {
+QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
+                        int onlySet) {
     anyAlike = false;
     QStringList report{describeThresholds()};
+    std::array<int, kPairRuleCount> flagged{};
+    int pairs = 0;
     for (int number = 1; number <= int(maker.sets().size()); ++number) {
-        const PictureSet& set = maker.sets()[number - 1];
-        std::vector<QImage> tiles;
-        for (int kind = 1; kind <= int(set.tiles.size()); ++kind) {
-            tiles.push_back(maker.tile(number, kind));
-        }
-        const SetLikeness judged = judgeSet(tiles, set.tiles);
+        if (onlySet != 0 && number != onlySet) continue;
+        const SetLikeness judged = judgeSet(drawSet(maker, number), &names);
         anyAlike = anyAlike || !judged.alike.empty();
-        report << describeSet(number, set, judged);
+        for (int r = 0; r < kPairRuleCount; ++r) flagged[r] += judged.flagged[r];
+        pairs += judged.pairs;
+        report << describeSet(number, maker.sets()[number - 1], judged);
+    }
+    // How legible the pictures are: the faintest main colour, the outlined ones, and how much
+    // the ink of a set's pictures varies.
+    double lowestContrast = HUGE_VAL, largestInkRatio = 0;
+    int outlined = 0, inkSet = 0;
+    for (int number = 1; number <= int(maker.sets().size()); ++number) {
+        if (onlySet != 0 && number != onlySet) continue;
+        const PictureSet& set = maker.sets()[number - 1];
+        std::vector<double> ink;
+        for (int kind = 1; kind <= int(set.tiles.size()); ++kind) {
+            const QImage art = maker.art(number, kind);
+            const double contrast = faceContrast(art);
+            lowestContrast = std::min(lowestContrast, contrast);
+            outlined += contrast < kMinGlyphContrast;
+            ink.push_back(inkShare(art));
+            if (set.tiles[kind - 1].kind == ArtKind::Emoji && readsAsSticker(art)) {
+                report << QStringLiteral("pic%1: %2 fills %3 of its box and reads as a sticker")
+                              .arg(number)
+                              .arg(set.tiles[kind - 1].name)
+                              .arg(boxFill(art), 0, 'f', 2);
+                anyAlike = true;
+            }
+        }
+        const double least = *std::min_element(ink.begin(), ink.end());
+        const double most = *std::max_element(ink.begin(), ink.end());
+        if (least > 0 && most / least > largestInkRatio) {
+            largestInkRatio = most / least;
+            inkSet = number;
+        }
+        for (std::size_t i = 0; i < ink.size(); ++i) {
+            if (2 * ink[i] >= most) continue;
+            report << QStringLiteral("pic%1: %2 (%3) has under half the ink of the fullest, %4")
+                          .arg(number)
+                          .arg(set.tiles[i].name)
+                          .arg(ink[i], 0, 'f', 3)
+                          .arg(most, 0, 'f', 3);
+            anyAlike = true;
+        }
+    }
+    report << QStringLiteral(
+                  "Lowest main-colour contrast against the face %1:1; %2 pictures "
+                  "under %3:1 outlined; largest ink ratio within a set %4 (pic%5)")
+                  .arg(lowestContrast, 0, 'f', 2)
+                  .arg(outlined)
+                  .arg(kMinGlyphContrast)
+                  .arg(largestInkRatio, 0, 'f', 2)
+                  .arg(inkSet);
+    report << QStringLiteral("Pairs refused among %1 within-set pairs:").arg(pairs);
+    for (int r = 0; r < kPairRuleCount; ++r) {
+        report << QStringLiteral("  %1: %2")
+                      .arg(QLatin1String(pairRuleName(PairRule(r))))
+                      .arg(flagged[r]);
     }
     return report.join(u'\n');
 }

@@ -2,13 +2,28 @@
 
 #include <QImage>
 #include <QString>
+#include <array>
 #include <vector>
 
+#include "emoji_names.h"
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "tile_likeness.h"
 
 namespace tessaly::picgen {
+
+// Every way two tiles of a set can be taken for each other. The first four read what the
+// pictures show; the last two how they look at play size.
+enum class PairRule {
+    SameSubjectTable,  // same_subject.h: what Unicode's naming cannot tell
+    NameWithin,        // subject_rules.h
+    HeadNoun,
+    SharedKeyword,
+    Drawing,     // shared lightness structure (SSIM) against colour difference
+    Silhouette,  // shared outline against colour difference
+};
+constexpr int kPairRuleCount = 6;
+const char* pairRuleName(PairRule rule);
 
 // Two tiles of a set (kinds from 1) and how they compare.
 struct PairLikeness {
@@ -26,21 +41,35 @@ struct SetLikeness {
     PairLikeness closestColour;  // the pair whose colours differ least
     PairLikeness mostStructure;  // the pair that shares the most of its drawing
     std::vector<LookAlikePair> alike;
+    std::array<int, kPairRuleCount> flagged{};  // pairs each rule refuses, counted per rule
+    int pairs = 0;
 };
 
-// Why a player would take one tile for the other; empty when they would not.
-QString lookAlikeReason(const TileArt& a, const TileArt& b, const Likeness& likeness);
+// One set's tiles as drawn: the tile, the picture on it (for its silhouette) and what it shows.
+struct DrawnSet {
+    std::vector<QImage> tiles;
+    std::vector<QImage> art;  // may be empty: silhouettes are then taken from the tiles
+    std::vector<TileArt> what;
+};
+DrawnSet drawSet(const PictureMaker& maker, int set);
 
-// `tiles` and `art` list one set's 50-pixel tiles and what they show, in the same order.
-SetLikeness judgeSet(const std::vector<QImage>& tiles, const std::vector<TileArt>& art);
+// Why a player would take one tile for the other, one reason a rule that holds; empty when
+// none does. `names` may be null or failed: the rules that read it are then skipped.
+QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness& likeness,
+                             const EmojiNames* names,
+                             std::array<bool, kPairRuleCount>* held = nullptr);
+
+SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names);
 
 QString describeThresholds();
 QString describeLikeness(const Likeness& likeness);
 // The set's closest pairs under each measure, then its look-alikes, one a line.
 QString describeSet(int number, const PictureSet& set, const SetLikeness& judged);
 
-// What picgen --look-alikes prints: every set as drawn. `anyAlike` tells whether a set holds
-// a pair that players would confuse.
-QString lookAlikeReport(const PictureMaker& maker, bool& anyAlike);
+// What picgen --look-alikes prints: every set as drawn, then how many pairs each rule refuses.
+// `anyAlike` tells whether a set holds a pair that players would confuse. `onlySet`, when not
+// 0, limits the report to that set.
+QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
+                        int onlySet = 0);
 
 }  // namespace tessaly::picgen

@@ -3,6 +3,10 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <array>
+#include <cmath>
+
+#include "glyph_legibility.h"
 
 namespace tessaly::picgen {
 
@@ -36,8 +40,8 @@ QImage paintTile(const QImage& art, const QColor& accent, int size) {
     p.setPen(QPen(QBrush(bevel), 1.2));
     p.drawPath(face);
 
-    // A thin dark halo keeps white and grey pictures (clouds, plates, paper) apart from the
-    // light face; a faint shadow lifts the picture off it.
+    // A faint dark halo keeps light parts of a picture apart from the light face; a faint
+    // shadow lifts the picture off it.
     p.resetTransform();
     const QPointF at(5 * unit, 5 * unit);
     QImage shade = art;
@@ -46,12 +50,15 @@ QImage paintTile(const QImage& art, const QColor& accent, int size) {
         s.setCompositionMode(QPainter::CompositionMode_SourceIn);
         s.fillRect(shade.rect(), QColor(0x4a, 0x3a, 0x28));
     }
-    const qreal step = 0.7 * unit;
-    p.setOpacity(0.16);
-    for (const QPointF offset :
-         {QPointF(-step, 0), QPointF(step, 0), QPointF(0, -step), QPointF(0, step)}) {
-        p.drawImage(at + offset, shade);
-    }
+    // A picture as pale as the face (a swan, a cloud, milk) gets a real outline instead.
+    const bool pale = faceContrast(art) < kMinGlyphContrast;
+    const qreal step = (pale ? 0.9 : 0.7) * unit;
+    p.setOpacity(pale ? 0.75 : 0.16);
+    const qreal d = step * M_SQRT1_2;
+    const std::array<QPointF, 8> around{QPointF(-step, 0), QPointF(step, 0), QPointF(0, -step),
+                                        QPointF(0, step),  QPointF(-d, -d),  QPointF(d, -d),
+                                        QPointF(-d, d),    QPointF(d, d)};
+    for (std::size_t i = 0; i < (pale ? around.size() : 4); ++i) p.drawImage(at + around[i], shade);
     p.setOpacity(0.2);
     p.drawImage(at + QPointF(unit, unit), shade);
     p.setOpacity(1.0);

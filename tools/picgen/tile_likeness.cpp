@@ -122,7 +122,29 @@ const char* visionName(Vision vision) {
     return "?";
 }
 
-TileLook lookOf(const QImage& tile) {
+QImage simulateVision(const QImage& image, Vision vision) {
+    QImage seen = image.convertToFormat(QImage::Format_RGB32);
+    const std::array<double, 256>& linear = linearTable();
+    const Matrix& m = kSimulation[int(vision)];
+    const auto encode = [](double c) {
+        c = std::clamp(c, 0.0, 1.0);
+        c = c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055;
+        return int(std::lround(255 * c));
+    };
+    for (int y = 0; y < seen.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(seen.scanLine(y));
+        for (int x = 0; x < seen.width(); ++x) {
+            const double r = linear[qRed(row[x])], g = linear[qGreen(row[x])],
+                         b = linear[qBlue(row[x])];
+            row[x] = qRgb(encode(m[0][0] * r + m[0][1] * g + m[0][2] * b),
+                          encode(m[1][0] * r + m[1][1] * g + m[1][2] * b),
+                          encode(m[2][0] * r + m[2][1] * g + m[2][2] * b));
+        }
+    }
+    return seen;
+}
+
+TileLook lookOf(const QImage& tile, const QImage& art) {
     // A tile with nothing on its face tells the picture from the face.
     static const QImage face = [] {
         QImage nothing(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
@@ -145,6 +167,20 @@ TileLook lookOf(const QImage& tile) {
                           std::abs(qBlue(p) - qBlue(q))}) > kDrawnStep;
         }
     }
+    look.silhouette.resize(kFacePixels);
+    if (art.isNull()) {
+        for (int i = 0; i < kFacePixels; ++i) look.silhouette[i] = look.drawn[i];
+    } else {
+        // The picture sits one pixel inside the face's corner (tile_face.cpp).
+        const QImage alpha = art.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < std::min(kFaceSide - 1, alpha.height()); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(alpha.constScanLine(y));
+            for (int x = 0; x < std::min(kFaceSide - 1, alpha.width()); ++x) {
+                look.silhouette[(y + 1) * kFaceSide + x + 1] = qAlpha(row[x]) / 255.f;
+            }
+        }
+    }
+    look.silhouette = soften(look.silhouette);
     for (int v = 0; v < kVisionCount; ++v) {
         const Matrix& m = kSimulation[v];
         std::array<std::vector<float>, 3> planes;
@@ -187,13 +223,32 @@ Likeness compare(const TileLook& a, const TileLook& b) {
         if (mean < likeness.colour) likeness.colour = mean, likeness.vision = Vision(v);
     }
     likeness.structure = structuralSimilarity(a.lightness, b.lightness);
+    // A creature facing left is the same creature facing right to a player's eye.
+    for (const bool mirrored : {false, true}) {
+        double both = 0, either = 0;
+        for (int y = 0; y < kFaceSide; ++y) {
+            for (int x = 0; x < kFaceSide; ++x) {
+                const float p = a.silhouette[y * kFaceSide + x];
+                const float q = b.silhouette[y * kFaceSide + (mirrored ? kFaceSide - 1 - x : x)];
+                both += std::min(p, q);
+                either += std::max(p, q);
+            }
+        }
+        likeness.silhouette = std::max(likeness.silhouette, either > 0 ? both / either : 1);
+    }
     return likeness;
 }
 
-bool looksAlike(const Likeness& likeness) {
+bool looksAlikeInDrawing(const Likeness& likeness) {
     return likeness.structure >= kMostSharedStructure ||
            likeness.structure >=
                kSharedStructureWithoutColour + kSharedStructurePerDeltaE * likeness.colour;
+}
+
+bool looksAlikeInSilhouette(const Likeness& likeness) {
+    return likeness.structure >= kSilhouetteWithSomeStructure &&
+           likeness.silhouette >=
+               kSharedSilhouetteWithoutColour + kSharedSilhouettePerDeltaE * likeness.colour;
 }
 
 }  // namespace tessaly::picgen

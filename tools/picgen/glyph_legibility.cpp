@@ -1,0 +1,86 @@
+#include "glyph_legibility.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessaly::picgen {
+namespace {
+
+double relativeLuminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+}  // namespace
+
+double inkShare(const QImage& art) {
+    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
+    double ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) ink += qAlpha(row[x]) / 255.0;
+    }
+    return image.isNull() ? 0 : ink / (double(image.width()) * image.height());
+}
+
+double boxFill(const QImage& art) {
+    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    double ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) <= 16) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+            ink += qAlpha(row[x]) / 255.0;
+        }
+    }
+    if (right < 0) return 0;
+    return ink / (double(right - left + 1) * (bottom - top + 1));
+}
+
+bool readsAsSticker(const QImage& art) {
+    if (boxFill(art) < kStickerFill) return false;
+    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) <= 16) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    const double w = right - left + 1, h = bottom - top + 1;
+    return std::min(w, h) / std::max(w, h) >= kStickerSquareness;
+}
+
+QColor mainColour(const QImage& art) {
+    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
+    double r = 0, g = 0, b = 0, weight = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const double a = qAlpha(row[x]) / 255.0;
+            r += a * qRed(row[x]), g += a * qGreen(row[x]), b += a * qBlue(row[x]);
+            weight += a;
+        }
+    }
+    if (weight == 0) return kFaceColour;
+    return QColor(int(std::lround(r / weight)), int(std::lround(g / weight)),
+                  int(std::lround(b / weight)));
+}
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+double faceContrast(const QImage& art) {
+    return contrastRatio(mainColour(art), kFaceColour);
+}
+
+}  // namespace tessaly::picgen
