@@ -126,20 +126,37 @@ std::string MusicPlayer::setUpSynth() {
 
 std::string MusicPlayer::open(const std::string& path) {
     retire();
+    // With the old piece gone and no new one, the output would only render silence.
+    std::string failure = load(path);
+    if (!failure.empty()) stopOutput();
+    return failure;
+}
+
+std::string MusicPlayer::load(const std::string& path) {
     const FileReadResult file = ReadRegularFile(path, MaxMidiFileBytes);
     if (!file.ok()) return "Cannot open the music file " + path + ": " + file.reason;
     if (std::string problem = CheckMidiFile(file.bytes); !problem.empty())
         return "Cannot open the music file " + path + ": " + problem;
     if (std::string failure = setUpSynth(); !failure.empty()) return failure;
 
-    std::unique_ptr<fluid_player_t, Deleter> player(new_fluid_player(synth_.get()));
-    if (!player) return WithReason("Cannot play music: no MIDI player", TakeLastError());
-    // From the bytes checked above, not the file again: it may have changed since.
-    if (fluid_player_add_mem(player.get(), file.bytes.data(), file.bytes.size()) != FLUID_OK)
-        return WithReason("Cannot open the music file " + path, TakeLastError());
+    std::unique_ptr<fluid_player_t, Deleter> player;
+    {
+        // A player joins and leaves the synthesiser's timers, which the render thread walks and
+        // FluidSynth does not lock.
+        std::unique_lock<std::mutex> lock = lockRendering();
+        player.reset(new_fluid_player(synth_.get()));
+        if (!player) return WithReason("Cannot play music: no MIDI player", TakeLastError());
+        // From the bytes checked above, not the file again: it may have changed since.
+        if (fluid_player_add_mem(player.get(), file.bytes.data(), file.bytes.size()) != FLUID_OK) {
+            std::string failure = WithReason("Cannot open the music file " + path, TakeLastError());
+            player.reset();
+            return failure;
+        }
+    }
+    // Not under the lock: this may wait for the sound server. A failure here has stopped the
+    // render thread, so the player is freed with nothing rendering.
     if (std::string failure = startOutput(); !failure.empty()) return failure;
-    std::unique_lock<std::mutex> lock;
-    if (control_) lock = std::unique_lock(control_->mutex);
+    std::unique_lock<std::mutex> lock = lockRendering();
     player_ = std::move(player);
     renderedFrames_ = 0;
     lastAudibleFrame_ = 0;
@@ -147,8 +164,16 @@ std::string MusicPlayer::open(const std::string& path) {
     return {};
 }
 
+std::unique_lock<std::mutex> MusicPlayer::lockRendering() const {
+    if (!control_) return {};
+    return std::unique_lock(control_->mutex);
+}
+
 void MusicPlayer::play() {
-    if (player_) fluid_player_play(player_.get());
+    if (!player_) return;
+    // Starting resets the player's timer, which the render thread may be reading.
+    std::unique_lock<std::mutex> lock = lockRendering();
+    fluid_player_play(player_.get());
 }
 
 void MusicPlayer::stop() {
@@ -168,8 +193,7 @@ void MusicPlayer::close() {
 // player is freed at once, so that hours of music take no more memory than one piece.
 void MusicPlayer::retire() {
     if (!player_) return;
-    std::unique_lock<std::mutex> lock;
-    if (control_) lock = std::unique_lock(control_->mutex);
+    std::unique_lock<std::mutex> lock = lockRendering();
     fluid_player_stop(player_.get());
     fluid_synth_all_sounds_off(synth_.get(), -1);
     player_.reset();

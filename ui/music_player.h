@@ -68,6 +68,9 @@ class MusicPlayer : public MusicDevice {
 
   private:
     std::string setUpSynth();
+    std::string load(const std::string& path);
+    // Held while the synthesiser's players change; nothing to hold while no output runs.
+    std::unique_lock<std::mutex> lockRendering() const;
     std::string startOutput();
     void stopOutput();
     void renderThread(const std::shared_ptr<RenderControl>& control, AudioOutputFactory open);
