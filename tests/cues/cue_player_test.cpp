@@ -223,11 +223,11 @@ TEST(WaveFile, OtherFormatsAreConvertedToTheOutputFormat) {
     EXPECT_EQ(eightBit->samples.back(), 0x4000);
 
     const auto stereo =
-        DecodeWave(Wave({.value = -5, .frames = 441, .rate = 88200, .channels = 2}));
+        DecodeWave(Wave({.value = -5, .frames = 441, .rate = 88200, .channels = 2, .right = 7}));
     ASSERT_TRUE(stereo);
     EXPECT_EQ(stereo->frames(), 220u);
-    EXPECT_TRUE(std::all_of(stereo->samples.begin(), stereo->samples.end(),
-                            [](int16_t v) { return v == -5; }));
+    for (std::size_t i = 0; i < stereo->samples.size(); ++i)
+        ASSERT_EQ(stereo->samples[i], i % 2 == 0 ? -5 : 7) << "sample " << i;
 
     const auto empty = DecodeWave(Wave({.frames = 0}));
     ASSERT_TRUE(empty);
