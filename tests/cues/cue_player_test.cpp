@@ -211,6 +211,10 @@ TEST_F(CuePlayerTest, FilesThatAreNotSoundsStaySilentAndTheNextCueStillPlays) {
     }
     player.Play("Short");
     EXPECT_TRUE(WaitUntilHeard(Short)) << "a bad file stopped the player";
+    // Rewritten at the same size: what plays is the new sound, not the one decoded before.
+    Write("Short", Wave({.value = Damaged}));
+    player.Play("Short");
+    EXPECT_TRUE(WaitUntilHeard(Damaged)) << "the cue's old version was played";
 }
 
 // Files from elsewhere may be 8-bit, stereo or at another rate; they play at the right pitch.
