@@ -178,10 +178,15 @@ void MusicPlayer::play() {
 
 void MusicPlayer::stop() {
     if (!player_) return;
-    fluid_player_stop(player_.get());
-    if (synth_) fluid_synth_all_sounds_off(synth_.get(), -1);
+    const int64_t length = this->length();
+    retire();
     // Nothing sounds until the next piece: give the sound device back meanwhile.
     stopOutput();
+    // Nor does the synthesiser and its SoundFont (some 10 MiB) stay loaded while the music is
+    // off. Once the output is stopped no render thread touches it again, even one still held
+    // by the server: it renders only under the lock, and only while not told to stop.
+    synth_.reset();
+    stoppedLength_ = length;
 }
 
 void MusicPlayer::close() {
@@ -192,6 +197,7 @@ void MusicPlayer::close() {
 // Notes the player had started would otherwise hang on after it stopped; and a finished
 // player is freed at once, so that hours of music take no more memory than one piece.
 void MusicPlayer::retire() {
+    stoppedLength_ = 0;
     if (!player_) return;
     std::unique_lock<std::mutex> lock = lockRendering();
     fluid_player_stop(player_.get());
@@ -313,13 +319,13 @@ bool MusicPlayer::pieceEnded() const {
 }
 
 int64_t MusicPlayer::length() const {
-    if (!player_) return 0;
+    if (!player_) return stoppedLength_;
     // The total reads 0 until the player has loaded the piece at its first step.
     return std::max<int64_t>(fluid_player_get_total_ticks(player_.get()), 1);
 }
 
 int64_t MusicPlayer::position() const {
-    if (!player_) return 0;
+    if (!player_) return stoppedLength_;
     const int64_t total = length();
     if (pieceEnded()) return total;
     return std::min<int64_t>(fluid_player_get_current_tick(player_.get()), total - 1);
