@@ -294,7 +294,7 @@ TEST(TcpConnection, TellsARefusalACloseAResetAndSilenceApart) {
     const std::string megabytes(32 << 20, 'x');  // far more than the buffers on both sides hold
     auto sending = std::async(std::launch::async,
                               [&] { return stuffed.Send(megabytes, Clock::now() + 200ms); });
-    // Only a send that ignores its moment gets here; closing the port resets it free.
+    // Only a send that ignores its moment outlasts this wait; closing the port frees it.
     const bool ended = sending.wait_for(30s) == std::future_status::ready;
     if (!ended) deaf.reset();
     EXPECT_TRUE(ended) << "the send outlived its moment";
