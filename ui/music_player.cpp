@@ -126,20 +126,37 @@ std::string MusicPlayer::setUpSynth() {
 
 std::string MusicPlayer::open(const std::string& path) {
     retire();
+    // With the old piece gone and no new one, the output would only render silence.
+    std::string failure = load(path);
+    if (!failure.empty()) stopOutput();
+    return failure;
+}
+
+std::string MusicPlayer::load(const std::string& path) {
     const FileReadResult file = ReadRegularFile(path, MaxMidiFileBytes);
     if (!file.ok()) return "Cannot open the music file " + path + ": " + file.reason;
     if (std::string problem = CheckMidiFile(file.bytes); !problem.empty())
         return "Cannot open the music file " + path + ": " + problem;
     if (std::string failure = setUpSynth(); !failure.empty()) return failure;
 
-    std::unique_ptr<fluid_player_t, Deleter> player(new_fluid_player(synth_.get()));
-    if (!player) return WithReason("Cannot play music: no MIDI player", TakeLastError());
-    // From the bytes checked above, not the file again: it may have changed since.
-    if (fluid_player_add_mem(player.get(), file.bytes.data(), file.bytes.size()) != FLUID_OK)
-        return WithReason("Cannot open the music file " + path, TakeLastError());
+    std::unique_ptr<fluid_player_t, Deleter> player;
+    {
+        // A player joins and leaves the synthesiser's timers, which the render thread walks and
+        // FluidSynth does not lock.
+        std::unique_lock<std::mutex> lock = lockRendering();
+        player.reset(new_fluid_player(synth_.get()));
+        if (!player) return WithReason("Cannot play music: no MIDI player", TakeLastError());
+        // From the bytes checked above, not the file again: it may have changed since.
+        if (fluid_player_add_mem(player.get(), file.bytes.data(), file.bytes.size()) != FLUID_OK) {
+            std::string failure = WithReason("Cannot open the music file " + path, TakeLastError());
+            player.reset();
+            return failure;
+        }
+    }
+    // Not under the lock: this may wait for the sound server. A failure here has stopped the
+    // render thread, so the player is freed with nothing rendering.
     if (std::string failure = startOutput(); !failure.empty()) return failure;
-    std::unique_lock<std::mutex> lock;
-    if (control_) lock = std::unique_lock(control_->mutex);
+    std::unique_lock<std::mutex> lock = lockRendering();
     player_ = std::move(player);
     renderedFrames_ = 0;
     lastAudibleFrame_ = 0;
@@ -147,16 +164,29 @@ std::string MusicPlayer::open(const std::string& path) {
     return {};
 }
 
+std::unique_lock<std::mutex> MusicPlayer::lockRendering() const {
+    if (!control_) return {};
+    return std::unique_lock(control_->mutex);
+}
+
 void MusicPlayer::play() {
-    if (player_) fluid_player_play(player_.get());
+    if (!player_) return;
+    // Starting resets the player's timer, which the render thread may be reading.
+    std::unique_lock<std::mutex> lock = lockRendering();
+    fluid_player_play(player_.get());
 }
 
 void MusicPlayer::stop() {
     if (!player_) return;
-    fluid_player_stop(player_.get());
-    if (synth_) fluid_synth_all_sounds_off(synth_.get(), -1);
+    const int64_t length = this->length();
+    retire();
     // Nothing sounds until the next piece: give the sound device back meanwhile.
     stopOutput();
+    // Nor does the synthesiser and its SoundFont (some 10 MiB) stay loaded while the music is
+    // off. Once the output is stopped no render thread touches it again, even one still held
+    // by the server: it renders only under the lock, and only while not told to stop.
+    synth_.reset();
+    stoppedLength_ = length;
 }
 
 void MusicPlayer::close() {
@@ -167,9 +197,9 @@ void MusicPlayer::close() {
 // Notes the player had started would otherwise hang on after it stopped; and a finished
 // player is freed at once, so that hours of music take no more memory than one piece.
 void MusicPlayer::retire() {
+    stoppedLength_ = 0;
     if (!player_) return;
-    std::unique_lock<std::mutex> lock;
-    if (control_) lock = std::unique_lock(control_->mutex);
+    std::unique_lock<std::mutex> lock = lockRendering();
     fluid_player_stop(player_.get());
     fluid_synth_all_sounds_off(synth_.get(), -1);
     player_.reset();
@@ -289,13 +319,13 @@ bool MusicPlayer::pieceEnded() const {
 }
 
 int64_t MusicPlayer::length() const {
-    if (!player_) return 0;
+    if (!player_) return stoppedLength_;
     // The total reads 0 until the player has loaded the piece at its first step.
     return std::max<int64_t>(fluid_player_get_total_ticks(player_.get()), 1);
 }
 
 int64_t MusicPlayer::position() const {
-    if (!player_) return 0;
+    if (!player_) return stoppedLength_;
     const int64_t total = length();
     if (pieceEnded()) return total;
     return std::min<int64_t>(fluid_player_get_current_tick(player_.get()), total - 1);

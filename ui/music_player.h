@@ -46,13 +46,13 @@ class MusicPlayer : public MusicDevice {
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
 
-    // The SoundFont and the audio output are set up at the first open, so that starting the
-    // game costs nothing when the music stays off.
+    // The SoundFont and the audio output are set up at the first open after the start or a
+    // stop, so that the game costs nothing while the music is off.
     std::string open(const std::string& path) override;
     void play() override;
     void stop() override;
     void close() override;
-    bool isOpen() const override { return player_ != nullptr; }
+    bool isOpen() const override { return player_ != nullptr || stoppedLength_ > 0; }
     // In MIDI ticks. The piece reads as played out once its last event has passed and its
     // sound has died away, never earlier: an unloaded piece and a ringing last note hold it just
     // below the length.
@@ -68,6 +68,9 @@ class MusicPlayer : public MusicDevice {
 
   private:
     std::string setUpSynth();
+    std::string load(const std::string& path);
+    // Held while the synthesiser's players change; nothing to hold while no output runs.
+    std::unique_lock<std::mutex> lockRendering() const;
     std::string startOutput();
     void stopOutput();
     void renderThread(const std::shared_ptr<RenderControl>& control, AudioOutputFactory open);
@@ -96,6 +99,9 @@ class MusicPlayer : public MusicDevice {
     // Counted from the open of the current piece, in frames.
     std::atomic<int64_t> renderedFrames_{0};
     std::atomic<int64_t> lastAudibleFrame_{0};
+    // A stopped piece is freed with the synthesiser, yet stays open and played out until the
+    // next open or close: its length in ticks, 0 when there is none.
+    int64_t stoppedLength_ = 0;
 };
 
 }  // namespace tessaly

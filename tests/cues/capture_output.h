@@ -33,6 +33,8 @@ struct CaptureLog {
     // A stalled server: opens and writes wait here until `stalled` is cleared.
     bool stalled = false;
     int waiting = 0;  // calls held by the stall right now
+    // When set, the server stalls right after the first block that holds this sample value.
+    int16_t stallAfter = 0;
     // A server that went away: writes and opens fail while it is gone.
     bool gone = false;
     int failedWrites = 0;
@@ -156,6 +158,10 @@ class CaptureOutput : public AudioOutput {
     void Add(CaptureLog::Block block) {
         {
             std::lock_guard lock(log_->mutex);
+            if (log_->stallAfter != 0 && Has(block.samples, log_->stallAfter)) {
+                log_->stalled = true;
+                log_->stallAfter = 0;
+            }
             log_->blocks.push_back(std::move(block));
         }
         log_->changed.notify_all();

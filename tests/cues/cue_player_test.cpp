@@ -48,6 +48,13 @@ class CuePlayerTest : public testing::Test {
                                [&](const auto& b) { return Has(b.samples, value); });
         });
     }
+    // The output holds after the first block of the long cue, so that what comes next arrives
+    // while it plays however slowly this thread runs; clearing `stalled` lets it go on.
+    void PlayLongAndHoldIt() {
+        log->Set([](CaptureLog& l) { l.stallAfter = Long; });
+        player.Play("Long");
+        ASSERT_TRUE(log->WaitForLog([](const CaptureLog& l) { return l.waiting == 1; }));
+    }
     bool WaitForFlushes(int n) {
         return log->WaitFor([&](const auto& blocks) {
             return std::count_if(blocks.begin(), blocks.end(),
@@ -109,9 +116,9 @@ TEST_F(CuePlayerTest, WhenTheServerComesBackTheNextCueSounds) {
 }
 
 TEST_F(CuePlayerTest, ANewCueCutsTheOldOneAtOnceWithoutAScrap) {
-    player.Play("Long");
-    ASSERT_TRUE(WaitUntilHeard(Long));
+    PlayLongAndHoldIt();
     player.Play("Short");
+    log->Set([](CaptureLog& l) { l.stalled = false; });
     ASSERT_TRUE(WaitUntilHeard(Short));
     // The whole of the new cue, so that a scrap of the old one after it would be seen.
     ASSERT_TRUE(log->WaitFor([](const auto& blocks) {
@@ -127,7 +134,7 @@ TEST_F(CuePlayerTest, ANewCueCutsTheOldOneAtOnceWithoutAScrap) {
     EXPECT_TRUE(std::any_of(s.flushes.begin(), s.flushes.end(), [&](std::size_t f) {
         return s.Last(Long) < f && f <= s.First(Short);
     }));
-    // Cut at once: far less than the two seconds the old cue would have run.
+    // Cut at once: the new cue came while the old one's second block was held.
     EXPECT_LT(s.Last(Long), 44100u * 2 / 4) << "the old cue played on";
     // The server drops the first few milliseconds after a flush: they must be silence.
     const std::size_t flush =
@@ -141,10 +148,10 @@ TEST_F(CuePlayerTest, ANewCueCutsTheOldOneAtOnceWithoutAScrap) {
 
 // "NULL" stops the cue, and what the cue had queued is dropped: the next cue follows on silence.
 TEST_F(CuePlayerTest, StopSilencesThePlayingCue) {
-    player.Play("Long");
-    ASSERT_TRUE(WaitUntilHeard(Long));
+    PlayLongAndHoldIt();
     const int before = log->Flushes();
     player.Stop();
+    log->Set([](CaptureLog& l) { l.stalled = false; });
     ASSERT_TRUE(WaitForFlushes(before + 1));
     player.Play("Short");
     ASSERT_TRUE(WaitUntilHeard(Short));
@@ -211,6 +218,10 @@ TEST_F(CuePlayerTest, FilesThatAreNotSoundsStaySilentAndTheNextCueStillPlays) {
     }
     player.Play("Short");
     EXPECT_TRUE(WaitUntilHeard(Short)) << "a bad file stopped the player";
+    // Rewritten at the same size: what plays is the new sound, not the one decoded before.
+    Write("Short", Wave({.value = Damaged}));
+    player.Play("Short");
+    EXPECT_TRUE(WaitUntilHeard(Damaged)) << "the cue's old version was played";
 }
 
 // Files from elsewhere may be 8-bit, stereo or at another rate; they play at the right pitch.
@@ -223,11 +234,11 @@ TEST(WaveFile, OtherFormatsAreConvertedToTheOutputFormat) {
     EXPECT_EQ(eightBit->samples.back(), 0x4000);
 
     const auto stereo =
-        DecodeWave(Wave({.value = -5, .frames = 441, .rate = 88200, .channels = 2}));
+        DecodeWave(Wave({.value = -5, .frames = 441, .rate = 88200, .channels = 2, .right = 7}));
     ASSERT_TRUE(stereo);
     EXPECT_EQ(stereo->frames(), 220u);
-    EXPECT_TRUE(std::all_of(stereo->samples.begin(), stereo->samples.end(),
-                            [](int16_t v) { return v == -5; }));
+    for (std::size_t i = 0; i < stereo->samples.size(); ++i)
+        ASSERT_EQ(stereo->samples[i], i % 2 == 0 ? -5 : 7) << "sample " << i;
 
     const auto empty = DecodeWave(Wave({.frames = 0}));
     ASSERT_TRUE(empty);

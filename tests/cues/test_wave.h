@@ -1,7 +1,9 @@
-// Wave files of one constant sample value, so that every captured sample tells whose it is.
+// Wave files of one constant sample value (one per channel), so that every captured sample tells
+// whose it is.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tessaly::test {
@@ -18,13 +20,16 @@ struct WaveSpec {
     uint32_t rate = 44100;
     uint16_t channels = 1;
     uint16_t bits = 16;
+    std::optional<int16_t> right{};  // the right channel's value, when it differs
 };
 
 inline std::string Wave(const WaveSpec& w) {
     std::string data;
-    for (uint32_t i = 0; i < w.frames * w.channels; ++i)
-        data += w.bits == 8 ? Le(static_cast<uint32_t>(w.value / 256 + 128), 1)
-                            : Le(static_cast<uint16_t>(w.value), 2);
+    for (uint32_t i = 0; i < w.frames * w.channels; ++i) {
+        const int16_t v = i % 2 == 1 && w.channels == 2 ? w.right.value_or(w.value) : w.value;
+        data += w.bits == 8 ? Le(static_cast<uint32_t>(v / 256 + 128), 1)
+                            : Le(static_cast<uint16_t>(v), 2);
+    }
     const uint16_t align = static_cast<uint16_t>(w.channels * w.bits / 8);
     const std::string fmt = "fmt " + Le(16, 4) + Le(1, 2) + Le(w.channels, 2) + Le(w.rate, 4) +
                             Le(w.rate * align, 4) + Le(align, 2) + Le(w.bits, 2);

@@ -23,6 +23,7 @@
 #include "tests/cues/capture_output.h"
 #include "ui/cue_player.h"
 #include "ui/music_module.h"
+#include "ui/music_player.h"
 
 namespace tessaly::test {
 namespace {
@@ -170,6 +171,10 @@ class StallWatchdog {
     bool fired_ = false;
     std::thread thread_;
 };
+
+// Leaving waits for the cue thread and then for the music's render threads; held by a stalled
+// server, the two waits together still let the window go within a second.
+static_assert(CuePlayer::ExitDeadline + MusicPlayer::ExitDeadline < std::chrono::seconds(1));
 
 // A stopped sound server (a frozen Bluetooth sink) holds every call made to it. Switching the
 // music and closing the window must not wait for it, whether it stopped under a playing cue and

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <memory>
+
 #include "tests/update/scripted_server.h"
 #include "update/cookie_store.h"
 #include "update/http_request.h"
@@ -277,12 +280,25 @@ TEST(FetchUrlText, BoundsConnectionSetUp) {
 }
 
 // The connection on its own, against the loopback server: a refusal, and each way a peer can
-// end, are told apart, and the bytes sent before the end are all there.
+// end, are told apart, and the bytes sent before the end are all there. A peer that never reads
+// fills the socket's buffers, and the send waiting for room still ends at its moment.
 TEST(TcpConnection, TellsARefusalACloseAResetAndSilenceApart) {
     using Received = TcpConnection::Received;
     DeadPort refusing(DeadPort::Kind::Refusing);
     TcpConnection refused;
     EXPECT_FALSE(refused.Connect(QHostAddress::LocalHost, refusing.Port(), Clock::now() + 30s));
+
+    auto deaf = std::make_unique<DeadPort>(DeadPort::Kind::Deaf);
+    TcpConnection stuffed;
+    ASSERT_TRUE(stuffed.Connect(QHostAddress::LocalHost, deaf->Port(), Clock::now() + 30s));
+    const std::string megabytes(32 << 20, 'x');  // far more than the buffers on both sides hold
+    auto sending = std::async(std::launch::async,
+                              [&] { return stuffed.Send(megabytes, Clock::now() + 200ms); });
+    // Only a send that ignores its moment outlasts this wait; closing the port frees it.
+    const bool ended = sending.wait_for(30s) == std::future_status::ready;
+    if (!ended) deaf.reset();
+    EXPECT_TRUE(ended) << "the send outlived its moment";
+    EXPECT_FALSE(sending.get());
     struct Row {
         const char* what;
         ScriptedAnswer answer;

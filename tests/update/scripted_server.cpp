@@ -114,7 +114,9 @@ void ScriptedServer::Answer(int connection, const ScriptedAnswer& answer) {
 DeadPort::DeadPort(Kind kind) {
     socket_ = BindLoopback(port_);
     if (kind == Kind::Refusing) return;
-    if (listen(socket_, 0) != 0) throw std::runtime_error("cannot listen on the loopback");
+    if (listen(socket_, kind == Kind::Deaf ? 4 : 0) != 0)
+        throw std::runtime_error("cannot listen on the loopback");
+    if (kind == Kind::Deaf) return;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);

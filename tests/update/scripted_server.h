@@ -54,6 +54,7 @@ class DeadPort {
     enum class Kind {
         Refusing,  // bound but not listening: every attempt is refused at once
         Dropping,  // a full queue that is never accepted: attempts go unanswered, as at a firewall
+        Deaf,      // connections are taken into the queue and never accepted nor read
     };
     explicit DeadPort(Kind kind);
     ~DeadPort();
