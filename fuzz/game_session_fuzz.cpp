@@ -254,8 +254,8 @@ class Player {
         for (const auto& [kind, count] : kinds) Require(count % 2 == 0, "a kind with an odd count");
 
         if (!engine_.StackIsEmpty()) {
-            const TCell selected = engine_.PeekCell();
-            Require(Inside(selected) && At(selected) != 0, "selection on a cell without a tile");
+            // A shift may empty the selected cell; the next click then clears the selection.
+            Require(Inside(engine_.PeekCell()), "selection outside the board");
         }
         if (hintRefreshed && session_.Playing) {
             const TCell p = session_.HintPair[0];
