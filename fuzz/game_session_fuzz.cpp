@@ -68,13 +68,6 @@ const std::vector<const MenuEntry*>& Commands() {
 constexpr std::array<int32_t, 9> Keys{vk::F1, vk::F2, vk::F3, vk::F4,    vk::F5,
                                       vk::F6, vk::F7, vk::F8, vk::Escape};
 
-// Enabled while a game is on and disabled while idle; the sound switch stays enabled at start.
-constexpr std::array GameItems{
-    M::MenuGameAbandon, M::MenuOptionGetHint, M::MenuOptionRearrange, M::MenuOptionBackGround,
-    M::MenuOptionSound, M::MenuOptionBitmap,  M::MenuChange,          M::MenuAutoPlay};
-constexpr std::array DifficultyItems{M::MenuGameLow, M::MenuGameMedium, M::MenuGameHigh,
-                                     M::MenuGameSpecial};
-
 class Player {
   public:
     Player(const uint8_t* data, size_t size)

@@ -76,11 +76,11 @@ std::optional<std::string> MainForm::InputBox(const std::string& caption, const 
 }
 
 void MainForm::PlayCue(const std::string& name) {
-    if (name == StopCue) {
-        cues_.Stop();
-    } else {
-        cues_.Play(QString::fromStdString(name));
-    }
+    cues_.Play(QString::fromStdString(name));
+}
+
+void MainForm::StopCue() {
+    cues_.Stop();
 }
 
 void MainForm::Wait(int32_t milliseconds) {
