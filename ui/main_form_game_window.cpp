@@ -5,8 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "drawing/bgr_color.h"
 #include "game/resource_layout.h"
-#include "ui/bgr_color.h"
 #include "ui/main_form.h"
 
 namespace tessaly {
