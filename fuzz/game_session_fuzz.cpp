@@ -68,13 +68,6 @@ const std::vector<const MenuEntry*>& Commands() {
 constexpr std::array<int32_t, 9> Keys{vk::F1, vk::F2, vk::F3, vk::F4,    vk::F5,
                                       vk::F6, vk::F7, vk::F8, vk::Escape};
 
-// Enabled while a game is on and disabled while idle; the sound switch stays enabled at start.
-constexpr std::array GameItems{
-    M::MenuGameAbandon, M::MenuOptionGetHint, M::MenuOptionRearrange, M::MenuOptionBackGround,
-    M::MenuOptionSound, M::MenuOptionBitmap,  M::MenuChange,          M::MenuAutoPlay};
-constexpr std::array DifficultyItems{M::MenuGameLow, M::MenuGameMedium, M::MenuGameHigh,
-                                     M::MenuGameSpecial};
-
 class Player {
   public:
     Player(const uint8_t* data, size_t size)
@@ -254,8 +247,8 @@ class Player {
         for (const auto& [kind, count] : kinds) Require(count % 2 == 0, "a kind with an odd count");
 
         if (!engine_.StackIsEmpty()) {
-            const TCell selected = engine_.PeekCell();
-            Require(Inside(selected) && At(selected) != 0, "selection on a cell without a tile");
+            // A shift may empty the selected cell; the next click then clears the selection.
+            Require(Inside(engine_.PeekCell()), "selection outside the board");
         }
         if (hintRefreshed && session_.Playing) {
             const TCell p = session_.HintPair[0];

@@ -31,10 +31,9 @@ std::optional<int32_t> ParseInteger(const std::string& text) {
 void Session::ShiftModeClick(uint8_t mode) {
     if (mode > LastLevel) return;
     Level = mode;
+    // The selection names a cell and is kept even when the shift empties that cell: the next
+    // click then meets an empty first cell, is told the tiles differ, and starts afresh.
     engine_.ShiftBoard(mode);
-    // The selection names a cell and is kept; once the shift has left that cell empty there
-    // is nothing selected any more, and the next click must not be matched against a gap.
-    if (!engine_.StackIsEmpty() && engine_.CellIsEmpty(engine_.PeekCell())) engine_.PopCell();
     window_.MainPaintBoxPaint();
 }
 

@@ -65,6 +65,7 @@ class GameWindow {
 
     // Platform services.
     virtual void PlayCue(const std::string& name) = 0;
+    virtual void StopCue() = 0;                   // silences the cue that is playing, if any
     virtual void Wait(int32_t milliseconds) = 0;  // blocks input; what was drawn stays visible
     virtual void Beep() = 0;
     virtual void SetApplicationTitle(const std::string& title) = 0;

@@ -4,6 +4,7 @@
 // menu binds no shortcut keys: the window reads keys itself.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -25,6 +26,22 @@ struct MenuEntry {
     // Only the items the session enables, disables or checks have an id.
     std::optional<MenuItemId> id;
     MenuCommand command;  // nullptr: a submenu or a separator
+};
+
+// Enabled while a game is on, disabled when idle; in the order they are switched.
+inline constexpr std::array GameItems{
+    MenuItemId::MenuGameAbandon,     MenuItemId::MenuOptionGetHint,
+    MenuItemId::MenuOptionRearrange, MenuItemId::MenuOptionBackGround,
+    MenuItemId::MenuOptionSound,     MenuItemId::MenuOptionBitmap,
+    MenuItemId::MenuChange,          MenuItemId::MenuAutoPlay,
+};
+
+// Disabled while a game is on, so that a grade is changed only by its key.
+inline constexpr std::array DifficultyItems{
+    MenuItemId::MenuGameLow,
+    MenuItemId::MenuGameMedium,
+    MenuItemId::MenuGameHigh,
+    MenuItemId::MenuGameSpecial,
 };
 
 namespace menu_table {

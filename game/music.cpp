@@ -40,15 +40,10 @@ void Session::MenuOptionMusicClick() {
     window_.SetMenuChecked(MenuItemId::MenuOptionMusic, MusicOn);
     window_.SetTimerEnabled(TimerId::TimerGuard, MusicOn);
     if (MusicOn) {
-        window_.PlayCue(StopCue);
+        window_.StopCue();
         // A failed open leaves the switch and the watch on with nothing open; the watch then
         // waits quietly until the player switches off and on again.
-        const std::string error = music_->open(RandomMusicFile());
-        if (!error.empty()) {
-            window_.ShowError(error);
-            return;
-        }
-        music_->play();
+        PlayRandomPiece();
     } else if (!music_->isOpen()) {
         window_.ShowError("No MCI device open");
     } else {
@@ -67,12 +62,16 @@ void Session::TimerGuardTimer() {
     const int64_t position = music_->position();
     const int64_t length = music_->length();
     if (position < length) return;
+    PlayRandomPiece();
+}
+
+void Session::PlayRandomPiece() {
     const std::string error = music_->open(RandomMusicFile());
-    if (!error.empty()) {
+    if (error.empty()) {
+        music_->play();
+    } else {
         window_.ShowError(error);
-        return;
     }
-    music_->play();
 }
 
 }  // namespace tessaly

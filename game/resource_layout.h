@@ -30,9 +30,6 @@ inline constexpr std::array<const char*, 7> CueNames = {
     cue::Select,  cue::NotTheSame, cue::Reset,    cue::Delete,
     cue::GameWin, cue::GameOver,   cue::Rearrange};
 
-// Not a file: asking for it stops the cue that is playing.
-inline constexpr const char* StopCue = "NULL";
-
 // The game reads the folder relative to its current directory; the generators pass the folder
 // they write as `root` instead.
 inline constexpr std::string_view ResourceFolder = "./resource";

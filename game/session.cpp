@@ -1,32 +1,10 @@
 // New games, new levels, the end of a game, the menu states and the keys.
 #include "game/session.h"
 
-#include <array>
-
 #include "game/difficulty_table.h"
 #include "game/menu_commands.h"
 
 namespace tessaly {
-
-namespace {
-
-// Enabled while a game is on, disabled when idle; in the order they are switched.
-constexpr std::array GameItems{
-    MenuItemId::MenuGameAbandon,     MenuItemId::MenuOptionGetHint,
-    MenuItemId::MenuOptionRearrange, MenuItemId::MenuOptionBackGround,
-    MenuItemId::MenuOptionSound,     MenuItemId::MenuOptionBitmap,
-    MenuItemId::MenuChange,          MenuItemId::MenuAutoPlay,
-};
-
-// Disabled while a game is on, so that a grade is changed only by its key.
-constexpr std::array DifficultyItems{
-    MenuItemId::MenuGameLow,
-    MenuItemId::MenuGameMedium,
-    MenuItemId::MenuGameHigh,
-    MenuItemId::MenuGameSpecial,
-};
-
-}  // namespace
 
 Session::Session(Engine& engine, GameWindow& window)
     : SoundOn(EntryOf(MenuItemId::MenuOptionSound).checked),

@@ -6,23 +6,11 @@
 
 #include "engine/engine.h"
 #include "game/game_window.h"
+#include "game/key_codes.h"
 #include "game/music_device.h"
 #include "game/presentation_settings.h"
 
 namespace tessaly {
-
-// Virtual-key codes the window hands to FormKeyDown.
-namespace vk {
-inline constexpr int32_t Escape = 0x1B;
-inline constexpr int32_t F1 = 0x70;
-inline constexpr int32_t F2 = 0x71;
-inline constexpr int32_t F3 = 0x72;
-inline constexpr int32_t F4 = 0x73;
-inline constexpr int32_t F5 = 0x74;
-inline constexpr int32_t F6 = 0x75;
-inline constexpr int32_t F7 = 0x76;
-inline constexpr int32_t F8 = 0x77;
-}  // namespace vk
 
 class Session {
   public:
@@ -132,6 +120,7 @@ class Session {
     void AnimateLink();
     void RejectPair(TCell clicked, TCell pending);
     void AfterRemoval();
+    void PlayRandomPiece();
     int32_t AskNumber(const std::string& prompt, int32_t current, int32_t upperBound, bool& ok);
 
     Engine& engine_;

@@ -15,8 +15,8 @@
 #include <malloc.h>
 #endif
 
+#include "drawing/app_icon.h"
 #include "game/publisher.h"
-#include "ui/app_icon.h"
 #include "ui/update_prompt.h"
 
 namespace tessaly {

@@ -73,6 +73,7 @@ class MainForm : public QMainWindow, public GameWindow {
                                         const std::string& defaultText) override;
 
     void PlayCue(const std::string& name) override;
+    void StopCue() override;
     void Wait(int32_t milliseconds) override;
     void Beep() override;
     void SetApplicationTitle(const std::string& title) override;

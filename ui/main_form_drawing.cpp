@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing/bgr_color.h"
 #include "game/resource_layout.h"
-#include "ui/bgr_color.h"
 #include "ui/bmp_file.h"
 #include "ui/main_form.h"
 #include "ui/picture_reader.h"

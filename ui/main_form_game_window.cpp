@@ -5,8 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "drawing/bgr_color.h"
 #include "game/resource_layout.h"
-#include "ui/bgr_color.h"
 #include "ui/main_form.h"
 
 namespace tessaly {
@@ -76,11 +76,11 @@ std::optional<std::string> MainForm::InputBox(const std::string& caption, const 
 }
 
 void MainForm::PlayCue(const std::string& name) {
-    if (name == StopCue) {
-        cues_.Stop();
-    } else {
-        cues_.Play(QString::fromStdString(name));
-    }
+    cues_.Play(QString::fromStdString(name));
+}
+
+void MainForm::StopCue() {
+    cues_.Stop();
 }
 
 void MainForm::Wait(int32_t milliseconds) {

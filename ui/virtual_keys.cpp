@@ -2,34 +2,36 @@
 
 #include <Qt>
 
+#include "game/key_codes.h"
+
 namespace tessaly {
 
 std::optional<int32_t> VirtualKeyOf(int qtKey) {
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return vk::F1 + (qtKey - Qt::Key_F1);
     // Letters and digits share their ASCII codes in both tables.
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
         return qtKey;
     }
     switch (qtKey) {
         case Qt::Key_Escape:
-            return 0x1B;
+            return vk::Escape;
         case Qt::Key_Backspace:
-            return 0x08;
+            return vk::Backspace;
         case Qt::Key_Tab:
-            return 0x09;
+            return vk::Tab;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 0x0D;
+            return vk::Return;
         case Qt::Key_Space:
-            return 0x20;
+            return vk::Space;
         case Qt::Key_Left:
-            return 0x25;
+            return vk::Left;
         case Qt::Key_Up:
-            return 0x26;
+            return vk::Up;
         case Qt::Key_Right:
-            return 0x27;
+            return vk::Right;
         case Qt::Key_Down:
-            return 0x28;
+            return vk::Down;
         default:
             return std::nullopt;
     }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "drawing/app_icon.h"
 #include "game/resource_layout.h"
 #include "resource_folder.h"
-#include "ui/app_icon.h"
 #include "ui/main_form.h"
 #include "ui/picture_reader.h"
 

@@ -146,7 +146,8 @@ TEST_F(CuePlayerTest, ANewCueCutsTheOldOneAtOnceWithoutAScrap) {
                             [](int16_t v) { return v == 0; }));
 }
 
-// "NULL" stops the cue, and what the cue had queued is dropped: the next cue follows on silence.
+// Stopping silences the cue, and what the cue had queued is dropped: the next cue follows on
+// silence.
 TEST_F(CuePlayerTest, StopSilencesThePlayingCue) {
     PlayLongAndHoldIt();
     const int before = log->Flushes();

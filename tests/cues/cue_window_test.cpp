@@ -1,5 +1,5 @@
-// The window's cue wiring over a capturing output: the sound switch decides over every cue but
-// "NULL", which stops the playing cue whatever the switch says.
+// The window's cue wiring over a capturing output: the sound switch decides over every cue, but
+// the stop request silences the playing cue whatever the switch says.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -51,7 +51,7 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
     // writing; had another cue been asked for, it would be taken before the next blocks.
     session.MainPaintBoxMouseDown(ColToX(2), RowToY(1));
     ASSERT_TRUE(log->WaitFor([&](const auto& blocks) { return blocks.size() > switchedOff + 3; }));
-    session.MenuOptionMusicClick();  // "NULL", whatever the switch says
+    session.MenuOptionMusicClick();  // stops the cue, whatever the switch says
     ASSERT_TRUE(log->WaitFor([&](const auto& blocks) {
         return std::any_of(blocks.begin() + static_cast<long>(switchedOff), blocks.end(),
                            [](const auto& b) { return b.samples.empty(); });
@@ -60,7 +60,7 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
     const Stream s(log->Snapshot());
     EXPECT_FALSE(Has(s.samples, Other)) << "a cue sounded while the switch was off";
     ASSERT_FALSE(s.flushes.empty());
-    EXPECT_LT(s.Last(Select), s.flushes.back()) << "NULL did not stop the cue";
+    EXPECT_LT(s.Last(Select), s.flushes.back()) << "the cue was not stopped";
     CueOutputFactory() = real;
 }
 

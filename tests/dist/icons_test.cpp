@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "ui/app_icon.h"
+#include "drawing/app_icon.h"
 
 namespace {
 

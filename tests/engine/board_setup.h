@@ -8,22 +8,19 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "game/difficulty_table.h"
 
 namespace tessaly::test {
-
-struct Grade {
-    int32_t cols, rows, kinds;
-};
-inline constexpr Grade Grades[4] = {{12, 8, 25}, {14, 9, 30}, {16, 10, 35}, {18, 11, 45}};
 
 inline SeedSource FixedSeed(uint32_t seed) {
     return [seed] { return seed; };
 }
 
 inline void SetGrade(Engine& e, int grade) {
-    e.ColCount = Grades[grade].cols;
-    e.RowCount = Grades[grade].rows;
-    e.KindCount = Grades[grade].kinds;
+    const DifficultyRow& row = DifficultyTable.at(static_cast<size_t>(grade));
+    e.ColCount = row.ColCount;
+    e.RowCount = row.RowCount;
+    e.KindCount = row.KindCount;
 }
 
 // An all-empty board of the engine's dimensions.

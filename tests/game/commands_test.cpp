@@ -48,18 +48,24 @@ TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
     EXPECT_EQ(session.Hints, 1);
 }
 
-TEST_F(ShiftModeTest, ASelectionWhoseCellTheShiftEmptiesIsDropped) {
+TEST_F(ShiftModeTest, ASelectionWhoseCellTheShiftEmptiesIsRejectedByTheNextClick) {
     LoadBoard({"A..B", ".C..", "..C.", "B..A"});
     Click({1, 1});
     session.MenuUpDownLeftRightCollectClick();
     ASSERT_EQ(At({1, 1}), 0);
-    EXPECT_TRUE(engine.StackIsEmpty());
-    // The next click selects afresh instead of being matched against the gap.
-    const TCell tile = Occupied().front();
+    EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
+    // The next click is matched against the gap and clears it; the one after selects afresh.
+    const std::vector<TCell> tiles = Occupied();
+    const std::vector<std::string> board = Rows();
     window.Forget();
-    Click(tile);
+    Click(tiles.front());
+    EXPECT_EQ(window.cues, std::vector<std::string>{"NotTheSame"});
+    EXPECT_TRUE(engine.StackIsEmpty());
+    EXPECT_EQ(Rows(), board);
+    window.Forget();
+    Click(tiles.front());
     EXPECT_EQ(window.cues, std::vector<std::string>{"Select"});
-    EXPECT_EQ(engine.PeekCell(), tile);
+    EXPECT_EQ(engine.PeekCell(), tiles.front());
 }
 
 TEST_F(ShiftModeTest, GatheringInwardMakesTheCurrentLevelTheLast) {

@@ -148,6 +148,7 @@ class RecordingWindow : public GameWindow {
         calls.push_back("PlayCue " + name);
         cues.push_back(name);
     }
+    void StopCue() override { calls.push_back("StopCue"); }
     void Wait(int32_t milliseconds) override {
         calls.push_back("Wait " + std::to_string(milliseconds));
     }

@@ -9,22 +9,9 @@
 namespace tessaly::test {
 namespace {
 
-const std::vector<MenuItemId> kGameItems{
-    MenuItemId::MenuGameAbandon,     MenuItemId::MenuOptionGetHint,
-    MenuItemId::MenuOptionRearrange, MenuItemId::MenuOptionBackGround,
-    MenuItemId::MenuOptionSound,     MenuItemId::MenuOptionBitmap,
-    MenuItemId::MenuChange,          MenuItemId::MenuAutoPlay,
-};
-const std::vector<MenuItemId> kDifficultyItems{
-    MenuItemId::MenuGameLow,
-    MenuItemId::MenuGameMedium,
-    MenuItemId::MenuGameHigh,
-    MenuItemId::MenuGameSpecial,
-};
-
 void ExpectPlayMenuState(const RecordingWindow& window) {
-    for (MenuItemId item : kGameItems) EXPECT_TRUE(window.Enabled(item)) << MenuItemName(item);
-    for (MenuItemId item : kDifficultyItems)
+    for (MenuItemId item : GameItems) EXPECT_TRUE(window.Enabled(item)) << MenuItemName(item);
+    for (MenuItemId item : DifficultyItems)
         EXPECT_FALSE(window.Enabled(item)) << MenuItemName(item);
 }
 
@@ -92,7 +79,7 @@ TEST_P(DifficultyKeyTest, StartsAFreshGameOfTheGrade) {
     ExpectHintPairLinkable();
     EXPECT_TRUE(engine.StackIsEmpty());
     ExpectPlayMenuState(window);
-    for (MenuItemId item : kDifficultyItems)
+    for (MenuItemId item : DifficultyItems)
         EXPECT_EQ(window.Checked(item), item == g.item) << MenuItemName(item);
     EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
     EXPECT_TRUE(window.messages.empty());

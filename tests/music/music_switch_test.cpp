@@ -39,7 +39,7 @@ TEST_F(MusicSwitchTest, SwitchingOnAtTheStartScreenStopsTheCueThenOpensAndPlaysA
     // The mark, then the watch, then the cue is silenced before the piece starts.
     const size_t mark = window.IndexOf("SetMenuChecked MenuOptionMusic on");
     const size_t timer = window.IndexOf("SetTimerEnabled TimerGuard on");
-    const size_t cue = window.IndexOf("PlayCue NULL");
+    const size_t cue = window.IndexOf("StopCue");
     EXPECT_LT(mark, timer);
     EXPECT_LT(timer, cue);
     EXPECT_LT(cue, window.calls.size());
@@ -54,7 +54,7 @@ TEST_F(MusicSwitchTest, SwitchingOffStopsThePieceAndTheWatchButKeepsItOpen) {
     EXPECT_FALSE(Watching());
     EXPECT_EQ(music.calls.back(), "stop");
     EXPECT_TRUE(music.isOpen());
-    EXPECT_EQ(window.Count("PlayCue NULL"), 1u);
+    EXPECT_EQ(window.Count("StopCue"), 1u);
     EXPECT_TRUE(window.errors.empty());
 }
 

@@ -1,5 +1,5 @@
 // The icon at the sizes of menus and title bars.
-#include "ui/app_icon.h"
+#include "drawing/app_icon.h"
 
 #include <gtest/gtest.h>
 

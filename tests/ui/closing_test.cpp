@@ -213,7 +213,7 @@ TEST(ClosingWithSound, NeverWaitsForAStoppedSoundServer) {
         };
 
         if (stoppedFirst) stop(true);
-        musicItem->trigger();  // a "NULL" cue, then a piece
+        musicItem->trigger();  // the cue stops, then a piece
         if (!stoppedFirst) {
             for (const auto& log : {cues, music})
                 ASSERT_TRUE(log->WaitFor([](const auto& blocks) { return !blocks.empty(); }));

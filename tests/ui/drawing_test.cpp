@@ -269,7 +269,7 @@ TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {
     engine().InitStack();
     session().MainPaintBoxMouseDown(ColToX(1) + 25, RowToY(1) + 25);
     EXPECT_EQ(form->cuePlayer().source().toLocalFile(), folder.Path("Sound/Select.wav"));
-    form->PlayCue("NULL");  // stops; never waits on the sound
+    form->StopCue();  // stops; never waits on the sound
 }
 
 }  // namespace

@@ -5,24 +5,27 @@
 #include <QTest>
 
 #include "form_fixture.h"
+#include "game/difficulty_table.h"
+#include "game/menu_commands.h"
 
 namespace tessaly::test {
 namespace {
 
 using Games = FormTest;
 
+// The grade's numbers come from the game's table; the game tests check that table.
 struct Grade {
     Qt::Key key;
-    const char* item;
-    int cols, rows, kinds, lives, hints;
     QSize client;
+    const DifficultyRow& row;
+    const char* item = EntryOf(row.MenuItem).name;
 };
 
-constexpr Grade Grades[] = {
-    {Qt::Key_F1, "MenuGameLow", 12, 8, 25, 2, 4, {600, 430}},
-    {Qt::Key_F2, "MenuGameMedium", 14, 9, 30, 3, 6, {700, 480}},
-    {Qt::Key_F3, "MenuGameHigh", 16, 10, 35, 4, 8, {800, 530}},
-    {Qt::Key_F4, "MenuGameSpecial", 18, 11, 45, 5, 10, {900, 580}},
+const Grade Grades[] = {
+    {Qt::Key_F1, {600, 430}, DifficultyTable[0]},
+    {Qt::Key_F2, {700, 480}, DifficultyTable[1]},
+    {Qt::Key_F3, {800, 530}, DifficultyTable[2]},
+    {Qt::Key_F4, {900, 580}, DifficultyTable[3]},
 };
 
 void ExpectPlayMenuState(MainForm& form) {
@@ -43,11 +46,11 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
         QTest::keyClick(form->windowHandle(), grade.key);
         EXPECT_TRUE(session().Playing);
         EXPECT_EQ(session().Level, 0);
-        EXPECT_EQ(engine().ColCount, grade.cols);
-        EXPECT_EQ(engine().RowCount, grade.rows);
-        EXPECT_EQ(engine().KindCount, grade.kinds);
-        EXPECT_EQ(session().Lives, grade.lives);
-        EXPECT_EQ(session().Hints, grade.hints);
+        EXPECT_EQ(engine().ColCount, grade.row.ColCount);
+        EXPECT_EQ(engine().RowCount, grade.row.RowCount);
+        EXPECT_EQ(engine().KindCount, grade.row.KindCount);
+        EXPECT_EQ(session().Lives, grade.row.Lives);
+        EXPECT_EQ(session().Hints, grade.row.Hints);
         EXPECT_EQ(client(), grade.client);
         EXPECT_EQ(form->MainPaintBox->geometry(),
                   QRect(1, 1, grade.client.width() - 2, grade.client.height() - 21));

@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdio>
 
-#include "ui/app_icon.h"
+#include "drawing/app_icon.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "drawing/bgr_color.h"
 #include "engine/engine.h"
 #include "tile_face.h"
-#include "ui/bgr_color.h"
 
 namespace tessaly::picgen {
 namespace {
