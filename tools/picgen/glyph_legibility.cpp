@@ -25,37 +25,43 @@ double inkShare(const QImage& art) {
     return image.isNull() ? 0 : ink / (double(image.width()) * image.height());
 }
 
-double boxFill(const QImage& art) {
-    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+namespace {
+
+// The box around the picture's visible pixels and the ink inside it.
+struct InkBox {
+    int left = 0, top = 0, right = -1, bottom = -1;
     double ink = 0;
+    double width() const { return right - left + 1; }
+    double height() const { return bottom - top + 1; }
+};
+
+InkBox inkBox(const QImage& art) {
+    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
+    InkBox box{image.width(), image.height(), -1, -1, 0};
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             if (qAlpha(row[x]) <= 16) continue;
-            left = std::min(left, x), right = std::max(right, x);
-            top = std::min(top, y), bottom = std::max(bottom, y);
-            ink += qAlpha(row[x]) / 255.0;
+            box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+            box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y);
+            box.ink += qAlpha(row[x]) / 255.0;
         }
     }
-    if (right < 0) return 0;
-    return ink / (double(right - left + 1) * (bottom - top + 1));
+    return box;
+}
+
+}  // namespace
+
+double boxFill(const QImage& art) {
+    const InkBox box = inkBox(art);
+    return box.right < 0 ? 0 : box.ink / (box.width() * box.height());
 }
 
 bool readsAsSticker(const QImage& art) {
-    if (boxFill(art) < kStickerFill) return false;
-    const QImage image = art.convertToFormat(QImage::Format_ARGB32);
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(row[x]) <= 16) continue;
-            left = std::min(left, x), right = std::max(right, x);
-            top = std::min(top, y), bottom = std::max(bottom, y);
-        }
-    }
-    const double w = right - left + 1, h = bottom - top + 1;
-    return std::min(w, h) / std::max(w, h) >= kStickerSquareness;
+    const InkBox box = inkBox(art);
+    if (box.right < 0 || box.ink / (box.width() * box.height()) < kStickerFill) return false;
+    return std::min(box.width(), box.height()) / std::max(box.width(), box.height()) >=
+           kStickerSquareness;
 }
 
 QColor mainColour(const QImage& art) {
