@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace tessaly {
@@ -31,22 +32,36 @@ FileReadResult Failure(FileReadError error, std::string reason) {
     return FileReadResult{{}, error, std::move(reason)};
 }
 
+struct Refusal {
+    FileReadError error;
+    std::string reason;
+};
+
+// What both readers ask of a file just opened: that it opened, is a regular file and is within
+// the cap. Gives its size when it is.
+std::optional<Refusal> CheckOpened(const Fd& fd, std::size_t maxBytes, std::size_t& size) {
+    if (fd.get() < 0) return Refusal{FileReadError::CannotOpen, std::strerror(errno)};
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return Refusal{FileReadError::ReadFailed, std::strerror(errno)};
+    if (!S_ISREG(info.st_mode)) return Refusal{FileReadError::NotRegular, "Not a regular file"};
+    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > maxBytes)
+        return Refusal{FileReadError::TooLarge, "File too large"};
+    size = static_cast<std::size_t>(info.st_size);
+    return std::nullopt;
+}
+
 }  // namespace
 
 FileReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) return Failure(FileReadError::CannotOpen, std::strerror(errno));
-
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return Failure(FileReadError::ReadFailed, std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) return Failure(FileReadError::NotRegular, "Not a regular file");
-    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > maxBytes)
-        return Failure(FileReadError::TooLarge, "File too large");
+    std::size_t size = 0;
+    if (auto refused = CheckOpened(fd, maxBytes, size))
+        return Failure(refused->error, std::move(refused->reason));
 
     // Read up to one byte past the cap: a file that grows while it is read is still refused.
-    std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    std::string bytes(size + 1, '\0');
     std::size_t filled = 0;
     while (filled < bytes.size()) {
         const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
@@ -70,18 +85,12 @@ FileReadInto ReadRegularFileAt(int folder, const char* name, std::size_t maxByte
         return FileReadInto{0, error, std::move(reason)};
     };
     const Fd fd(::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) return failure(FileReadError::CannotOpen, std::strerror(errno));
-
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return failure(FileReadError::ReadFailed, std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) return failure(FileReadError::NotRegular, "Not a regular file");
-    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > maxBytes)
-        return failure(FileReadError::TooLarge, "File too large");
+    std::size_t size = 0;
+    if (auto refused = CheckOpened(fd, maxBytes, size))
+        return failure(refused->error, std::move(refused->reason));
 
     // The size just checked is all that is read: a file that grows meanwhile gives its first
     // bytes, never more than the cap, and no second read is spent looking for its end.
-    const auto size = static_cast<std::size_t>(info.st_size);
     if (buffer.size() < size) buffer.resize(size);
     std::size_t filled = 0;
     while (filled < size) {
