@@ -35,7 +35,9 @@ headless_x() {
     if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
     : >"$ready"
     # -displayfd writes the number once the server listens; a taken display ends it instead.
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 3>"$ready" 2>>"$log" &
+    # -noreset: by default the server resets when its last client leaves (xdpyinfo's check
+    # below), and a client connecting during the reset is turned away.
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 3>"$ready" 2>>"$log" &
     headless_x_pid=$!
     headless_poll 30 headless_x_settled "$ready" || true
     if [ -s "$ready" ] && headless_poll 10 xdpyinfo -display ":$n" >/dev/null 2>&1; then
@@ -54,11 +56,19 @@ headless_x() {
 headless_x_settled() { [ -s "$1" ] || ! kill -0 "$headless_x_pid" 2>/dev/null; }
 
 headless_wm() {
-  openbox --sm-disable >"${1:-/dev/null}" 2>&1 &
-  headless_wm_pid=$!
+  headless_wm_log="${1:-/dev/null}"
+  headless_wm_pid=""
   headless_poll 30 headless_wm_ready
 }
-headless_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+# A window manager that gave up (it could not reach the display) is started again until the
+# deadline.
+headless_wm_ready() {
+  if [ -z "$headless_wm_pid" ] || ! kill -0 "$headless_wm_pid" 2>/dev/null; then
+    openbox --sm-disable >>"$headless_wm_log" 2>&1 &
+    headless_wm_pid=$!
+  fi
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
+}
 
 headless_pulse() {
   pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
