@@ -88,6 +88,8 @@ class Engine {
     void ShuffleBoard();
     void RearrangeBoard();
     void SwapCells(TCell a, TCell b);
+    // Takes the tile off a cell of the board; a cell outside it is left alone.
+    void RemoveTile(TCell c);
     // No tile is left inside the ring. A board that does not match its dimensions holds no
     // tile the rules can reach.
     bool IsBoardCleared() const;
@@ -112,9 +114,9 @@ class Engine {
     bool LinkStraight = false;
     bool LinkOneCorner = false;
     bool LinkTwoCorners = false;
-    // The cells of the last link's path from one tile to the other, for a path of `points`
-    // cells (2, 3 or 4 as its shape has); empty for any other count.
-    std::vector<TCell> LinkPathCells(int32_t points) const;
+    // The cells of the last successful link's path from one tile to the other: 2, 3 or 4 as
+    // its shape has; empty when no shape flag is set.
+    std::vector<TCell> LinkPathCells() const;
 
     // Hint search: first linkable pair in scan order; P and Q untouched on failure.
     bool FindLinkablePair(TCell& P, TCell& Q);

@@ -51,10 +51,9 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      engine_(std::move(seedSource)),
-      session_(engine_, *this),
+      game_(*this, std::move(seedSource)),
       versionCheck_(std::move(versionCheck)) {
-    session_.SetMusicDevice(&music_);
+    game_.SetMusicDevice(&music_);
     errorBox_ = new ErrorBox(this);
     SetApplicationTitle("Tessaly");
     setObjectName(QStringLiteral("MainForm"));
@@ -97,6 +96,7 @@ void MainForm::BuildLayout() {
     MainPaintBox = new tessaly::MainPaintBox(PanelMain);
     MainPaintBox->setObjectName(QStringLiteral("MainPaintBox"));
     MainPaintBox->onRatioChange = [this] { MainPaintBoxPaint(); };
+    painter_ = std::make_unique<BoardPainter>(game_.View(), *MainPaintBox);
 
     StatusBar1 = new QStatusBar(PanelMain);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -147,8 +147,7 @@ void MainForm::BuildLayout() {
 void MainForm::FormCreate() {
     PaintPanel(Qt::black);
     ShowStartScreen();
-    CellBitmap = QImage();
-    session_.FormCreate();
+    game_.FormCreate();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -65,8 +65,8 @@ int main(int argc, char* argv[]) {
         std::printf("error-box %s\n", text.toStdString().c_str());
     };
     form->show();
-    tessaly::Session& session = form->session();
-    session.MenuGameLowClick();
+    tessaly::Game& game = form->game();
+    game.Command(tessaly::MenuItemId::MenuGameLow);
     QAction* music = form->menuAction("MenuOptionMusic");
     const auto pause = [](int ms) {
         const auto until = Clock::now() + std::chrono::milliseconds(ms);
@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
 
     if (scenario == "bomb") {
         std::printf("before %s\n", Status("VmHWM").c_str());
-        session.MainPaintBoxMouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
+        game.MouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
         pause(3000);
         std::printf("after %s\n", Status("VmHWM").c_str());
     } else {
@@ -86,7 +86,7 @@ int main(int argc, char* argv[]) {
             Timed("music-on", [&] { music->trigger(); });
             pause(1000);
         } else {
-            session.MainPaintBoxMouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
+            game.MouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
             pause(50);
         }
         kill(server, SIGSTOP);

@@ -24,7 +24,7 @@ struct Game {
     MainForm form{[](tessaly::UpdatePrompt&) {}, [] { return 2012u; }};
     Game() {
         form.show();
-        form.session().MenuGameSpecialClick();  // 18 x 11 cells
+        form.game().Command(tessaly::MenuItemId::MenuGameSpecial);  // 18 x 11 cells
     }
 };
 
@@ -41,7 +41,8 @@ void FullRedrawOfTheLargestBoard(benchmark::State& state) {
         game.form.MainPaintBoxPaint();
         benchmark::DoNotOptimize(game.form.boardSurface().constBits());
     }
-    state.counters["files"] = game.form.engine().ColCount * game.form.engine().RowCount;
+    state.counters["files"] =
+        game.form.game().View().ColCount() * game.form.game().View().RowCount();
 }
 BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
@@ -50,7 +51,7 @@ BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitio
 void ReadingTheFilesAlone(benchmark::State& state) {
     Game& game = TheGame();
     std::vector<std::string> paths;
-    for (const auto& column : game.form.engine().Board) {
+    for (const auto& column : game.form.game().View().Board()) {
         for (int32_t value : column) {
             paths.push_back(value != 0 ? tessaly::TilePicturePath("/pic1/", value)
                                        : tessaly::BackgroundPicturePath(1));
@@ -72,16 +73,16 @@ BENCHMARK(ReadingTheFilesAlone)->Unit(benchmark::kMillisecond)->Repetitions(9);
 // repainted (offscreen, so no window manager takes part).
 void NewGameOfEachGradeInTurn(benchmark::State& state) {
     Game& game = TheGame();
-    tessaly::Session& session = game.form.session();
-    const std::array<void (tessaly::Session::*)(), 4> grades{
-        &tessaly::Session::MenuGameLowClick, &tessaly::Session::MenuGameMediumClick,
-        &tessaly::Session::MenuGameHighClick, &tessaly::Session::MenuGameSpecialClick};
+    tessaly::Game& play = game.form.game();
+    using tessaly::MenuItemId;
+    const std::array<MenuItemId, 4> grades{MenuItemId::MenuGameLow, MenuItemId::MenuGameMedium,
+                                           MenuItemId::MenuGameHigh, MenuItemId::MenuGameSpecial};
     std::size_t next = 0;
     for (auto _ : state) {
-        (session.*grades[next++ % grades.size()])();
+        play.Command(grades[next++ % grades.size()]);
         QCoreApplication::processEvents();
     }
-    session.MenuGameSpecialClick();
+    play.Command(MenuItemId::MenuGameSpecial);
     QCoreApplication::processEvents();
 }
 BENCHMARK(NewGameOfEachGradeInTurn)->Unit(benchmark::kMillisecond)->Repetitions(9);

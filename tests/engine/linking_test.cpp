@@ -48,7 +48,7 @@ TEST_P(RecordedPath, ShapeAndSlotsAreThoseOfTheFirstCandidate) {
     }
     // What the window draws: a line from tile to tile whose every leg is straight.
     const size_t points = c.shape == Shape::TwoCorners ? 4 : c.shape == Shape::OneCorner ? 3 : 2;
-    const std::vector<TCell> line = e.LinkPathCells(static_cast<int32_t>(points));
+    const std::vector<TCell> line = e.LinkPathCells();
     ASSERT_EQ(line.size(), points);
     EXPECT_EQ(line.front(), c.a);
     EXPECT_EQ(line.back(), c.b);

@@ -96,7 +96,7 @@ const Moment Moments[] = {
      [](MainForm& form, BoxWatch& watch) {
          // Automatic moves would give time back faster than it runs out.
          form.TimerAutoPlay.setInterval(60000);
-         form.session().TimeLeft = 1;
+         GameTestAccess::StateOf(form.game()).TimeLeft = 1;
          form.TimerGameDelay.setInterval(1);
          watch.closeWhileOpen = [](const QMessageBox& box) {
              return box.text() == QStringLiteral("游戏结束!");
@@ -116,8 +116,8 @@ TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures)
         window->blockingSleep = nullptr;  // the moments come at ticks, not after real waits
         qApp->installEventFilter(&watch);
         window->show();
-        window->session().MenuGameLowClick();
-        window->session().MenuAutoPlayClick();
+        window->game().Command(MenuItemId::MenuGameLow);
+        window->game().Command(MenuItemId::MenuAutoPlay);
         window->TimerAutoPlay.setInterval(1);
         moment.arm(*window, watch);
 

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "resource_folder.h"
+#include "tests/game/game_access.h"
 #include "ui/main_form.h"
 
 // Colours and texts in failure messages as #rrggbb and as text rather than as bytes.
@@ -43,8 +44,13 @@ class FormTest : public testing::Test {
         for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     }
 
-    Session& session() { return form->session(); }
-    Engine& engine() { return form->engine(); }
+    Game& game() { return form->game(); }
+    GameView& state() { return GameTestAccess::StateOf(form->game()); }
+    Engine& engine() { return GameTestAccess::EngineOf(form->game()); }
+    template <class Part>
+    Part& part() {
+        return GameTestAccess::PartOf<Part>(form->game());
+    }
     QImage& surface() { return form->boardSurface(); }
     QSize client() const { return form->centralWidget()->size(); }
 

@@ -44,13 +44,13 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
     for (const Grade& grade : Grades) {
         SCOPED_TRACE(grade.item);
         QTest::keyClick(form->windowHandle(), grade.key);
-        EXPECT_TRUE(session().Playing);
-        EXPECT_EQ(session().Level, 0);
+        EXPECT_TRUE(state().Playing);
+        EXPECT_EQ(state().Level, 0);
         EXPECT_EQ(engine().ColCount, grade.row.ColCount);
         EXPECT_EQ(engine().RowCount, grade.row.RowCount);
         EXPECT_EQ(engine().KindCount, grade.row.KindCount);
-        EXPECT_EQ(session().Lives, grade.row.Lives);
-        EXPECT_EQ(session().Hints, grade.row.Hints);
+        EXPECT_EQ(state().Lives, grade.row.Lives);
+        EXPECT_EQ(state().Hints, grade.row.Hints);
         EXPECT_EQ(client(), grade.client);
         EXPECT_EQ(form->MainPaintBox->geometry(),
                   QRect(1, 1, grade.client.width() - 2, grade.client.height() - 21));
@@ -89,8 +89,8 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
 
 TEST_F(Games, DifficultyItemsStartGamesLikeTheirKeys) {
     form->menuAction("MenuGameHigh")->trigger();
-    EXPECT_TRUE(session().Playing);
-    EXPECT_EQ(session().Difficulty, 2);
+    EXPECT_TRUE(state().Playing);
+    EXPECT_EQ(state().Difficulty, 2);
     EXPECT_EQ(client(), QSize(800, 530));
     EXPECT_TRUE(form->menuAction("MenuGameHigh")->isChecked());
     EXPECT_FALSE(form->menuAction("MenuGameLow")->isChecked());
@@ -99,16 +99,16 @@ TEST_F(Games, DifficultyItemsStartGamesLikeTheirKeys) {
 TEST_F(Games, AnotherGradeDuringAGameDiscardsItWithoutAQuestion) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F1);
-    session().Lives = 0;
+    state().Lives = 0;
     bool asked = false;
     QTimer::singleShot(0, [&] { asked = QApplication::activeModalWidget() != nullptr; });
     QTest::keyClick(form->windowHandle(), Qt::Key_F2);
     Settle();
     EXPECT_FALSE(asked);
-    EXPECT_EQ(session().Difficulty, 1);
-    EXPECT_EQ(session().Level, 0);
-    EXPECT_EQ(session().Lives, 3);
-    EXPECT_EQ(session().Hints, 6);
+    EXPECT_EQ(state().Difficulty, 1);
+    EXPECT_EQ(state().Level, 0);
+    EXPECT_EQ(state().Lives, 3);
+    EXPECT_EQ(state().Hints, 6);
     EXPECT_EQ(engine().ColCount, 14);
     EXPECT_EQ(client(), QSize(700, 480));
 }
@@ -119,10 +119,10 @@ TEST_F(Games, RadioItemsInvertTheirOwnMarkBeforeTheCommand) {
     left->trigger();
     EXPECT_TRUE(left->isChecked());
     EXPECT_FALSE(form->menuAction("MenuNoChange")->isChecked());
-    EXPECT_EQ(session().Level, 2);
+    EXPECT_EQ(state().Level, 2);
     left->trigger();  // the checked item: afterwards none of the group is checked
     EXPECT_FALSE(left->isChecked());
-    EXPECT_EQ(session().Level, 2);
+    EXPECT_EQ(state().Level, 2);
     for (QAction* item : form->menuAction("MenuChange")->menu()->actions()) {
         EXPECT_FALSE(item->isChecked()) << item->objectName().toStdString();
     }
@@ -152,7 +152,7 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     EXPECT_FALSE(form->TimerAutoPlay.isActive());
 
     // After a game ends the item stays enabled, but the session refuses it: no mark appears.
-    session().EndGame();
+    part<Flow>().EndGame();
     autoPlay->trigger();
     EXPECT_FALSE(autoPlay->isChecked());
 }
@@ -160,7 +160,7 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
 TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F4);
-    session().EndGame();
+    part<Flow>().EndGame();
     EXPECT_EQ(client(), QSize(900, 580));
     ExpectPlayMenuState(*form);
     EXPECT_FALSE(form->TimerGameDelay.isActive());

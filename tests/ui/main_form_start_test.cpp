@@ -141,22 +141,22 @@ TEST_F(StartUp, ChineseTextsAskForSimplifiedChineseGlyphs) {
 TEST_F(StartUp, LinkOpensItsTargetAndLeavesTheGameAlone) {
     form->LinkLabel1LinkClick("https://www.tessaly.invalid/");
     EXPECT_EQ(opened, QStringList({"https://www.tessaly.invalid/"}));
-    EXPECT_FALSE(session().Playing);
+    EXPECT_FALSE(state().Playing);
     EXPECT_TRUE(form->LinkLabel1->text().contains("href=\""));
 }
 
 TEST_F(StartUp, WindowSeesFunctionKeysWhateverTheModifiers) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_TRUE(session().Playing);
-    EXPECT_EQ(session().Difficulty, 2);
+    EXPECT_TRUE(state().Playing);
+    EXPECT_EQ(state().Difficulty, 2);
     QTest::keyClick(form->windowHandle(), Qt::Key_F1, Qt::ControlModifier);
-    EXPECT_EQ(session().Difficulty, 0);
+    EXPECT_EQ(state().Difficulty, 0);
     QTest::keyClick(form->windowHandle(), Qt::Key_Escape);
-    EXPECT_FALSE(session().Playing);
+    EXPECT_FALSE(state().Playing);
     EXPECT_TRUE(form->menuAction("MenuGameLow")->isEnabled());
     QTest::keyClick(form->windowHandle(), Qt::Key_A);  // no command: ignored
-    EXPECT_FALSE(session().Playing);
+    EXPECT_FALSE(state().Playing);
 }
 
 TEST_F(StartUp, DestroyingTheWindowHidesItThenRunsTheVersionCheckOnce) {
