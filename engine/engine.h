@@ -107,8 +107,6 @@ class Engine {
 
     // Link test and what the last one left behind.
     bool CanLink(TCell a, TCell b);
-    std::array<TCellList, 4> FirstRays;   // up, right, down, left
-    std::array<TCellList, 4> SecondRays;  // up, right, down, left
     TCellList LinkPath;
     bool LinkAdjacent = false;
     bool LinkStraight = false;
@@ -124,23 +122,27 @@ class Engine {
     // Moves the remaining tiles by the mode; values other than 1..10 change nothing.
     void ShiftBoard(uint8_t mode);
 
-    // Building blocks of the link test, public so that tests can pin them down.
-    bool IsNeighbour(TCell a, TCell b) const;
     bool InBoard(TCell c) const;
-    static bool SameCell(TCell a, TCell b) { return a == b; }
     bool CellIsEmpty(TCell c) const;
-    static void ClearCellList(TCellList& list);
-    static bool ListHasEntries(const TCellList& list) { return list.NextFree != 1; }
-    bool CastRay(TCell start, TDirection dir, TCell target, TCellList& list) const;
-    static bool FindCommonCell(const TCellList& p, const TCellList& q, TCell& common);
-    bool TwoCornersViaRows(const TCellList& fromA, const TCellList& fromB);
-    bool TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB);
 
     // True when Board really has ColCount columns of RowCount rows; the operations that walk
     // the board do nothing on a board that does not match its dimensions.
     bool BoardMatchesDimensions() const;
 
   private:
+    // The link test's building blocks; tests pin them down through a friend of their own.
+    friend struct EngineTestAccess;
+    bool IsNeighbour(TCell a, TCell b) const;
+    static bool SameCell(TCell a, TCell b) { return a == b; }
+    static void ClearCellList(TCellList& list);
+    static bool ListHasEntries(const TCellList& list) { return list.NextFree != 1; }
+    bool CastRay(TCell start, TDirection dir, TCell target, TCellList& list) const;
+    static bool FindCommonCell(const TCellList& p, const TCellList& q, TCell& common);
+    bool TwoCornersViaRows(const TCellList& fromA, const TCellList& fromB);
+    bool TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB);
+    std::array<TCellList, 4> FirstRays;   // up, right, down, left
+    std::array<TCellList, 4> SecondRays;  // up, right, down, left
+
     int32_t& At(TCell c) { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
     int32_t At(TCell c) const { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
     // CanLink without its guards, for two distinct tiles inside a board of the right shape.
