@@ -104,7 +104,7 @@ void BoardPainter::PaintBoard() {
 void BoardPainter::PaintCellPicture(PictureReader& files, int32_t col, int32_t row, int32_t value) {
     const std::span<const unsigned char> file =
         files.Read(CellPicturePath(value), CellPictureMaxBytes);
-    QImage& surface = box_.surface();
+    QImage& surface = box_.Surface();
     const QPoint at(ColToX(col), RowToY(row));
     // The common case, a plain picture on an unscaled screen, goes straight into the surface.
     if (surface.devicePixelRatio() == 1 && DrawPlainBmp(file, surface, at)) return;
@@ -125,12 +125,12 @@ void BoardPainter::PaintMarkedCell(int32_t col, int32_t row, int32_t value) {
     PaintCellPicture(files, col, row, 0);
     cellBitmap_ = QImage();
     cellBitmap_ = DecodeBmp(files.Read(CellPicturePath(value), CellPictureMaxBytes));
-    BlendConstant(box_.surface(), QPoint(ColToX(col), RowToY(row)), cellBitmap_, MarkOpacity);
+    BlendConstant(box_.Surface(), QPoint(ColToX(col), RowToY(row)), cellBitmap_, MarkOpacity);
 }
 
 void BoardPainter::PaintInfoLine(const QFont& font) {
     if (!view_.Playing) return;
-    QPainter painter(&box_.surface());
+    QPainter painter(&box_.Surface());
     painter.setPen(InfoColorsOn(view_.Presentation.BackgroundColor).text);
     const QColor background = BackgroundColor();
     InfoText* slot = infoTexts_.data();
@@ -169,7 +169,7 @@ void BoardPainter::PaintTimeBar() {
     const int grade = view_.Difficulty + 1;
     const int time = view_.TimeLeft;
     const InfoColors colors = InfoColorsOn(view_.Presentation.BackgroundColor);
-    QPainter painter(&box_.surface());
+    QPainter painter(&box_.Surface());
     // Right and bottom edges of the bar's rectangles lie outside them.
     const int frameRight = 450 + 100 * grade;
     painter.fillRect(QRect(450, 10, frameRight - 450, 20), colors.text);
@@ -181,7 +181,7 @@ void BoardPainter::PaintTimeBar() {
     const int stripRight = box_.width();
     if (stripRight > frameRight) {
         painter.fillRect(QRect(frameRight, 0, stripRight - frameRight, InfoLineHeight),
-                         box_.fillColor());
+                         box_.FillColor());
     }
 }
 
@@ -189,7 +189,7 @@ void BoardPainter::PaintLinkPath(bool show) {
     if (view_.LinkPath.empty()) return;
     QPolygon line;
     for (TCell cell : view_.LinkPath) line << QPoint(ColToX(cell.X) + 25, RowToY(cell.Y) + 25);
-    QPainter painter(&box_.surface());
+    QPainter painter(&box_.Surface());
     painter.setPen(
         QPen(show ? InfoColorsOn(view_.Presentation.BackgroundColor).fill : BackgroundColor(), 5,
              Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -44,7 +44,7 @@ class MainForm : public QMainWindow, public GameWindow {
                       SeedSource seedSource = ClockSeed);
     ~MainForm() override;
 
-    Game& game() { return game_; }
+    tessaly::Game& Game() { return game_; }
 
     // Drawing (each one paints at once on the board surface).
     void MainPaintBoxPaint() override;
@@ -80,16 +80,16 @@ class MainForm : public QMainWindow, public GameWindow {
     void LinkLabel1LinkClick(const QString& link);
 
     // The task-bar title the game last set.
-    QString applicationTitle() const { return applicationTitle_; }
-    ErrorBox& errorBox() { return *errorBox_; }
-    const CuePlayer& cuePlayer() const { return cues_; }
-    QImage& boardSurface() { return MainPaintBox->surface(); }
+    QString ApplicationTitle() const { return applicationTitle_; }
+    ErrorBox& Errors() { return *errorBox_; }
+    const CuePlayer& Cues() const { return cues_; }
+    QImage& BoardSurface() { return MainPaintBox->Surface(); }
     QLabel* startImage() const { return StartImage; }
-    QAction* menuAction(const QString& name) const { return menu_->action(name); }
+    QAction* MenuAction(const QString& name) const { return menu_->Action(name); }
     // Opens addresses; replaced in tests so that no browser starts.
-    std::function<void(const QString&)> urlOpener;
+    std::function<void(const QString&)> OpenAddress;
     // The blocking sleep of `Wait`; replaced in tests to look at the screen meanwhile.
-    std::function<void(int32_t milliseconds)> blockingSleep;
+    std::function<void(int32_t milliseconds)> BlockingSleep;
 
     // The controls, under their names.
     QFrame* PanelMain = nullptr;
@@ -130,12 +130,12 @@ class MainForm : public QMainWindow, public GameWindow {
     // The cell's value, or nothing (and a warning) for a cell outside the board.
     std::optional<int32_t> BoardValue(int32_t col, int32_t row) const;
     QFont InfoFont() const;
-    QTimer& timer(TimerId id);
+    QTimer& TimerOf(TimerId id);
 
-    Game game_;
+    tessaly::Game game_;
     VersionCheck versionCheck_;
     std::unique_ptr<MainMenu> menu_;
-    ErrorBox* errorBox_ = nullptr;
+    tessaly::ErrorBox* errorBox_ = nullptr;
     CuePlayer cues_;
     // Outlives FormDestroy, so the music plays on through the version check at exit.
     MusicModule music_;

@@ -11,13 +11,13 @@
 namespace tessaly {
 
 void MainForm::ConnectHandlers() {
-    MainPaintBox->onMouseDown = [this](int x, int y) { game_.MouseDown(x, y); };
+    MainPaintBox->OnMouseDown = [this](int x, int y) { game_.MouseDown(x, y); };
     connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
     for (TimerId id : {TimerId::TimerGuard, TimerId::TimerAutoPlay, TimerId::TimerGameDelay})
-        connect(&timer(id), &QTimer::timeout, this, [this, id] { game_.Tick(id); });
+        connect(&TimerOf(id), &QTimer::timeout, this, [this, id] { game_.Tick(id); });
     for (const MenuEntry& entry : MainMenuTable) {
         if (!entry.command) continue;
-        QAction* action = menu_->action(entry);
+        QAction* action = menu_->Action(entry);
         connect(action, &QAction::triggered, this, [this, action, &entry] {
             // Qt has already ticked a switch over; the mark is the game's to push, and a
             // command it refuses leaves the mark it last pushed.
@@ -84,7 +84,7 @@ void MainForm::changeEvent(QEvent* event) {
 }
 
 void MainForm::LinkLabel1LinkClick(const QString& link) {
-    if (urlOpener) urlOpener(link);
+    if (OpenAddress) OpenAddress(link);
 }
 
 }  // namespace tessaly

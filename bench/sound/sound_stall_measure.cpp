@@ -61,13 +61,13 @@ int main(int argc, char* argv[]) {
     tessaly::MusicModulePath() = QStringLiteral(TESSALY_MUSIC_MODULE);
     auto form =
         std::make_unique<tessaly::MainForm>([](tessaly::UpdatePrompt&) {}, [] { return 7u; });
-    form->errorBox().sink = [](const QString& text) {
+    form->Errors().sink = [](const QString& text) {
         std::printf("error-box %s\n", text.toStdString().c_str());
     };
     form->show();
-    tessaly::Game& game = form->game();
+    tessaly::Game& game = form->Game();
     game.Command(tessaly::MenuItemId::MenuGameLow);
-    QAction* music = form->menuAction("MenuOptionMusic");
+    QAction* music = form->MenuAction("MenuOptionMusic");
     const auto pause = [](int ms) {
         const auto until = Clock::now() + std::chrono::milliseconds(ms);
         while (Clock::now() < until) {

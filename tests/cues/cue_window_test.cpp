@@ -35,9 +35,9 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
                           QByteArray(wave.data(), static_cast<qsizetype>(wave.size())));
     }
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
-    form.errorBox().sink = [](const QString&) {};  // no music here
-    form.blockingSleep = [](int32_t) {};
-    Game& game = form.game();
+    form.Errors().sink = [](const QString&) {};  // no music here
+    form.BlockingSleep = [](int32_t) {};
+    Game& game = form.Game();
     game.Command(MenuItemId::MenuGameLow);
 
     game.MouseDown(ColToX(1), RowToY(1));  // a first click: "Select"
@@ -70,13 +70,13 @@ TEST(MusicWindow, AMissingMusicModuleIsShownInTheErrorBox) {
     ResourceFolder folder;
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
     QStringList errors;
-    form.errorBox().sink = [&errors](const QString& text) { errors << text; };
-    form.menuAction("MenuOptionMusic")->trigger();
+    form.Errors().sink = [&errors](const QString& text) { errors << text; };
+    form.MenuAction("MenuOptionMusic")->trigger();
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith("Cannot play music: the music module could not be loaded ("))
         << errors[0].toStdString();
-    EXPECT_TRUE(form.game().View().MusicOn);
+    EXPECT_TRUE(form.Game().View().MusicOn);
     MusicModulePath() = real;
 }
 

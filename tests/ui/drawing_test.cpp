@@ -259,14 +259,14 @@ TEST_F(Drawing, InformationLineAndLinkPathAreReadableOnEveryBackground) {
 TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {
     folder.WriteBytes("Sound/Select.wav", QByteArray("RIFF"));
     game().Command(MenuItemId::MenuGameLow);
-    QAction* sound = form->menuAction("MenuOptionSound");
+    QAction* sound = form->MenuAction("MenuOptionSound");
     sound->trigger();
     game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_TRUE(form->cuePlayer().source().isEmpty());
+    EXPECT_TRUE(form->Cues().source().isEmpty());
     sound->trigger();
     engine().InitStack();
     game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_EQ(form->cuePlayer().source().toLocalFile(), folder.Path("Sound/Select.wav"));
+    EXPECT_EQ(form->Cues().source().toLocalFile(), folder.Path("Sound/Select.wav"));
     form->StopCue();  // stops; never waits on the sound
 }
 

@@ -60,7 +60,7 @@ TEST_F(Dialogs, ChoicesTakeTheTypedNumberOnlyOnOkAndReportTextThatIsNoNumber) {
                 ->click();
         });
         errors.clear();
-        form->menuAction(answer.item)->trigger();
+        form->MenuAction(answer.item)->trigger();
         Settle();
         EXPECT_EQ(seen, QStringList({"输入", QString::fromUtf8(answer.prompt), shownBefore}));
         EXPECT_EQ(state().Presentation.PictureSetNumber, answer.picture);

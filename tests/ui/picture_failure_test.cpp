@@ -103,7 +103,7 @@ TEST_F(PictureFailure, MissingStartPictureLeavesAnEmptyStartScreenInThePanelColo
 }
 
 TEST_F(PictureFailure, TheRealErrorBoxOpensAfterTheHandlerAndOnlyOneAtATime) {
-    form->errorBox().sink = nullptr;
+    form->Errors().sink = nullptr;
     form->show();
     game().Command(MenuItemId::MenuGameLow);
     folder.Remove("BackGround/1.bmp");
@@ -121,13 +121,13 @@ TEST_F(PictureFailure, TheRealErrorBoxOpensAfterTheHandlerAndOnlyOneAtATime) {
         }
     };
     form->MainPaintBoxPaint();
-    EXPECT_TRUE(form->errorBox().Busy());
+    EXPECT_TRUE(form->Errors().Busy());
     QTimer::singleShot(0, closeBoxes);
     // However busy the machine, the box comes; only a hang reaches the limit.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes > 0 && !form->errorBox().Busy(); }, 60000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes > 0 && !form->Errors().Busy(); }, 60000));
     EXPECT_EQ(boxes, 1);
     EXPECT_TRUE(text.startsWith("Cannot open file")) << text.toStdString();
-    EXPECT_FALSE(form->errorBox().Busy());
+    EXPECT_FALSE(form->Errors().Busy());
 }
 
 }  // namespace

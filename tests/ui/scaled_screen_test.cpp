@@ -82,7 +82,7 @@ TEST_F(ScaledScreen, PressOnATilesLastDevicePixelSelectsThatTile) {
     form->show();
     game().Command(MenuItemId::MenuGameLow);
     QList<QPoint> cells;
-    form->MainPaintBox->onMouseDown = [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); };
+    form->MainPaintBox->OnMouseDown = [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); };
     QList<QPoint> tiles;
     for (int col = 1; col < engine().ColCount - 1; ++col) {
         for (int row = 1; row < engine().RowCount - 1; ++row) {
