@@ -1,6 +1,6 @@
 // What the window reads to draw the game and mark its menu, and nothing it may change: the
 // board, the counters, the look, the switches, the selection and the path of the last link.
-// The game keeps its state here and hands its window and its tests only a const view.
+// The game keeps its state here and hands its window only a const view.
 #pragma once
 
 #include <cstdint>
