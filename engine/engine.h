@@ -88,6 +88,8 @@ class Engine {
     void ShuffleBoard();
     void RearrangeBoard();
     void SwapCells(TCell a, TCell b);
+    // Takes the tile off a cell of the board; a cell outside it is left alone.
+    void RemoveTile(TCell c);
     // No tile is left inside the ring. A board that does not match its dimensions holds no
     // tile the rules can reach.
     bool IsBoardCleared() const;
@@ -105,16 +107,14 @@ class Engine {
 
     // Link test and what the last one left behind.
     bool CanLink(TCell a, TCell b);
-    std::array<TCellList, 4> FirstRays;   // up, right, down, left
-    std::array<TCellList, 4> SecondRays;  // up, right, down, left
     TCellList LinkPath;
     bool LinkAdjacent = false;
     bool LinkStraight = false;
     bool LinkOneCorner = false;
     bool LinkTwoCorners = false;
-    // The cells of the last link's path from one tile to the other, for a path of `points`
-    // cells (2, 3 or 4 as its shape has); empty for any other count.
-    std::vector<TCell> LinkPathCells(int32_t points) const;
+    // The cells of the last successful link's path from one tile to the other: 2, 3 or 4 as
+    // its shape has; empty when no shape flag is set.
+    std::vector<TCell> LinkPathCells() const;
 
     // Hint search: first linkable pair in scan order; P and Q untouched on failure.
     bool FindLinkablePair(TCell& P, TCell& Q);
@@ -122,23 +122,27 @@ class Engine {
     // Moves the remaining tiles by the mode; values other than 1..10 change nothing.
     void ShiftBoard(uint8_t mode);
 
-    // Building blocks of the link test, public so that tests can pin them down.
-    bool IsNeighbour(TCell a, TCell b) const;
     bool InBoard(TCell c) const;
-    static bool SameCell(TCell a, TCell b) { return a == b; }
     bool CellIsEmpty(TCell c) const;
-    static void ClearCellList(TCellList& list);
-    static bool ListHasEntries(const TCellList& list) { return list.NextFree != 1; }
-    bool CastRay(TCell start, TDirection dir, TCell target, TCellList& list) const;
-    static bool FindCommonCell(const TCellList& p, const TCellList& q, TCell& common);
-    bool TwoCornersViaRows(const TCellList& fromA, const TCellList& fromB);
-    bool TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB);
 
     // True when Board really has ColCount columns of RowCount rows; the operations that walk
     // the board do nothing on a board that does not match its dimensions.
     bool BoardMatchesDimensions() const;
 
   private:
+    // The link test's building blocks; tests pin them down through a friend of their own.
+    friend struct EngineTestAccess;
+    bool IsNeighbour(TCell a, TCell b) const;
+    static bool SameCell(TCell a, TCell b) { return a == b; }
+    static void ClearCellList(TCellList& list);
+    static bool ListHasEntries(const TCellList& list) { return list.NextFree != 1; }
+    bool CastRay(TCell start, TDirection dir, TCell target, TCellList& list) const;
+    static bool FindCommonCell(const TCellList& p, const TCellList& q, TCell& common);
+    bool TwoCornersViaRows(const TCellList& fromA, const TCellList& fromB);
+    bool TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB);
+    std::array<TCellList, 4> FirstRays;   // up, right, down, left
+    std::array<TCellList, 4> SecondRays;  // up, right, down, left
+
     int32_t& At(TCell c) { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
     int32_t At(TCell c) const { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
     // CanLink without its guards, for two distinct tiles inside a board of the right shape.

@@ -15,6 +15,11 @@ void Engine::SwapCells(TCell a, TCell b) {
     std::swap(At(a), At(b));
 }
 
+void Engine::RemoveTile(TCell c) {
+    if (!InBoard(c) || !BoardMatchesDimensions()) return;
+    At(c) = 0;
+}
+
 void Engine::GenerateBoard() {
     // Drop the old board entirely, so nothing of it can survive into the new one.
     Board.clear();

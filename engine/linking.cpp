@@ -208,10 +208,17 @@ bool Engine::LinkTiles(TCell a, TCell b) {
     return false;
 }
 
-std::vector<TCell> Engine::LinkPathCells(int32_t points) const {
+std::vector<TCell> Engine::LinkPathCells() const {
     // A path with two corners keeps its tiles in slots 1 and 2, the corner on B's ray in 3
     // and the corner on A's ray in 4.
     static constexpr std::array<size_t, 4> TwoCornerPath{1, 4, 3, 2};
+    int32_t points = 0;
+    if (LinkOneCorner)
+        points = 3;
+    else if (LinkAdjacent || LinkStraight)
+        points = 2;
+    else if (LinkTwoCorners)
+        points = 4;
     std::vector<TCell> cells;
     if (points == 2 || points == 3) {
         for (size_t slot = 1; slot <= static_cast<size_t>(points); ++slot)

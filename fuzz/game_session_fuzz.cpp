@@ -1,5 +1,5 @@
 // Plays an arbitrary stream of clicks, keys, menu commands, timer ticks, minimising and
-// restoring at a session on a recording window, as a person or a stuck key can, and checks
+// restoring at a game on a recording window, as a person or a stuck key can, and checks
 // after every step what must always hold. A modal box lets a tick of another timer run while it
 // is open, as the real window's boxes do.
 #include <array>
@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "game/menu_commands.h"
-#include "game/session.h"
+#include "game/game.h"
+#include "tests/game/game_access.h"
 #include "tests/game/recording_window.h"
 #include "tests/music/fake_music_device.h"
 
@@ -71,11 +71,11 @@ constexpr std::array<int32_t, 9> Keys{vk::F1, vk::F2, vk::F3, vk::F4,    vk::F5,
 class Player {
   public:
     Player(const uint8_t* data, size_t size)
-        : in_(data, size), engine_([n = uint32_t{in_.Next()} << 8 | in_.Next()]() mutable {
+        : in_(data, size), game_(window_, [n = uint32_t{in_.Next()} << 8 | in_.Next()]() mutable {
               return n++ * 2654435761u;
           }) {
-        session_.SetMusicDevice(&music_);
-        session_.FormCreate();
+        game_.SetMusicDevice(&music_);
+        game_.FormCreate();
         window_.whileMessageOpen = [this](const test::ShownMessage&) { WhileBoxOpen(); };
         CheckInvariants(false);
     }
@@ -83,13 +83,13 @@ class Player {
     void Play() {
         while (!in_.Done() && !closed_) {
             const int32_t tilesBefore = TileCount();
-            const int32_t livesBefore = session_.Lives;
+            const int32_t livesBefore = view_.Lives;
             Step();
             window_.inputAnswers.clear();
             FollowWindow();
             // The stored pair is refreshed by a new board, a removal and a rearrangement.
             const bool refreshed =
-                newBoard_ || TileCount() < tilesBefore || session_.Lives < livesBefore;
+                newBoard_ || TileCount() < tilesBefore || view_.Lives < livesBefore;
             newBoard_ = false;
             CheckInvariants(refreshed);
         }
@@ -115,31 +115,31 @@ class Player {
             const int32_t row = in_.Next() % (engine_.RowCount + 2) - 1;
             const int32_t x = ColToX(col) + in_.Next() % CellSize;
             const int32_t y = RowToY(row) + in_.Next() % CellSize;
-            Run(Click, [&] { session_.MainPaintBoxMouseDown(x, y); });
+            Run(Click, [&] { game_.MouseDown(x, y); });
         } else if (op == 5) {
             const int32_t x = in_.Signed16();
             const int32_t y = in_.Signed16();
-            Run(Click, [&] { session_.MainPaintBoxMouseDown(x, y); });
+            Run(Click, [&] { game_.MouseDown(x, y); });
         } else if (op <= 7) {
             const uint8_t pick = in_.Next();
             const int32_t key = pick & 0x80 ? pick : Keys[pick % Keys.size()];
-            Run(Key, [&] { session_.FormKeyDown(key); });
+            Run(Key, [&] { game_.Key(key); });
         } else if (op <= 10) {
             const MenuEntry& entry = *Commands()[in_.Next() % Commands().size()];
             if (!window_.Enabled(entry.name) || (entry.parent && !window_.Enabled(entry.parent)))
                 return;
             QueueAnswer();
-            Run(Menu, [&] { (session_.*entry.command)(); });
+            Run(Menu, [&] { game_.Command(entry); });
         } else if (op <= 13) {
             Tick(op - 11);
         } else if (op == 14) {
             if (!minimized_) {
                 minimized_ = true;
-                Run(Minimise, [&] { session_.ApplicationEvents1Minimize(); });
+                Run(Minimise, [&] { game_.Minimize(); });
             }
         } else if (minimized_) {
             minimized_ = false;
-            Run(Restore, [&] { session_.ApplicationEvents1Restore(); });
+            Run(Restore, [&] { game_.Restore(); });
         }
     }
 
@@ -156,16 +156,16 @@ class Player {
         if (running_[handler]) return;
         switch (handler) {
             case Countdown:
-                Run(Countdown, [&] { session_.TimerGameDelayTimer(); });
+                Run(Countdown, [&] { game_.Tick(TimerId::TimerGameDelay); });
                 break;
             case AutoPlay:
-                Run(AutoPlay, [&] { session_.TimerAutoPlayTimer(); });
+                Run(AutoPlay, [&] { game_.Tick(TimerId::TimerAutoPlay); });
                 break;
             default: {
                 const uint8_t how = in_.Next();
                 if (how & 1) music_.at = music_.pieceLength;  // the piece has played out
                 music_.failWith = how & 2 ? "The device is not ready" : "";
-                Run(Music, [&] { session_.TimerGuardTimer(); });
+                Run(Music, [&] { game_.Tick(TimerId::TimerGuard); });
                 break;
             }
         }
@@ -202,7 +202,7 @@ class Player {
             if (call == "DestroyStartScreen") newBoard_ = true;
             if (call == "Minimize" && !minimized_) {
                 minimized_ = true;
-                Run(Minimise, [&] { session_.ApplicationEvents1Minimize(); });
+                Run(Minimise, [&] { game_.Minimize(); });
             }
         }
         window_.Forget();
@@ -222,15 +222,15 @@ class Player {
     }
 
     void CheckInvariants(bool hintRefreshed) {
-        Require(session_.Lives >= 0, "Lives below 0");
-        Require(session_.Hints >= 0, "Hints below 0");
-        Require(session_.TimeLeft >= 0 && session_.TimeLeft <= 100, "TimeLeft outside 0..100");
+        Require(view_.Lives >= 0, "Lives below 0");
+        Require(view_.Hints >= 0, "Hints below 0");
+        Require(view_.TimeLeft >= 0 && view_.TimeLeft <= 100, "TimeLeft outside 0..100");
         CheckMenuState();
-        // The window shows the switches the session owns, never a state of its own.
-        Require(window_.Checked(M::MenuOptionSound) == session_.SoundOn, "sound mark astray");
-        Require(window_.Checked(M::MenuOptionMusic) == session_.MusicOn, "music mark astray");
-        Require(window_.Checked(M::MenuAutoPlay) == session_.AutoPlayMarked, "auto mark astray");
-        Require(window_.Running(TimerId::TimerAutoPlay) == session_.AutoPlayRunning,
+        // The window shows the switches the game owns, never a state of its own.
+        Require(window_.Checked(M::MenuOptionSound) == view_.SoundOn, "sound mark astray");
+        Require(window_.Checked(M::MenuOptionMusic) == view_.MusicOn, "music mark astray");
+        Require(window_.Checked(M::MenuAutoPlay) == view_.AutoPlayMarked, "auto mark astray");
+        Require(window_.Running(TimerId::TimerAutoPlay) == view_.AutoPlayRunning,
                 "automatic play's timer astray");
         if (engine_.Board.empty()) return;
 
@@ -250,9 +250,9 @@ class Player {
             // A shift may empty the selected cell; the next click then clears the selection.
             Require(Inside(engine_.PeekCell()), "selection outside the board");
         }
-        if (hintRefreshed && session_.Playing) {
-            const TCell p = session_.HintPair[0];
-            const TCell q = session_.HintPair[1];
+        if (hintRefreshed && view_.Playing) {
+            const TCell p = view_.HintPair[0];
+            const TCell q = view_.HintPair[1];
             Require(Inside(p) && Inside(q) && p != q, "hint pair not two cells of the board");
             Require(At(p) != 0 && At(p) == At(q), "hint pair not two tiles of one kind");
             Engine probe = engine_;  // the link test leaves its traces in the engine
@@ -279,10 +279,11 @@ class Player {
     }
 
     Bytes in_;
-    Engine engine_;
     test::RecordingWindow window_;
     test::FakeMusicDevice music_;
-    Session session_{engine_, window_};
+    Game game_;
+    const GameView& view_ = game_.View();
+    const Engine& engine_ = GameTestAccess::EngineOf(game_);
     std::array<bool, HandlerCount> running_{};
     bool minimized_ = false;
     bool closed_ = false;

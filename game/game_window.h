@@ -1,5 +1,6 @@
-// What the game flow asks of the window it runs in. The Qt main window implements it; tests
-// implement it with a recorder, so a whole game can be played without a display.
+// What the game asks of the window it runs in, and what it tells it has changed. The Qt main
+// window implements it; tests implement it with a recorder, so a whole game can be played
+// without a display. A window draws from the game's view (game/game_view.h).
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,7 @@
 
 namespace tessaly {
 
-// The menu items the game flow enables, disables or checks; the menu itself, with every other
+// The menu items the game enables, disables or checks; the menu itself, with every other
 // item, is the table in game/menu_commands.h.
 enum class MenuItemId {
     MenuGameLow,
@@ -44,11 +45,11 @@ class GameWindow {
     virtual void DrawCell(int32_t col, int32_t row) = 0;
     virtual void DrawMarkedCell(int32_t col, int32_t row) = 0;
     virtual void DrawTimeBar() = 0;
-    virtual void DrawLinkPath(int32_t points, bool show) = 0;
-    virtual void DestroyStartScreen() = 0;  // uncovers the board surface
+    virtual void DrawLinkPath(bool show) = 0;  // the view's LinkPath, or its erasure
+    virtual void DestroyStartScreen() = 0;     // uncovers the board surface
     virtual void FormResize() = 0;
 
-    // Menu items. The session owns the toggles' states and only shows them here.
+    // Menu items. The game owns the toggles' states and only shows them here.
     virtual void SetMenuEnabled(MenuItemId item, bool enabled) = 0;
     virtual void SetMenuChecked(MenuItemId item, bool checked) = 0;
 
@@ -78,7 +79,7 @@ class GameWindow {
         MessageBox(text, "Tessaly", MessageButtons::Ok, MessageIcon::Exclamation);
     }
     // The colour behind the board and the information line (0x00BBGGRR), set with the
-    // background; a window that reads the presentation settings when it paints needs nothing.
+    // background; a window that reads the view's presentation when it paints needs nothing.
     virtual void SetPanelColor(uint32_t color) { static_cast<void>(color); }
 };
 

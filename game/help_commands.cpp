@@ -1,6 +1,7 @@
 // The hint and the rearrangement, and the loop that makes sure a board has a move.
+#include "game/help_commands.h"
+
 #include "game/resource_layout.h"
-#include "game/session.h"
 
 namespace tessaly {
 
@@ -12,38 +13,38 @@ bool Known(const TCell (&pair)[2]) {
 
 }  // namespace
 
-void Session::MenuOptionGetHintClick() {
-    if (!Playing || Hints <= 0) return;
-    --Hints;
+void Help::MenuOptionGetHintClick() {
+    if (!view_.Playing || view_.Hints <= 0) return;
+    --view_.Hints;
     window_.MainPaintBoxPaint();
-    if (Known(HintPair)) {
-        window_.DrawMarkedCell(HintPair[0].X, HintPair[0].Y);
-        window_.DrawMarkedCell(HintPair[1].X, HintPair[1].Y);
+    if (Known(view_.HintPair)) {
+        window_.DrawMarkedCell(view_.HintPair[0].X, view_.HintPair[0].Y);
+        window_.DrawMarkedCell(view_.HintPair[1].X, view_.HintPair[1].Y);
     } else {
         window_.MessageBox("需要对剩下的卡片进行重排！", "信息", MessageButtons::Ok,
                            MessageIcon::None);
     }
 }
 
-void Session::MenuOptionRearrangeClick() {
-    if (!Playing || Lives <= 0) return;
-    --Lives;
+void Help::MenuOptionRearrangeClick() {
+    if (!view_.Playing || view_.Lives <= 0) return;
+    --view_.Lives;
     window_.MainPaintBoxPaint();
     Cue(cue::Rearrange);
     RearrangeUntilLinkable();
     window_.MainPaintBoxPaint();
 }
 
-void Session::RearrangeUntilLinkable() {
+void Help::RearrangeUntilLinkable() {
     // Rearranging draws until it hits a tile, so an empty board would never come back.
     if (engine_.IsBoardCleared()) return;
     // Each rearrangement re-seeds from the clock; a clock that does not move between tries
     // repeats the same mix, so chance alone is given a fixed number of tries.
-    for (int32_t tries = 0; tries < RearrangeTryLimit; ++tries) {
+    for (int32_t tries = 0; tries < tryLimit_; ++tries) {
         engine_.RearrangeBoard();
-        if (engine_.FindLinkablePair(HintPair[0], HintPair[1])) return;
+        if (engine_.FindLinkablePair(view_.HintPair[0], view_.HintPair[1])) return;
     }
-    engine_.PlaceLinkablePair(HintPair[0], HintPair[1]);
+    engine_.PlaceLinkablePair(view_.HintPair[0], view_.HintPair[1]);
 }
 
 }  // namespace tessaly

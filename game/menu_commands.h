@@ -1,5 +1,5 @@
 // The main menu, item by item: where it sits, its caption, its kind, its state at start and the
-// session's command it runs. The window builds its menu bar from this table, the recording
+// handler it runs. The window builds its menu bar from this table, the recording
 // window takes its starting state from it, and the game fuzzer chooses commands from it. The
 // menu binds no shortcut keys: the window reads keys itself.
 #pragma once
@@ -8,13 +8,13 @@
 #include <optional>
 #include <string_view>
 
-#include "game/session.h"
+#include "game/handlers.h"
 
 namespace tessaly {
 
 enum class MenuKind { Submenu, Radio, Toggle, Plain, Separator };
 
-using MenuCommand = void (Session::*)();
+using MenuCommand = void (*)(Handlers&);
 
 struct MenuEntry {
     const char* parent;  // nullptr: the menu bar itself
@@ -23,7 +23,7 @@ struct MenuEntry {
     MenuKind kind;
     bool enabled;
     bool checked;
-    // Only the items the session enables, disables or checks have an id.
+    // Only the items the game enables, disables or checks have an id.
     std::optional<MenuItemId> id;
     MenuCommand command;  // nullptr: a submenu or a separator
 };
@@ -47,45 +47,58 @@ inline constexpr std::array DifficultyItems{
 namespace menu_table {
 using enum MenuKind;
 using M = MenuItemId;
-using S = Session;
 inline constexpr MenuEntry MainMenuTable[] = {
     {nullptr, "MenuGame", "游戏", Submenu, true, false, {}, nullptr},
     {"MenuGame", "MenuGameLow", "初级 - F1", Radio, true, true, M::MenuGameLow,
-     &S::MenuGameLowClick},
+     Run<&Flow::MenuGameLowClick>},
     {"MenuGame", "MenuGameMedium", "中级 - F2", Radio, true, false, M::MenuGameMedium,
-     &S::MenuGameMediumClick},
+     Run<&Flow::MenuGameMediumClick>},
     {"MenuGame", "MenuGameHigh", "高级 - F3", Radio, true, false, M::MenuGameHigh,
-     &S::MenuGameHighClick},
+     Run<&Flow::MenuGameHighClick>},
     {"MenuGame", "MenuGameSpecial", "特级 - F4", Radio, true, false, M::MenuGameSpecial,
-     &S::MenuGameSpecialClick},
+     Run<&Flow::MenuGameSpecialClick>},
     {"MenuGame", "N7", "-", Separator, true, false, {}, nullptr},
-    {"MenuGame", "MenuGamePause", "暂停 - F8", Plain, true, false, {}, &S::MenuGamePauseClick},
+    {"MenuGame",
+     "MenuGamePause",
+     "暂停 - F8",
+     Plain,
+     true,
+     false,
+     {},
+     Run<&Timers::MenuGamePauseClick>},
     {"MenuGame", "N5", "-", Separator, true, false, {}, nullptr},
     {"MenuGame", "MenuGameAbandon", "放弃 - ESC", Plain, false, false, M::MenuGameAbandon,
-     &S::MenuGameAbandonClick},
+     Run<&Flow::MenuGameAbandonClick>},
     {"MenuGame", "N2", "-", Separator, true, false, {}, nullptr},
-    {"MenuGame", "MenuTop", "排行榜", Plain, true, false, {}, &S::MenuTopClick},
+    {"MenuGame", "MenuTop", "排行榜", Plain, true, false, {}, Run<&Commands::MenuTopClick>},
     {"MenuGame", "MenuGameSeperator", "-", Separator, true, false, {}, nullptr},
-    {"MenuGame", "MenuGameExit", "退出", Plain, true, false, {}, &S::MenuGameExitClick},
+    {"MenuGame", "MenuGameExit", "退出", Plain, true, false, {}, Run<&Commands::MenuGameExitClick>},
     {nullptr, "N1", "选项", Submenu, true, false, {}, nullptr},
     {"N1", "MenuOptionGetHint", "提示 - F5", Plain, false, false, M::MenuOptionGetHint,
-     &S::MenuOptionGetHintClick},
+     Run<&Help::MenuOptionGetHintClick>},
     {"N1", "MenuOptionRearrange", "重排 - F6", Plain, false, false, M::MenuOptionRearrange,
-     &S::MenuOptionRearrangeClick},
+     Run<&Help::MenuOptionRearrangeClick>},
     {"N1", "N4", "-", Separator, true, false, {}, nullptr},
     {"N1", "MenuOptionBitmap", "图案", Plain, false, false, M::MenuOptionBitmap,
-     &S::MenuOptionBitmapClick},
+     Run<&Commands::MenuOptionBitmapClick>},
     {"N1", "MenuOptionSound", "音效", Toggle, true, true, M::MenuOptionSound,
-     &S::MenuOptionSoundClick},
+     Run<&Commands::MenuOptionSoundClick>},
     {"N1", "MenuOptionMusic", "音乐", Toggle, true, false, M::MenuOptionMusic,
-     &S::MenuOptionMusicClick},
+     Run<&Music::MenuOptionMusicClick>},
     {"N1", "MenuOptionBackGround", "背景", Plain, false, false, M::MenuOptionBackGround,
-     &S::MenuOptionBackGroundClick},
+     Run<&Commands::MenuOptionBackGroundClick>},
     {"N1", "N3", "-", Separator, true, false, {}, nullptr},
     {"N1", "MenuChange", "变化", Submenu, false, false, M::MenuChange, nullptr},
-    {"MenuChange", "MenuNoChange", "固定", Radio, true, true, {}, &S::MenuNoChangeClick},
-    {"MenuChange", "MenuToDown", "向下", Radio, true, false, {}, &S::MenuToDownClick},
-    {"MenuChange", "MenuToLeft", "向左", Radio, true, false, {}, &S::MenuToLeftClick},
+    {"MenuChange",
+     "MenuNoChange",
+     "固定",
+     Radio,
+     true,
+     true,
+     {},
+     Run<&Commands::MenuNoChangeClick>},
+    {"MenuChange", "MenuToDown", "向下", Radio, true, false, {}, Run<&Commands::MenuToDownClick>},
+    {"MenuChange", "MenuToLeft", "向左", Radio, true, false, {}, Run<&Commands::MenuToLeftClick>},
     {"MenuChange",
      "MenuUpDownSeperate",
      "上下分离",
@@ -93,7 +106,7 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuUpDownSeperateClick},
+     Run<&Commands::MenuUpDownSeperateClick>},
     {"MenuChange",
      "MenuLeftRightSeperate",
      "左右分离",
@@ -101,7 +114,7 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuLeftRightSeperateClick},
+     Run<&Commands::MenuLeftRightSeperateClick>},
     {"MenuChange",
      "MenuUpDownCollect",
      "上下集中",
@@ -109,7 +122,7 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuUpDownCollectClick},
+     Run<&Commands::MenuUpDownCollectClick>},
     {"MenuChange",
      "MenuLeftRightCollect",
      "左右集中",
@@ -117,7 +130,7 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuLeftRightCollectClick},
+     Run<&Commands::MenuLeftRightCollectClick>},
     {"MenuChange",
      "MenuLeftUpRightDown",
      "上左下右",
@@ -125,7 +138,7 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuLeftUpRightDownClick},
+     Run<&Commands::MenuLeftUpRightDownClick>},
     {"MenuChange",
      "MenuLeftDownRightUp",
      "左下右上",
@@ -133,7 +146,7 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuLeftDownRightUpClick},
+     Run<&Commands::MenuLeftDownRightUpClick>},
     {"MenuChange",
      "MenuUpDownLeftRightSeperate",
      "向外扩散",
@@ -141,7 +154,7 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuUpDownLeftRightSeperateClick},
+     Run<&Commands::MenuUpDownLeftRightSeperateClick>},
     {"MenuChange",
      "MenuUpDownLeftRightCollect",
      "向内集中",
@@ -149,17 +162,24 @@ inline constexpr MenuEntry MainMenuTable[] = {
      true,
      false,
      {},
-     &S::MenuUpDownLeftRightCollectClick},
+     Run<&Commands::MenuUpDownLeftRightCollectClick>},
     {nullptr, "MenuHelp", "帮助", Submenu, true, false, {}, nullptr},
-    {"MenuHelp", "MenuGameAbout", "关于Tessaly", Plain, true, false, {}, &S::MenuGameAboutClick},
+    {"MenuHelp",
+     "MenuGameAbout",
+     "关于Tessaly",
+     Plain,
+     true,
+     false,
+     {},
+     Run<&Commands::MenuGameAboutClick>},
     {"MenuHelp", "MenuAutoPlay", "自动操作 - F7", Toggle, false, false, M::MenuAutoPlay,
-     &S::MenuAutoPlayClick},
+     Run<&Timers::MenuAutoPlayClick>},
 };
 }  // namespace menu_table
 
 using menu_table::MainMenuTable;
 
-// The entry of an item the session addresses; every id has one.
+// The entry of an item the game addresses; every id has one.
 constexpr const MenuEntry& EntryOf(MenuItemId id) {
     for (const MenuEntry& entry : MainMenuTable)
         if (entry.id == id) return entry;

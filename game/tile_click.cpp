@@ -1,9 +1,10 @@
 // A click on the board: selecting a tile, removing a pair, and what a removal leads to.
+#include "game/tile_click.h"
+
 #include <algorithm>
 
 #include "game/difficulty_table.h"
 #include "game/resource_layout.h"
-#include "game/session.h"
 
 namespace tessaly {
 
@@ -14,22 +15,20 @@ constexpr int32_t TimeBackPerPair = 3;
 
 }  // namespace
 
-void Session::ClearCell(int32_t col, int32_t row) {
-    engine_.Board[static_cast<size_t>(col)][static_cast<size_t>(row)] = 0;
-    window_.DrawCellPicture(col, row, 0);
+void TileClick::ClearCell(TCell cell) {
+    engine_.RemoveTile(cell);
+    window_.DrawCellPicture(cell.X, cell.Y, 0);
 }
 
-void Session::MainPaintBoxMouseDown(int32_t x, int32_t y) {
+void TileClick::MainPaintBoxMouseDown(int32_t x, int32_t y) {
     // The start screen covers the board while no game is on; automatic play can still get
     // here after its first click has ended the game.
-    if (!Playing) return;
+    if (!view_.Playing) return;
     const TCell c{XToCol(x), YToRow(y)};
     // The surface can be larger than the board (the window fits the board only while a game
     // is on), so a press outside the array is a press on nothing.
     if (!engine_.InBoard(c) || engine_.CellIsEmpty(c)) return;
-    auto value = [&](TCell cell) {
-        return engine_.Board[static_cast<size_t>(cell.X)][static_cast<size_t>(cell.Y)];
-    };
+    auto value = [this](TCell cell) { return view_.ValueAt(cell.X, cell.Y); };
 
     if (engine_.StackIsEmpty()) {
         engine_.PushCell(c);
@@ -54,66 +53,60 @@ void Session::MainPaintBoxMouseDown(int32_t x, int32_t y) {
 
     Cue(cue::Delete);
     AnimateLink();
-    ClearCell(c.X, c.Y);
-    ClearCell(f.X, f.Y);
+    ClearCell(c);
+    ClearCell(f);
     engine_.PopCell();
-    TimeLeft = std::min(TimeLeft + TimeBackPerPair, FullTime);
+    view_.TimeLeft = std::min(view_.TimeLeft + TimeBackPerPair, FullTime);
     window_.DrawTimeBar();
     AfterRemoval();
 }
 
-void Session::AnimateLink() {
-    int32_t points = 0;
-    if (engine_.LinkOneCorner)
-        points = 3;
-    else if (engine_.LinkAdjacent || engine_.LinkStraight)
-        points = 2;
-    else if (engine_.LinkTwoCorners)
-        points = 4;
-    if (points == 0) return;
-    window_.DrawLinkPath(points, true);
+void TileClick::AnimateLink() {
+    view_.LinkPath = engine_.LinkPathCells();
+    if (view_.LinkPath.empty()) return;
+    window_.DrawLinkPath(true);
     window_.Wait(LinkDisplayMs);
-    window_.DrawLinkPath(points, false);
+    window_.DrawLinkPath(false);
 }
 
-void Session::RejectPair(TCell clicked, TCell pending) {
+void TileClick::RejectPair(TCell clicked, TCell pending) {
     window_.DrawCell(clicked.X, clicked.Y);
     window_.DrawCell(pending.X, pending.Y);
     window_.MainPaintBoxPaint();
     engine_.PopCell();
 }
 
-void Session::AfterRemoval() {
+void TileClick::AfterRemoval() {
     if (engine_.IsBoardCleared()) {
         window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
-        if (Level >= LastLevel) {
+        if (view_.Level >= LastLevel) {
             Cue(cue::GameWin);
             window_.MessageBox("恭喜您，通关了!", "信息", MessageButtons::Ok, MessageIcon::None);
-            Level = 0;
-            NewGame();
+            view_.Level = 0;
+            flow_.NewGame();
             return;
         }
-        if (!AutoPlayRunning)
+        if (!view_.AutoPlayRunning)
             window_.MessageBox("恭喜您，过关了，并即将进入下一关!", "信息", MessageButtons::Ok,
                                MessageIcon::None);
-        ++Level;
-        Lives += 2;
-        Hints += 3;
-        StartLevel();
+        ++view_.Level;
+        view_.Lives += 2;
+        view_.Hints += 3;
+        flow_.StartLevel();
         return;
     }
 
-    engine_.ShiftBoard(Level);
+    engine_.ShiftBoard(view_.Level);
     window_.MainPaintBoxPaint();
-    if (engine_.FindLinkablePair(HintPair[0], HintPair[1])) return;
-    HintPair[0] = {};
-    HintPair[1] = {};
-    if (Lives > 0) {
-        MenuOptionRearrangeClick();
+    if (engine_.FindLinkablePair(view_.HintPair[0], view_.HintPair[1])) return;
+    view_.HintPair[0] = {};
+    view_.HintPair[1] = {};
+    if (view_.Lives > 0) {
+        help_.MenuOptionRearrangeClick();
         return;
     }
-    EndGame();
-    Lives = 0;
+    flow_.EndGame();
+    view_.Lives = 0;
     Cue(cue::GameOver);
     window_.MessageBox("游戏结束!", "信息", MessageButtons::Ok, MessageIcon::Information);
 }

@@ -1,5 +1,5 @@
-// The countdown, automatic play, pausing by minimising, and abandoning a game.
-#include "game/session.h"
+// The countdown, automatic play, and pausing by minimising.
+#include "game/timers.h"
 
 namespace tessaly {
 
@@ -9,70 +9,63 @@ constexpr int32_t AutoPlayClickGapMs = 200;
 
 }  // namespace
 
-void Session::TimerGameDelayTimer() {
+void Timers::TimerGameDelayTimer() {
     // A tick can still arrive after the game is over (restoring the window while the
     // time-out box is open turns the countdown on again); it must not end the game twice.
-    if (!Playing || TimeLeft <= 0) {
+    if (!view_.Playing || view_.TimeLeft <= 0) {
         window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
         return;
     }
-    --TimeLeft;
+    --view_.TimeLeft;
     window_.DrawTimeBar();
-    if (TimeLeft > 0) return;
+    if (view_.TimeLeft > 0) return;
     window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
     window_.MessageBox("游戏结束!", "信息", MessageButtons::Ok, MessageIcon::Information);
-    EndGame();
+    flow_.EndGame();
 }
 
-void Session::TimerAutoPlayTimer() {
-    if (!Playing) {
+void Timers::TimerAutoPlayTimer() {
+    if (!view_.Playing) {
         SetAutoPlayRunning(false);
         return;
     }
     TCell first;
     TCell second;
     if (!engine_.FindLinkablePair(first, second)) return;
-    MainPaintBoxMouseDown(ColToX(first.X), RowToY(first.Y));
+    tileClick_.MainPaintBoxMouseDown(ColToX(first.X), RowToY(first.Y));
     window_.Wait(AutoPlayClickGapMs);
-    MainPaintBoxMouseDown(ColToX(second.X), RowToY(second.Y));
+    tileClick_.MainPaintBoxMouseDown(ColToX(second.X), RowToY(second.Y));
     window_.Wait(AutoPlayClickGapMs);
 }
 
-void Session::MenuAutoPlayClick() {
-    if (!Playing) return;
-    AutoPlayMarked = !AutoPlayMarked;
-    window_.SetMenuChecked(MenuItemId::MenuAutoPlay, AutoPlayMarked);
-    SetAutoPlayRunning(AutoPlayMarked);
+void Timers::MenuAutoPlayClick() {
+    if (!view_.Playing) return;
+    view_.AutoPlayMarked = !view_.AutoPlayMarked;
+    window_.SetMenuChecked(MenuItemId::MenuAutoPlay, view_.AutoPlayMarked);
+    SetAutoPlayRunning(view_.AutoPlayMarked);
 }
 
-void Session::SetAutoPlayRunning(bool on) {
-    AutoPlayRunning = on;
+void Timers::SetAutoPlayRunning(bool on) {
+    view_.AutoPlayRunning = on;
     window_.SetTimerEnabled(TimerId::TimerAutoPlay, on);
 }
 
-void Session::MenuGamePauseClick() {
+void Timers::MenuGamePauseClick() {
     window_.Minimize();
 }
 
-void Session::ApplicationEvents1Minimize() {
-    if (!Playing) return;
+void Timers::ApplicationEvents1Minimize() {
+    if (!view_.Playing) return;
     window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
     window_.Beep();
     window_.SetApplicationTitle("Tessaly - 暂停");
 }
 
-void Session::ApplicationEvents1Restore() {
-    if (!Playing) return;
+void Timers::ApplicationEvents1Restore() {
+    if (!view_.Playing) return;
     window_.SetTimerEnabled(TimerId::TimerGameDelay, true);
     window_.Beep();
     window_.SetApplicationTitle("Tessaly");
-}
-
-void Session::MenuGameAbandonClick() {
-    Playing = false;
-    SetIdleMenuState();
-    window_.SetTimerEnabled(TimerId::TimerGameDelay, false);
-    window_.MainPaintBoxPaint();
 }
 
 }  // namespace tessaly

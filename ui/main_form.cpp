@@ -51,10 +51,9 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      engine_(std::move(seedSource)),
-      session_(engine_, *this),
+      game_(*this, std::move(seedSource)),
       versionCheck_(std::move(versionCheck)) {
-    session_.SetMusicDevice(&music_);
+    game_.SetMusicDevice(&music_);
     errorBox_ = new ErrorBox(this);
     SetApplicationTitle("Tessaly");
     setObjectName(QStringLiteral("MainForm"));
@@ -62,8 +61,8 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
     setWindowIcon(MakeAppIcon());
     setFont(WindowFont());
     move(151, 172);
-    urlOpener = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
-    blockingSleep = [](int32_t milliseconds) {
+    OpenAddress = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    BlockingSleep = [](int32_t milliseconds) {
         QThread::msleep(static_cast<unsigned long>(milliseconds));
     };
     BuildLayout();
@@ -96,7 +95,8 @@ void MainForm::BuildLayout() {
 
     MainPaintBox = new tessaly::MainPaintBox(PanelMain);
     MainPaintBox->setObjectName(QStringLiteral("MainPaintBox"));
-    MainPaintBox->onRatioChange = [this] { MainPaintBoxPaint(); };
+    MainPaintBox->OnRatioChange = [this] { MainPaintBoxPaint(); };
+    painter_ = std::make_unique<BoardPainter>(game_.View(), *MainPaintBox);
 
     StatusBar1 = new QStatusBar(PanelMain);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -147,8 +147,7 @@ void MainForm::BuildLayout() {
 void MainForm::FormCreate() {
     PaintPanel(Qt::black);
     ShowStartScreen();
-    CellBitmap = QImage();
-    session_.FormCreate();
+    game_.FormCreate();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -193,7 +192,7 @@ void MainForm::LayoutPanel() {
     const QSize client = PanelMain->size();
     const QRect board(1, 1, client.width() - 2, client.height() - 2 - StatusBarHeight);
     MainPaintBox->setGeometry(board);
-    MainPaintBox->resizeSurface(board.size());
+    MainPaintBox->ResizeSurface(board.size());
     const QRect status(1, board.bottom() + 1, board.width(), StatusBarHeight);
     StatusBar1->setGeometry(status);
     // The design's place, over the status bar's empty right part, holds at the design's size. In
@@ -215,9 +214,9 @@ void MainForm::PaintPanel(QColor color) {
     QPalette palette = PanelMain->palette();
     palette.setColor(QPalette::Window, color);
     PanelMain->setPalette(palette);
-    MainPaintBox->setFillColor(color);
+    MainPaintBox->SetFillColor(color);
     // As when the panel repaints itself: everything under the board surface takes the colour.
-    MainPaintBox->surface().fill(color);
+    MainPaintBox->Surface().fill(color);
     MainPaintBox->update();
     if (StartImage) StartImage->setPalette(palette);
 }

@@ -1,6 +1,6 @@
-// The game's one window: its controls, menu and timers, the drawing of the board, and the
-// translation of Qt's events into the session's handlers. Defined by job: the window in
-// main_form.cpp, the handlers it connects in main_form_handlers.cpp, and the game window
+// The game's one window: its controls, menu and timers, and the translation of Qt's events into
+// the game's input. It draws the game's view through its board painter. Defined by job: the
+// window in main_form.cpp, the input it connects in main_form_handlers.cpp, and the game window
 // interface in main_form_game_window.cpp and, for drawing, main_form_drawing.cpp.
 #pragma once
 
@@ -8,23 +8,20 @@
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPainter>
 #include <QPointer>
 #include <QSet>
-#include <QStaticText>
 #include <QStatusBar>
 #include <QTimer>
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "engine/engine.h"
+#include "game/game.h"
 #include "game/game_window.h"
-#include "game/session.h"
+#include "ui/board_painter.h"
 #include "ui/cue_player.h"
 #include "ui/error_box.h"
 #include "ui/main_menu.h"
@@ -33,7 +30,6 @@
 
 namespace tessaly {
 
-class PictureReader;
 class UpdatePrompt;
 
 class MainForm : public QMainWindow, public GameWindow {
@@ -48,8 +44,7 @@ class MainForm : public QMainWindow, public GameWindow {
                       SeedSource seedSource = ClockSeed);
     ~MainForm() override;
 
-    Session& session() { return session_; }
-    Engine& engine() { return engine_; }
+    tessaly::Game& Game() { return game_; }
 
     // Drawing (each one paints at once on the board surface).
     void MainPaintBoxPaint() override;
@@ -57,7 +52,7 @@ class MainForm : public QMainWindow, public GameWindow {
     void DrawCell(int32_t col, int32_t row) override;
     void DrawMarkedCell(int32_t col, int32_t row) override;
     void DrawTimeBar() override;
-    void DrawLinkPath(int32_t points, bool show) override;
+    void DrawLinkPath(bool show) override;
     void ShowStartScreen();
     void DestroyStartScreen() override;
     void FormResize() override;
@@ -82,23 +77,19 @@ class MainForm : public QMainWindow, public GameWindow {
     void ShowError(const std::string& text) override;
     void SetPanelColor(uint32_t color) override;
 
-    // Replaces `bitmap` by the picture of cell value `value`, read from its file now.
-    // Throws PictureLoadError.
-    void LoadCellBitmap(QImage& bitmap, int32_t value) const;
-
     void LinkLabel1LinkClick(const QString& link);
 
     // The task-bar title the game last set.
-    QString applicationTitle() const { return applicationTitle_; }
-    ErrorBox& errorBox() { return *errorBox_; }
-    const CuePlayer& cuePlayer() const { return cues_; }
-    QImage& boardSurface() { return MainPaintBox->surface(); }
+    QString ApplicationTitle() const { return applicationTitle_; }
+    ErrorBox& Errors() { return *errorBox_; }
+    const CuePlayer& Cues() const { return cues_; }
+    QImage& BoardSurface() { return MainPaintBox->Surface(); }
     QLabel* startImage() const { return StartImage; }
-    QAction* menuAction(const QString& name) const { return menu_->action(name); }
+    QAction* MenuAction(const QString& name) const { return menu_->Action(name); }
     // Opens addresses; replaced in tests so that no browser starts.
-    std::function<void(const QString&)> urlOpener;
+    std::function<void(const QString&)> OpenAddress;
     // The blocking sleep of `Wait`; replaced in tests to look at the screen meanwhile.
-    std::function<void(int32_t milliseconds)> blockingSleep;
+    std::function<void(int32_t milliseconds)> BlockingSleep;
 
     // The controls, under their names.
     QFrame* PanelMain = nullptr;
@@ -119,7 +110,7 @@ class MainForm : public QMainWindow, public GameWindow {
 
   private:
     void BuildLayout();
-    // Connects the menu, the timers, the board and the link to the session's handlers.
+    // Connects the menu, the timers, the board and the link to the game's input.
     void ConnectHandlers();
     void FormCreate();
     void FormDestroy();
@@ -131,44 +122,26 @@ class MainForm : public QMainWindow, public GameWindow {
     // Whether a key press is the player's: a new press, or a repeat of one made in this window.
     bool KeyPressedHere(const QKeyEvent& key);
 
-    // The parts of a full redraw; they throw PictureLoadError, which ends the redraw.
+    // A full redraw; throws PictureLoadError, which ends it.
     void PaintAll();
-    void DrawBoard();
-    void PaintCellPicture(PictureReader& files, int32_t col, int32_t row, int32_t value);
-    void LoadCellBitmap(PictureReader& files, QImage& bitmap, int32_t value) const;
-    std::string CellPicturePath(int32_t value) const;
-    void DrawInfoPanel();
-    void PaintTimeBar();
     // Runs one drawing operation: a picture that fails ends it and goes to the error box.
     void Guarded(const std::function<void()>& draw);
 
     // The cell's value, or nothing (and a warning) for a cell outside the board.
     std::optional<int32_t> BoardValue(int32_t col, int32_t row) const;
-    QColor BackgroundColor() const;
     QFont InfoFont() const;
-    QTimer& timer(TimerId id);
+    QTimer& TimerOf(TimerId id);
 
-    Engine engine_;
-    Session session_;
+    tessaly::Game game_;
     VersionCheck versionCheck_;
     std::unique_ptr<MainMenu> menu_;
-    ErrorBox* errorBox_ = nullptr;
+    tessaly::ErrorBox* errorBox_ = nullptr;
     CuePlayer cues_;
     // Outlives FormDestroy, so the music plays on through the version check at exit.
     MusicModule music_;
     QString applicationTitle_;
     QPointer<QLabel> StartImage;
-    QImage CellBitmap;
-    // The information line's nine texts (four blanks, five values), laid out when they change.
-    struct InfoText {
-        QString text;
-        QFont font;
-        QStaticText layout;
-        QSize size;
-    };
-    std::array<InfoText, 9> infoTexts_;
-    // Every picture file is read into this, one after the other.
-    mutable std::vector<unsigned char> pictureBuffer_;
+    std::unique_ptr<BoardPainter> painter_;
     QPointer<QWindow> keyWindow_;
     // Gives the heap's unused pages back to the system now and then.
     QTimer heapTrim_;

@@ -1,87 +1,12 @@
-// The drawing operations of the main window. Each paints straight into the board surface and
-// has it shown; every picture is read from its file just before it is drawn.
-#include <QPainter>
-#include <algorithm>
-#include <span>
-#include <string>
-#include <vector>
-
-#include "drawing/bgr_color.h"
+// The drawing operations of the main window: each has the board painter paint from the game's
+// view straight into the board surface and has it shown; a picture that cannot be read ends the
+// operation and goes to the error box.
 #include "game/resource_layout.h"
 #include "ui/bmp_file.h"
 #include "ui/main_form.h"
 #include "ui/picture_reader.h"
 
 namespace tessaly {
-
-namespace {
-
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
-constexpr int MarkOpacity = 140;  // out of 255
-constexpr int InfoTop = 10;
-
-// The colours of the information line and of the link path: the design's yellow texts and
-// frame and red fill and path, except where a player could not see them. Texts turn black where
-// yellow falls below 3 : 1 against the panel (silver, lime, yellow, fuchsia, aqua). The fill and
-// the path turn white where red comes within a colour difference (CIEDE2000) of 20 of the
-// background, in normal vision or for red-green colour-blind players (maroon, green, olive, red,
-// lime); the empty-cell pictures the path crosses are drawn in the background's colour.
-struct InfoColors {
-    QColor text;  // and the time bar's frame
-    QColor fill;  // and the link path
-};
-
-InfoColors InfoColorsOn(uint32_t background) {
-    const bool darkText = background == 0xC0C0C0 || background == 0x00FF00 ||
-                          background == 0x00FFFF || background == 0xFF00FF ||
-                          background == 0xFFFF00;
-    const bool whiteFill = background == 0x000080 || background == 0x008000 ||
-                           background == 0x008080 || background == 0x0000FF ||
-                           background == 0x00FF00;
-    return {darkText ? QColor(Qt::black) : Yellow, whiteFill ? QColor(Qt::white) : Red};
-}
-
-// Blends `picture` over `surface` at the logical point `logicalAt` with a constant opacity of
-// alpha/255; a picture with an alpha channel of its own is weighted by it as well.
-void BlendConstant(QImage& surface, QPoint logicalAt, const QImage& picture, int alpha) {
-    const bool ownAlpha = picture.hasAlphaChannel();
-    QImage src = picture.convertToFormat(ownAlpha ? QImage::Format_ARGB32_Premultiplied
-                                                  : QImage::Format_RGB32);
-    // The blend runs on the surface's own pixels, so a scaled screen needs a scaled picture.
-    const qreal ratio = surface.devicePixelRatio();
-    const QPoint at = (QPointF(logicalAt) * ratio).toPoint();
-    if (ratio != 1) {
-        src = src.scaled((QSizeF(src.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
-                         Qt::SmoothTransformation);
-    }
-    const QRect area = QRect(at, src.size()).intersected(surface.rect());
-    if (area.isEmpty()) return;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* dst = reinterpret_cast<QRgb*>(surface.scanLine(y));
-        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y - at.y()));
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb s = line[x - at.x()];
-            const QRgb d = dst[x];
-            const int keep = ownAlpha ? 255 * 255 - alpha * qAlpha(s) : (255 - alpha) * 255;
-            auto mix = [&](int sc, int dc) {
-                return (sc * alpha * 255 + dc * keep + 32512) / 65025;
-            };
-            dst[x] =
-                qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d)));
-        }
-    }
-}
-
-QString Padded(const char* label, int spaces) {
-    return QString::fromUtf8(label) + QString(spaces, QLatin1Char(' '));
-}
-
-}  // namespace
-
-QColor MainForm::BackgroundColor() const {
-    return ColorFromBgr(session_.Presentation.BackgroundColor);
-}
 
 QFont MainForm::InfoFont() const {
     QFont info = font();
@@ -98,175 +23,50 @@ void MainForm::Guarded(const std::function<void()>& draw) {
     MainPaintBox->update();
 }
 
-std::string MainForm::CellPicturePath(int32_t value) const {
-    const PresentationSettings& look = session_.Presentation;
-    return value != 0 ? TilePicturePath(look.PictureSetFolder, value)
-                      : BackgroundPicturePath(ColorToIndex(look.BackgroundColor));
-}
-
-void MainForm::LoadCellBitmap(QImage& bitmap, int32_t value) const {
-    PictureReader files(pictureBuffer_);
-    LoadCellBitmap(files, bitmap, value);
-}
-
-void MainForm::LoadCellBitmap(PictureReader& files, QImage& bitmap, int32_t value) const {
-    bitmap = QImage();
-    bitmap = DecodeBmp(files.Read(CellPicturePath(value), CellPictureMaxBytes));
-}
-
 void MainForm::MainPaintBoxPaint() {
     Guarded([this] { PaintAll(); });
 }
 
 void MainForm::PaintAll() {
-    if (!session_.Playing) {
+    if (!game_.View().Playing) {
         ShowStartScreen();
         return;
     }
-    DrawBoard();
-    DrawInfoPanel();
+    painter_->PaintBoard();
+    painter_->PaintInfoLine(InfoFont());
     FormResize();
-    PaintTimeBar();
-}
-
-void MainForm::DrawBoard() {
-    const TMyArray& board = engine_.Board;
-    PictureReader files(pictureBuffer_);
-    const int32_t cols = std::min<int32_t>(engine_.ColCount, static_cast<int32_t>(board.size()));
-    for (int32_t i = 0; i < cols; ++i) {
-        const int32_t rows =
-            std::min<int32_t>(engine_.RowCount, static_cast<int32_t>(board[i].size()));
-        for (int32_t j = 0; j < rows; ++j) PaintCellPicture(files, i, j, board[i][j]);
-    }
-}
-
-void MainForm::PaintCellPicture(PictureReader& files, int32_t col, int32_t row, int32_t value) {
-    const std::span<const unsigned char> file =
-        files.Read(CellPicturePath(value), CellPictureMaxBytes);
-    QImage& surface = MainPaintBox->surface();
-    const QPoint at(ColToX(col), RowToY(row));
-    // The common case, a plain picture on an unscaled screen, goes straight into the surface.
-    if (surface.devicePixelRatio() == 1 && DrawPlainBmp(file, surface, at)) return;
-    CellBitmap = DecodeBmp(file);
-    QPainter painter(&surface);
-    // Pictures are 50 x 50 files; a scaled screen stretches them, and should do so smoothly.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(at, CellBitmap);
+    painter_->PaintTimeBar();
 }
 
 void MainForm::DrawCellPicture(int32_t col, int32_t row, int32_t value) {
-    Guarded([&] {
-        PictureReader files(pictureBuffer_);
-        PaintCellPicture(files, col, row, value);
-    });
+    Guarded([&] { painter_->PaintCell(col, row, value); });
 }
 
+// The cell's value, or nothing (and a warning) for a cell outside the board.
 std::optional<int32_t> MainForm::BoardValue(int32_t col, int32_t row) const {
-    const TMyArray& board = engine_.Board;
-    if (col < 0 || row < 0 || static_cast<size_t>(col) >= board.size() ||
-        static_cast<size_t>(row) >= board[col].size()) {
-        qWarning("no board cell at %d, %d", col, row);
-        return std::nullopt;
-    }
-    return board[col][row];
+    const std::optional<int32_t> value = game_.View().ValueAt(col, row);
+    if (!value) qWarning("no board cell at %d, %d", col, row);
+    return value;
 }
 
 void MainForm::DrawCell(int32_t col, int32_t row) {
     const auto value = BoardValue(col, row);
     if (!value) return;
-    Guarded([&] {
-        PictureReader files(pictureBuffer_);
-        PaintCellPicture(files, col, row, *value);
-    });
+    Guarded([&] { painter_->PaintCell(col, row, *value); });
 }
 
 void MainForm::DrawMarkedCell(int32_t col, int32_t row) {
-    const auto found = BoardValue(col, row);
-    if (!found) return;
-    Guarded([&] {
-        PictureReader files(pictureBuffer_);
-        PaintCellPicture(files, col, row, 0);
-        LoadCellBitmap(files, CellBitmap, *found);
-        BlendConstant(MainPaintBox->surface(), QPoint(ColToX(col), RowToY(row)), CellBitmap,
-                      MarkOpacity);
-    });
-}
-
-void MainForm::DrawInfoPanel() {
-    if (!session_.Playing) return;
-    QPainter painter(&MainPaintBox->surface());
-    painter.setPen(InfoColorsOn(session_.Presentation.BackgroundColor).text);
-    const QFont font = InfoFont();
-    const QColor background = BackgroundColor();
-    InfoText* slot = infoTexts_.data();
-    // Opaque text: its own cell is filled first, so a blank text wipes out the last value.
-    auto write = [&](int x, const QString& text) {
-        InfoText& laid = *slot++;
-        if (laid.text != text || laid.font != font) {
-            laid.text = text;
-            laid.font = font;
-            laid.layout.setText(text);
-            laid.layout.prepare(QTransform(), font);
-            const QFontMetrics metrics(font);
-            laid.size = QSize(metrics.horizontalAdvance(text), metrics.height());
-        }
-        painter.fillRect(QRect(QPoint(x, InfoTop), laid.size), background);
-        painter.setFont(font);
-        painter.drawStaticText(x, InfoTop, laid.layout);
-    };
-
-    std::string name;
-    DifficultyName(session_.Difficulty, name);
-    write(50, Padded("难度：", 17));
-    write(50, QString::fromUtf8("难度：") + QString::fromStdString(name));
-    std::string level;
-    ShiftModeName(session_.Level, level);
-    write(140, Padded("关卡：", 25));
-    write(140, QString::fromUtf8("关卡：") + QString::fromStdString(level));
-    write(260, Padded("生命：", 5));
-    write(260, QString::fromUtf8("生命：") + QString::number(session_.Lives));
-    write(330, Padded("提示：", 5));
-    write(330, QString::fromUtf8("提示：") + QString::number(session_.Hints));
-    write(400, QString::fromUtf8("时间："));
-}
-
-void MainForm::PaintTimeBar() {
-    const int grade = session_.Difficulty + 1;
-    const int time = session_.TimeLeft;
-    const InfoColors colors = InfoColorsOn(session_.Presentation.BackgroundColor);
-    QPainter painter(&MainPaintBox->surface());
-    // Right and bottom edges of the bar's rectangles lie outside them.
-    const int frameRight = 450 + 100 * grade;
-    painter.fillRect(QRect(450, 10, frameRight - 450, 20), colors.text);
-    painter.fillRect(QRect(451, 11, frameRight - 452, 18), BackgroundColor());
-    const int fillRight = 449 + grade * time;
-    if (fillRight > 451) painter.fillRect(QRect(451, 11, fillRight - 451, 18), colors.fill);
-    // Right of the frame the panel shows: the surface keeps what it had when the window shrank,
-    // which after a larger grade is the rest of its longer bar.
-    const int stripRight = MainPaintBox->width();
-    if (stripRight > frameRight) {
-        painter.fillRect(QRect(frameRight, 0, stripRight - frameRight, InfoLineHeight),
-                         MainPaintBox->fillColor());
-    }
+    const auto value = BoardValue(col, row);
+    if (!value) return;
+    Guarded([&] { painter_->PaintMarkedCell(col, row, *value); });
 }
 
 void MainForm::DrawTimeBar() {
-    Guarded([this] { PaintTimeBar(); });
+    Guarded([this] { painter_->PaintTimeBar(); });
 }
 
-void MainForm::DrawLinkPath(int32_t points, bool show) {
-    const std::vector<TCell> cells = engine_.LinkPathCells(points);
-    if (cells.empty()) return;
-
-    QPolygon line;
-    for (TCell cell : cells) line << QPoint(ColToX(cell.X) + 25, RowToY(cell.Y) + 25);
-    Guarded([&] {
-        QPainter painter(&MainPaintBox->surface());
-        painter.setPen(QPen(
-            show ? InfoColorsOn(session_.Presentation.BackgroundColor).fill : BackgroundColor(), 5,
-            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(line);
-    });
+void MainForm::DrawLinkPath(bool show) {
+    Guarded([&] { painter_->PaintLinkPath(show); });
 }
 
 void MainForm::ShowStartScreen() {
@@ -293,8 +93,9 @@ void MainForm::DestroyStartScreen() {
 }
 
 void MainForm::FormResize() {
-    if (!session_.Playing) return;
-    const QSize client(CellSize * engine_.ColCount, CellSize * engine_.RowCount + InfoLineHeight);
+    const GameView& view = game_.View();
+    if (!view.Playing) return;
+    const QSize client(CellSize * view.ColCount(), CellSize * view.RowCount() + InfoLineHeight);
     if (PanelMain->size() != client) SetClientSize(client);
 }
 

@@ -28,14 +28,14 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 }  // namespace
 
 void MainForm::SetMenuEnabled(MenuItemId item, bool enabled) {
-    menu_->action(item)->setEnabled(enabled);
+    menu_->Action(item)->setEnabled(enabled);
 }
 
 void MainForm::SetMenuChecked(MenuItemId item, bool checked) {
-    menu_->action(item)->setChecked(checked);
+    menu_->Action(item)->setChecked(checked);
 }
 
-QTimer& MainForm::timer(TimerId id) {
+QTimer& MainForm::TimerOf(TimerId id) {
     switch (id) {
         case TimerId::TimerGuard:
             return TimerGuard;
@@ -48,7 +48,7 @@ QTimer& MainForm::timer(TimerId id) {
 }
 
 void MainForm::SetTimerEnabled(TimerId id, bool enabled) {
-    QTimer& t = timer(id);
+    QTimer& t = TimerOf(id);
     // Enabling a running timer keeps its phase.
     if (enabled && !t.isActive() && !closing_) t.start();
     if (!enabled) t.stop();
@@ -87,7 +87,7 @@ void MainForm::Wait(int32_t milliseconds) {
     if (closing_) return;  // nothing is shown any more, and the program is on its way out
     // Put on screen what has been drawn so far; the sleep then blocks all input.
     MainPaintBox->repaint();
-    if (milliseconds > 0 && blockingSleep) blockingSleep(milliseconds);
+    if (milliseconds > 0 && BlockingSleep) BlockingSleep(milliseconds);
 }
 
 void MainForm::Beep() {

@@ -1,4 +1,4 @@
-// Qt's events in, the session's handlers out: menu commands, timer ticks, clicks on the
+// Qt's events in, the game's input out: menu commands, timer ticks, clicks on the
 // board, keys, and minimising and restoring.
 #include <QAction>
 #include <QKeyEvent>
@@ -11,18 +11,18 @@
 namespace tessaly {
 
 void MainForm::ConnectHandlers() {
-    MainPaintBox->onMouseDown = [this](int x, int y) { session_.MainPaintBoxMouseDown(x, y); };
+    MainPaintBox->OnMouseDown = [this](int x, int y) { game_.MouseDown(x, y); };
     connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
-    connect(&TimerGuard, &QTimer::timeout, this, [this] { session_.TimerGuardTimer(); });
-    connect(&TimerAutoPlay, &QTimer::timeout, this, [this] { session_.TimerAutoPlayTimer(); });
-    connect(&TimerGameDelay, &QTimer::timeout, this, [this] { session_.TimerGameDelayTimer(); });
+    for (TimerId id : {TimerId::TimerGuard, TimerId::TimerAutoPlay, TimerId::TimerGameDelay})
+        connect(&TimerOf(id), &QTimer::timeout, this, [this, id] { game_.Tick(id); });
     for (const MenuEntry& entry : MainMenuTable) {
         if (!entry.command) continue;
-        QAction* action = menu_->action(entry);
+        QAction* action = menu_->Action(entry);
         connect(action, &QAction::triggered, this, [this, action, &entry] {
-            (session_.*entry.command)();
-            // A command the session refuses leaves its switch as it was, whatever Qt ticked.
-            if (entry.kind == MenuKind::Toggle) action->setChecked(session_.Marked(*entry.id));
+            // Qt has already ticked a switch over; the mark is the game's to push, and a
+            // command it refuses leaves the mark it last pushed.
+            if (entry.kind == MenuKind::Toggle) action->setChecked(!action->isChecked());
+            game_.Command(entry);
         });
     }
 }
@@ -35,7 +35,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         // go on there.
         const auto* key = static_cast<QKeyEvent*>(event);
         if (KeyPressedHere(*key)) {
-            if (const auto code = VirtualKeyOf(key->key())) session_.FormKeyDown(*code);
+            if (const auto code = VirtualKeyOf(key->key())) game_.Key(*code);
         }
     } else if (watched == keyWindow_ && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -74,17 +74,17 @@ void MainForm::changeEvent(QEvent* event) {
         const bool minimized = isMinimized();
         if (minimized && !wasMinimized_) {
             wasMinimized_ = true;
-            session_.ApplicationEvents1Minimize();
+            game_.Minimize();
         } else if (!minimized && wasMinimized_) {
             wasMinimized_ = false;
-            session_.ApplicationEvents1Restore();
+            game_.Restore();
         }
     }
     QMainWindow::changeEvent(event);
 }
 
 void MainForm::LinkLabel1LinkClick(const QString& link) {
-    if (urlOpener) urlOpener(link);
+    if (OpenAddress) OpenAddress(link);
 }
 
 }  // namespace tessaly

@@ -55,7 +55,7 @@ MainMenu::MainMenu(QMenuBar& bar) {
     }
 }
 
-QAction* MainMenu::action(const QString& name) const {
+QAction* MainMenu::Action(const QString& name) const {
     const auto it = byName_.find(name);
     return it == byName_.end() ? nullptr : it->second;
 }

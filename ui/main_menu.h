@@ -16,9 +16,9 @@ class MainMenu {
   public:
     explicit MainMenu(QMenuBar& bar);
 
-    QAction* action(MenuItemId id) const { return action(EntryOf(id)); }
-    QAction* action(const MenuEntry& entry) const { return action(QString::fromUtf8(entry.name)); }
-    QAction* action(const QString& name) const;
+    QAction* Action(MenuItemId id) const { return Action(EntryOf(id)); }
+    QAction* Action(const MenuEntry& entry) const { return Action(QString::fromUtf8(entry.name)); }
+    QAction* Action(const QString& name) const;
 
   private:
     std::map<QString, QAction*> byName_;

@@ -36,8 +36,8 @@ MainPaintBox::MainPaintBox(QWidget* parent) : QWidget(parent) {
 
 void MainPaintBox::paintEvent(QPaintEvent* event) {
     if (surface_.devicePixelRatio() != devicePixelRatioF()) {
-        resizeSurface(size());
-        if (onRatioChange) QMetaObject::invokeMethod(this, onRatioChange, Qt::QueuedConnection);
+        ResizeSurface(size());
+        if (OnRatioChange) QMetaObject::invokeMethod(this, OnRatioChange, Qt::QueuedConnection);
     }
     const QRect area = event->rect();
     const qreal ratio = surface_.devicePixelRatio();
@@ -48,7 +48,7 @@ void MainPaintBox::paintEvent(QPaintEvent* event) {
     LogPaint(this);
 }
 
-void MainPaintBox::resizeSurface(QSize size) {
+void MainPaintBox::ResizeSurface(QSize size) {
     const qreal ratio = devicePixelRatioF();
     if (size.isEmpty() ||
         (size == surface_.deviceIndependentSize().toSize() && ratio == surface_.devicePixelRatio()))
@@ -66,16 +66,16 @@ void MainPaintBox::resizeSurface(QSize size) {
 }
 
 void MainPaintBox::resizeEvent(QResizeEvent* event) {
-    resizeSurface(event->size());
+    ResizeSurface(event->size());
     QWidget::resizeEvent(event);
 }
 
 void MainPaintBox::mousePressEvent(QMouseEvent* event) {
-    if (onMouseDown) {
+    if (OnMouseDown) {
         // Whole logical pixels by truncation: on a scaled screen a press on a cell's last device
         // pixel lies at x.5, which rounding would hand to the next cell.
         const QPointF at = event->position();
-        onMouseDown(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+        OnMouseDown(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
     }
 }
 

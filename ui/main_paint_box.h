@@ -17,20 +17,20 @@ class MainPaintBox : public QWidget {
   public:
     explicit MainPaintBox(QWidget* parent);
 
-    QImage& surface() { return surface_; }
-    const QImage& surface() const { return surface_; }
+    QImage& Surface() { return surface_; }
+    const QImage& Surface() const { return surface_; }
 
     // Colour that fills the parts of the surface that appear when it grows: the panel's.
-    void setFillColor(QColor color) { fillColor_ = color; }
-    QColor fillColor() const { return fillColor_; }
+    void SetFillColor(QColor color) { fillColor_ = color; }
+    QColor FillColor() const { return fillColor_; }
     // Gives the surface this logical size at the screen's ratio, keeping what was drawn on it.
-    void resizeSurface(QSize size);
+    void ResizeSurface(QSize size);
 
     // Called with the pixel of every mouse press, whatever the button.
-    std::function<void(int x, int y)> onMouseDown;
+    std::function<void(int x, int y)> OnMouseDown;
     // Called, from the event loop, once the window has moved to a screen of another ratio:
     // what was drawn has only been rescaled and wants a full redraw.
-    std::function<void()> onRatioChange;
+    std::function<void()> OnRatioChange;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

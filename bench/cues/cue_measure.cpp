@@ -95,9 +95,9 @@ class Recorder {
     std::vector<std::pair<std::size_t, long long>> marks_;
 };
 
-int Tiles(tessaly::Engine& engine) {
+int Tiles(const tessaly::GameView& view) {
     int n = 0;
-    for (const auto& column : engine.Board)
+    for (const auto& column : view.Board())
         for (int32_t v : column) n += v != 0;
     return n;
 }
@@ -134,26 +134,26 @@ int main(int argc, char* argv[]) {
     QTest::qWait(500);
 
     // Automatic play: count removals by watching the board between the timer's ticks.
-    form.session().MenuGameLowClick();
+    form.Game().Command(tessaly::MenuItemId::MenuGameLow);
     int autoPairs = 0;
-    int tiles = Tiles(form.engine());
+    int tiles = Tiles(form.Game().View());
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        const int now = Tiles(form.engine());
+        const int now = Tiles(form.Game().View());
         if (now < tiles) autoPairs += (tiles - now) / 2;
         tiles = now;
     });
     watch.start(1);
     timeline << "auto-start " << Micros(Clock::now()) << '\n';
-    form.session().MenuAutoPlayClick();
+    form.Game().Command(tessaly::MenuItemId::MenuAutoPlay);
     QTest::qWait(autoSeconds * 1000);
-    form.session().MenuAutoPlayClick();
+    form.Game().Command(tessaly::MenuItemId::MenuAutoPlay);
     QTest::qWait(700);
     watch.stop();
     timeline << "auto-end " << Micros(Clock::now()) << "\nauto-pairs " << autoPairs << '\n';
 
     // By hand: a new game, and each pair clicked where a player would click it.
-    form.session().MenuGameLowClick();
+    form.Game().Command(tessaly::MenuItemId::MenuGameLow);
     QTest::qWait(700);
     timeline << "hand-start " << Micros(Clock::now()) << '\n';
     int handRemoved = 0;
@@ -163,14 +163,16 @@ int main(int argc, char* argv[]) {
                           QPoint(tessaly::ColToX(cell.X) + 25, tessaly::RowToY(cell.Y) + 25));
     };
     for (int i = 0; i < handPairs; ++i) {
-        tessaly::TCell p, q;
-        if (!form.engine().FindLinkablePair(p, q)) break;
-        const int before = Tiles(form.engine());
+        // The stored hint: the first linkable pair, found again after every removal.
+        const tessaly::TCell p = form.Game().View().HintPair[0];
+        const tessaly::TCell q = form.Game().View().HintPair[1];
+        if (p == tessaly::TCell{}) break;
+        const int before = Tiles(form.Game().View());
         click(p, "select");
         QTest::qWait(350);
         click(q, "delete");
         QTest::qWait(pauseMs);
-        handRemoved += Tiles(form.engine()) == before - 2;
+        handRemoved += Tiles(form.Game().View()) == before - 2;
     }
     timeline << "hand-end " << Micros(Clock::now()) << "\nhand-pairs " << handRemoved << '\n';
     QTest::qWait(300);

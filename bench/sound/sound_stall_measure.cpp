@@ -61,13 +61,13 @@ int main(int argc, char* argv[]) {
     tessaly::MusicModulePath() = QStringLiteral(TESSALY_MUSIC_MODULE);
     auto form =
         std::make_unique<tessaly::MainForm>([](tessaly::UpdatePrompt&) {}, [] { return 7u; });
-    form->errorBox().sink = [](const QString& text) {
+    form->Errors().sink = [](const QString& text) {
         std::printf("error-box %s\n", text.toStdString().c_str());
     };
     form->show();
-    tessaly::Session& session = form->session();
-    session.MenuGameLowClick();
-    QAction* music = form->menuAction("MenuOptionMusic");
+    tessaly::Game& game = form->Game();
+    game.Command(tessaly::MenuItemId::MenuGameLow);
+    QAction* music = form->MenuAction("MenuOptionMusic");
     const auto pause = [](int ms) {
         const auto until = Clock::now() + std::chrono::milliseconds(ms);
         while (Clock::now() < until) {
@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
 
     if (scenario == "bomb") {
         std::printf("before %s\n", Status("VmHWM").c_str());
-        session.MainPaintBoxMouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
+        game.MouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
         pause(3000);
         std::printf("after %s\n", Status("VmHWM").c_str());
     } else {
@@ -86,7 +86,7 @@ int main(int argc, char* argv[]) {
             Timed("music-on", [&] { music->trigger(); });
             pause(1000);
         } else {
-            session.MainPaintBoxMouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
+            game.MouseDown(tessaly::ColToX(1), tessaly::RowToY(1));
             pause(50);
         }
         kill(server, SIGSTOP);

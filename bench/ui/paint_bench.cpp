@@ -24,7 +24,7 @@ struct Game {
     MainForm form{[](tessaly::UpdatePrompt&) {}, [] { return 2012u; }};
     Game() {
         form.show();
-        form.session().MenuGameSpecialClick();  // 18 x 11 cells
+        form.Game().Command(tessaly::MenuItemId::MenuGameSpecial);  // 18 x 11 cells
     }
 };
 
@@ -39,9 +39,10 @@ void FullRedrawOfTheLargestBoard(benchmark::State& state) {
     Game& game = TheGame();
     for (auto _ : state) {
         game.form.MainPaintBoxPaint();
-        benchmark::DoNotOptimize(game.form.boardSurface().constBits());
+        benchmark::DoNotOptimize(game.form.BoardSurface().constBits());
     }
-    state.counters["files"] = game.form.engine().ColCount * game.form.engine().RowCount;
+    state.counters["files"] =
+        game.form.Game().View().ColCount() * game.form.Game().View().RowCount();
 }
 BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
@@ -50,7 +51,7 @@ BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitio
 void ReadingTheFilesAlone(benchmark::State& state) {
     Game& game = TheGame();
     std::vector<std::string> paths;
-    for (const auto& column : game.form.engine().Board) {
+    for (const auto& column : game.form.Game().View().Board()) {
         for (int32_t value : column) {
             paths.push_back(value != 0 ? tessaly::TilePicturePath("/pic1/", value)
                                        : tessaly::BackgroundPicturePath(1));
@@ -72,16 +73,16 @@ BENCHMARK(ReadingTheFilesAlone)->Unit(benchmark::kMillisecond)->Repetitions(9);
 // repainted (offscreen, so no window manager takes part).
 void NewGameOfEachGradeInTurn(benchmark::State& state) {
     Game& game = TheGame();
-    tessaly::Session& session = game.form.session();
-    const std::array<void (tessaly::Session::*)(), 4> grades{
-        &tessaly::Session::MenuGameLowClick, &tessaly::Session::MenuGameMediumClick,
-        &tessaly::Session::MenuGameHighClick, &tessaly::Session::MenuGameSpecialClick};
+    tessaly::Game& play = game.form.Game();
+    using tessaly::MenuItemId;
+    const std::array<MenuItemId, 4> grades{MenuItemId::MenuGameLow, MenuItemId::MenuGameMedium,
+                                           MenuItemId::MenuGameHigh, MenuItemId::MenuGameSpecial};
     std::size_t next = 0;
     for (auto _ : state) {
-        (session.*grades[next++ % grades.size()])();
+        play.Command(grades[next++ % grades.size()]);
         QCoreApplication::processEvents();
     }
-    session.MenuGameSpecialClick();
+    play.Command(MenuItemId::MenuGameSpecial);
     QCoreApplication::processEvents();
 }
 BENCHMARK(NewGameOfEachGradeInTurn)->Unit(benchmark::kMillisecond)->Repetitions(9);

@@ -23,7 +23,7 @@ namespace {
 
 constexpr int16_t Select = 1200, Other = 1300;
 
-// The session owns the switch: what counts is what reaches the output.
+// The game owns the switch: what counts is what reaches the output.
 TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
     auto log = std::make_shared<CaptureLog>();
     const AudioOutputFactory real = std::exchange(CueOutputFactory(), CaptureOutput::Factory(log));
@@ -35,23 +35,23 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
                           QByteArray(wave.data(), static_cast<qsizetype>(wave.size())));
     }
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
-    form.errorBox().sink = [](const QString&) {};  // no music here
-    form.blockingSleep = [](int32_t) {};
-    Session& session = form.session();
-    session.MenuGameLowClick();
+    form.Errors().sink = [](const QString&) {};  // no music here
+    form.BlockingSleep = [](int32_t) {};
+    Game& game = form.Game();
+    game.Command(MenuItemId::MenuGameLow);
 
-    session.MainPaintBoxMouseDown(ColToX(1), RowToY(1));  // a first click: "Select"
+    game.MouseDown(ColToX(1), RowToY(1));  // a first click: "Select"
     ASSERT_TRUE(log->WaitFor([](const auto& blocks) {
         return std::any_of(blocks.begin(), blocks.end(),
                            [](const auto& b) { return Has(b.samples, Select); });
     }));
-    session.MenuOptionSoundClick();
+    game.Command(MenuItemId::MenuOptionSound);
     const std::size_t switchedOff = log->Snapshot().size();
     // The second tile would bring another cue. The select cue plays on, so the cue thread keeps
     // writing; had another cue been asked for, it would be taken before the next blocks.
-    session.MainPaintBoxMouseDown(ColToX(2), RowToY(1));
+    game.MouseDown(ColToX(2), RowToY(1));
     ASSERT_TRUE(log->WaitFor([&](const auto& blocks) { return blocks.size() > switchedOff + 3; }));
-    session.MenuOptionMusicClick();  // stops the cue, whatever the switch says
+    game.Command(MenuItemId::MenuOptionMusic);  // stops the cue, whatever the switch says
     ASSERT_TRUE(log->WaitFor([&](const auto& blocks) {
         return std::any_of(blocks.begin() + static_cast<long>(switchedOff), blocks.end(),
                            [](const auto& b) { return b.samples.empty(); });
@@ -70,13 +70,13 @@ TEST(MusicWindow, AMissingMusicModuleIsShownInTheErrorBox) {
     ResourceFolder folder;
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
     QStringList errors;
-    form.errorBox().sink = [&errors](const QString& text) { errors << text; };
-    form.menuAction("MenuOptionMusic")->trigger();
+    form.Errors().sink = [&errors](const QString& text) { errors << text; };
+    form.MenuAction("MenuOptionMusic")->trigger();
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith("Cannot play music: the music module could not be loaded ("))
         << errors[0].toStdString();
-    EXPECT_TRUE(form.session().MusicOn);
+    EXPECT_TRUE(form.Game().View().MusicOn);
     MusicModulePath() = real;
 }
 

@@ -5,8 +5,25 @@
 #include "tests/engine/board_setup.h"
 
 namespace tessaly {
+
+// The link test's building blocks, past the engine's public face.
+struct EngineTestAccess {
+    using E = Engine;
+    static const auto& FirstRays(const E& e) { return e.FirstRays; }
+    static bool HasEntries(const TCellList& list) { return E::ListHasEntries(list); }
+    static void Clear(TCellList& list) { E::ClearCellList(list); }
+    static bool CastRay(const E& e, TCell from, TDirection d, TCell to, TCellList& list) {
+        return e.CastRay(from, d, to, list);
+    }
+    static bool IsNeighbour(const E& e, TCell a, TCell b) { return e.IsNeighbour(a, b); }
+    static bool TwoCorners(E& e, const TCellList& a, const TCellList& b, bool viaRows) {
+        return viaRows ? e.TwoCornersViaRows(a, b) : e.TwoCornersViaColumns(a, b);
+    }
+};
+
 namespace {
 
+using A = EngineTestAccess;
 using test::CellAt;
 using test::DrawBoard;
 
@@ -48,7 +65,7 @@ TEST_P(RecordedPath, ShapeAndSlotsAreThoseOfTheFirstCandidate) {
     }
     // What the window draws: a line from tile to tile whose every leg is straight.
     const size_t points = c.shape == Shape::TwoCorners ? 4 : c.shape == Shape::OneCorner ? 3 : 2;
-    const std::vector<TCell> line = e.LinkPathCells(static_cast<int32_t>(points));
+    const std::vector<TCell> line = e.LinkPathCells();
     ASSERT_EQ(line.size(), points);
     EXPECT_EQ(line.front(), c.a);
     EXPECT_EQ(line.back(), c.b);
@@ -162,25 +179,25 @@ TEST(LinkTest, NeighboursLeaveTheRaysAlone) {
     Engine e(test::FixedSeed(1));
     DrawBoard(e, {"A...", "....", "B..B"});
     ASSERT_TRUE(e.CanLink({1, 3}, {4, 3}));
-    const auto rays = e.FirstRays;
-    ASSERT_TRUE(Engine::ListHasEntries(rays[0]));
+    const auto rays = A::FirstRays(e);
+    ASSERT_TRUE(A::HasEntries(rays[0]));
     CellAt(e, {2, 1}) = 1;
     ASSERT_TRUE(e.CanLink({1, 1}, {2, 1}));
     EXPECT_TRUE(e.LinkAdjacent);
-    for (size_t d = 0; d < 4; ++d) EXPECT_EQ(e.FirstRays[d].Slot, rays[d].Slot);
+    for (size_t d = 0; d < 4; ++d) EXPECT_EQ(A::FirstRays(e)[d].Slot, rays[d].Slot);
 }
 
 TEST(LinkTest, RaysListEmptyCellsNearestFirstAndStopAtATile) {
     Engine e(test::FixedSeed(1));
     DrawBoard(e, {"..C...", "......", "..A..A"});
     TCellList up, right;
-    Engine::ClearCellList(up);
-    Engine::ClearCellList(right);
-    EXPECT_FALSE(e.CastRay({3, 3}, TDirection::Up, {9, 9}, up));
+    A::Clear(up);
+    A::Clear(right);
+    EXPECT_FALSE(A::CastRay(e, {3, 3}, TDirection::Up, {9, 9}, up));
     ASSERT_EQ(up.NextFree, 2);
     EXPECT_EQ(up.Slot[1], (TCell{3, 2}));
     // The target ends the ray without being recorded.
-    EXPECT_TRUE(e.CastRay({3, 3}, TDirection::Right, {6, 3}, right));
+    EXPECT_TRUE(A::CastRay(e, {3, 3}, TDirection::Right, {6, 3}, right));
     ASSERT_EQ(right.NextFree, 3);
     EXPECT_EQ(right.Slot[1], (TCell{4, 3}));
     EXPECT_EQ(right.Slot[2], (TCell{5, 3}));
@@ -193,19 +210,19 @@ TEST(LinkTest, BuildingBlocksKeepToTheArray) {
     EXPECT_TRUE(e.InBoard({3, 2}));
     EXPECT_FALSE(e.InBoard({4, 2}));
     EXPECT_FALSE(e.InBoard({3, -1}));
-    EXPECT_TRUE(e.IsNeighbour({1, 1}, {1, 2}));
-    EXPECT_FALSE(e.IsNeighbour({1, 1}, {2, 2}));
-    EXPECT_FALSE(e.IsNeighbour({3, 0}, {4, 0})) << "a neighbour outside the array is none";
+    EXPECT_TRUE(A::IsNeighbour(e, {1, 1}, {1, 2}));
+    EXPECT_FALSE(A::IsNeighbour(e, {1, 1}, {2, 2}));
+    EXPECT_FALSE(A::IsNeighbour(e, {3, 0}, {4, 0})) << "a neighbour outside the array is none";
     TCellList list;
     list.Append({5, 5});
-    Engine::ClearCellList(list);
-    EXPECT_FALSE(Engine::ListHasEntries(list));
+    A::Clear(list);
+    EXPECT_FALSE(A::HasEntries(list));
     EXPECT_EQ(list.Slot[1], (TCell{}));
     // An empty ray joins nothing, even where its unused slots would name a ring cell.
     TCellList ray;
     ray.Append({0, 0});
-    EXPECT_FALSE(e.TwoCornersViaRows(ray, list));
-    EXPECT_FALSE(e.TwoCornersViaColumns(ray, list));
+    EXPECT_FALSE(A::TwoCorners(e, ray, list, true));
+    EXPECT_FALSE(A::TwoCorners(e, ray, list, false));
 }
 
 // Callers never pass these; the test refuses them instead of reading outside the board or

@@ -23,8 +23,8 @@ TEST_F(ShiftModeTest, EachModeSetsTheLevelAndMovesTheTilesAtOnce) {
         expected.Board = engine.Board;
         expected.ShiftBoard(mode);
         window.Forget();
-        session.ShiftModeClick(mode);
-        EXPECT_EQ(session.Level, mode);
+        part<Commands>().ShiftModeClick(mode);
+        EXPECT_EQ(state.Level, mode);
         EXPECT_EQ(engine.Board, expected.Board) << "mode " << int{mode};
         EXPECT_EQ(window.calls, std::vector<std::string>{"MainPaintBoxPaint"});
     }
@@ -32,26 +32,26 @@ TEST_F(ShiftModeTest, EachModeSetsTheLevelAndMovesTheTilesAtOnce) {
 
 TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
     LoadBoard({"A..B", ".C..", "..C.", "B..A"});
-    session.HintPair[0] = {2, 2};
-    session.HintPair[1] = {3, 3};
-    session.TimeLeft = 42;
-    session.Lives = 1;
-    session.Hints = 1;
+    state.HintPair[0] = {2, 2};
+    state.HintPair[1] = {3, 3};
+    state.TimeLeft = 42;
+    state.Lives = 1;
+    state.Hints = 1;
     Click({2, 2});  // a tile the shift leaves where it is
-    session.MenuUpDownLeftRightCollectClick();
-    EXPECT_EQ(session.Level, 10);
-    EXPECT_EQ(session.HintPair[0], (TCell{2, 2}));
-    EXPECT_EQ(session.HintPair[1], (TCell{3, 3}));
+    game.Command("MenuUpDownLeftRightCollect");
+    EXPECT_EQ(state.Level, 10);
+    EXPECT_EQ(state.HintPair[0], (TCell{2, 2}));
+    EXPECT_EQ(state.HintPair[1], (TCell{3, 3}));
     EXPECT_EQ(engine.PeekCell(), (TCell{2, 2}));
-    EXPECT_EQ(session.TimeLeft, 42);
-    EXPECT_EQ(session.Lives, 1);
-    EXPECT_EQ(session.Hints, 1);
+    EXPECT_EQ(state.TimeLeft, 42);
+    EXPECT_EQ(state.Lives, 1);
+    EXPECT_EQ(state.Hints, 1);
 }
 
 TEST_F(ShiftModeTest, ASelectionWhoseCellTheShiftEmptiesIsRejectedByTheNextClick) {
     LoadBoard({"A..B", ".C..", "..C.", "B..A"});
     Click({1, 1});
-    session.MenuUpDownLeftRightCollectClick();
+    game.Command("MenuUpDownLeftRightCollect");
     ASSERT_EQ(At({1, 1}), 0);
     EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
     // The next click is matched against the gap and clears it; the one after selects afresh.
@@ -70,84 +70,84 @@ TEST_F(ShiftModeTest, ASelectionWhoseCellTheShiftEmptiesIsRejectedByTheNextClick
 
 TEST_F(ShiftModeTest, GatheringInwardMakesTheCurrentLevelTheLast) {
     LoadBoard({"A..", "...", "..A"});
-    session.Level = 2;
-    session.MenuUpDownLeftRightCollectClick();
-    ASSERT_EQ(session.Level, 10);
+    state.Level = 2;
+    game.Command("MenuUpDownLeftRightCollect");
+    ASSERT_EQ(state.Level, 10);
     TCell p;
     TCell q;
     ASSERT_TRUE(engine.FindLinkablePair(p, q));
     Click(p);
     Click(q);
     EXPECT_EQ(window.cues.back(), "GameWin");
-    EXPECT_EQ(session.Level, 0);
+    EXPECT_EQ(state.Level, 0);
 }
 
 TEST_F(ShiftModeTest, BeforeAnyGameThereIsNothingToMove) {
-    session.MenuUpDownLeftRightCollectClick();
-    EXPECT_EQ(session.Level, 10);
+    game.Command("MenuUpDownLeftRightCollect");
+    EXPECT_EQ(state.Level, 10);
     EXPECT_TRUE(engine.Board.empty());
 }
 
 TEST_F(ShiftModeTest, NamedHandlersPickTheirModes) {
-    using Handler = void (Session::*)();
+    using Handler = void (Commands::*)();
     const Handler handlers[] = {
-        &Session::MenuNoChangeClick,
-        &Session::MenuToDownClick,
-        &Session::MenuToLeftClick,
-        &Session::MenuUpDownSeperateClick,
-        &Session::MenuLeftRightSeperateClick,
-        &Session::MenuUpDownCollectClick,
-        &Session::MenuLeftRightCollectClick,
-        &Session::MenuLeftUpRightDownClick,
-        &Session::MenuLeftDownRightUpClick,
-        &Session::MenuUpDownLeftRightSeperateClick,
-        &Session::MenuUpDownLeftRightCollectClick,
+        &Commands::MenuNoChangeClick,
+        &Commands::MenuToDownClick,
+        &Commands::MenuToLeftClick,
+        &Commands::MenuUpDownSeperateClick,
+        &Commands::MenuLeftRightSeperateClick,
+        &Commands::MenuUpDownCollectClick,
+        &Commands::MenuLeftRightCollectClick,
+        &Commands::MenuLeftUpRightDownClick,
+        &Commands::MenuLeftDownRightUpClick,
+        &Commands::MenuUpDownLeftRightSeperateClick,
+        &Commands::MenuUpDownLeftRightCollectClick,
     };
     LoadBoard({"AB", "BA"});
     for (int mode = 10; mode >= 0; --mode) {
-        (session.*handlers[mode])();
-        EXPECT_EQ(session.Level, mode);
+        (part<Commands>().*handlers[mode])();
+        EXPECT_EQ(state.Level, mode);
     }
-    session.ShiftModeClick(11);  // no such mode: the level must stay a real one
-    EXPECT_EQ(session.Level, 0);
+    part<Commands>().ShiftModeClick(11);  // no such mode: the level must stay a real one
+    EXPECT_EQ(state.Level, 0);
 }
 
 TEST_F(CommandTest, LeaderboardSaysItIsMissingWhetherOrNotAGameRuns) {
-    session.MenuTopClick();
-    session.FormKeyDown(vk::F1);
-    session.MenuTopClick();
+    game.Command("MenuTop");
+    game.Key(vk::F1);
+    game.Command("MenuTop");
     ASSERT_EQ(window.messages.size(), 2u);
     for (const ShownMessage& m : window.messages) {
         EXPECT_EQ(m.text, "此功能暂时没有加入.");
         EXPECT_EQ(m.caption, "信息");
         EXPECT_EQ(m.icon, MessageIcon::Information);
     }
-    EXPECT_TRUE(session.Playing);
+    EXPECT_TRUE(state.Playing);
 }
 
 TEST_F(CommandTest, ExitClosesTheWindowWithoutAQuestion) {
-    session.FormKeyDown(vk::F1);
+    game.Key(vk::F1);
     window.Forget();
-    session.MenuGameExitClick();
+    game.Command("MenuGameExit");
     EXPECT_EQ(window.calls, std::vector<std::string>{"CloseWindow"});
 }
 
 TEST_F(CommandTest, SoundSwitchSilencesEveryCueOfPlay) {
-    session.MenuOptionSoundClick();
-    EXPECT_FALSE(session.SoundOn);
+    game.Command(MenuItemId::MenuOptionSound);
+    EXPECT_FALSE(state.SoundOn);
     LoadBoard({"AB", "BA", "CC"});
-    session.Lives = 1;
+    state.Lives = 1;
     Click({1, 1});  // select
     Click({2, 1});  // other kind
     Click({1, 1});
     Click({2, 2});  // same kind, no path
     Click({1, 3});
     Click({2, 3});  // removal, then the crosswise rest is rearranged
-    EXPECT_EQ(session.Lives, 0);
+    EXPECT_EQ(state.Lives, 0);
     EXPECT_TRUE(window.cues.empty());
 
-    session.MenuOptionSoundClick();
-    EXPECT_TRUE(session.SoundOn);
+    game.Command(MenuItemId::MenuOptionSound);
+    EXPECT_TRUE(state.SoundOn);
     Click({1, 1});
     EXPECT_EQ(window.cues, std::vector<std::string>{"Select"});
 }
@@ -168,13 +168,13 @@ class PictureSetDialogTest : public GameTest, public ::testing::WithParamInterfa
 TEST_P(PictureSetDialogTest, TakesOnlyNumbersInRange) {
     const AnswerCase& t = GetParam();
     LoadBoard({"AA"});
-    session.Presentation.PictureSetNumber = 4;
-    session.Presentation.PictureSetFolder = "/pic4/";
+    state.Presentation.PictureSetNumber = 4;
+    state.Presentation.PictureSetFolder = "/pic4/";
     window.inputAnswers.push_back(t.answer);
-    session.MenuOptionBitmapClick();
+    game.Command(MenuItemId::MenuOptionBitmap);
     EXPECT_EQ(window.calls.front(), "InputBox 输入 请输入图案编号(1 - 25):  4");
-    EXPECT_EQ(session.Presentation.PictureSetNumber, t.number);
-    EXPECT_EQ(session.Presentation.PictureSetFolder, "/pic" + std::to_string(t.number) + "/");
+    EXPECT_EQ(state.Presentation.PictureSetNumber, t.number);
+    EXPECT_EQ(state.Presentation.PictureSetFolder, "/pic" + std::to_string(t.number) + "/");
     EXPECT_EQ(window.Called("MainPaintBoxPaint"), t.redrawn);
     EXPECT_EQ(window.errors, std::string(t.error).empty() ? std::vector<std::string>{}
                                                           : std::vector<std::string>{t.error});
@@ -195,41 +195,41 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CommandTest, ChoiceDialogsDoNothingWithoutAGame) {
     window.inputAnswers.push_back("3");
-    session.MenuOptionBitmapClick();
-    session.MenuOptionBackGroundClick();
+    game.Command(MenuItemId::MenuOptionBitmap);
+    game.Command(MenuItemId::MenuOptionBackGround);
     EXPECT_TRUE(window.calls.empty());
 }
 
 TEST_F(CommandTest, BackgroundChoiceSetsNumberColourAndPanel) {
     LoadBoard({"AA"});
     window.inputAnswers.push_back("12");
-    session.MenuOptionBackGroundClick();
+    game.Command(MenuItemId::MenuOptionBackGround);
     EXPECT_EQ(window.calls.front(), "InputBox 输入 请输入背景颜色编号(1 - 15):  1");
-    EXPECT_EQ(session.Presentation.BackgroundNumber, 12);
-    EXPECT_EQ(session.Presentation.BackgroundColor, IndexToColor(12));
+    EXPECT_EQ(state.Presentation.BackgroundNumber, 12);
+    EXPECT_EQ(state.Presentation.BackgroundColor, IndexToColor(12));
     EXPECT_EQ(window.calls[1], "SetPanelColor " + std::to_string(IndexToColor(12)));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
 
     window.Forget();
     window.inputAnswers.push_back("16");
-    session.MenuOptionBackGroundClick();
-    EXPECT_EQ(session.Presentation.BackgroundNumber, 12);
+    game.Command(MenuItemId::MenuOptionBackGround);
+    EXPECT_EQ(state.Presentation.BackgroundNumber, 12);
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
 }
 
 TEST_F(CommandTest, TheChoicesSurviveANewGame) {
     LoadBoard({"AA"});
     window.inputAnswers.push_back("9");
-    session.MenuOptionBitmapClick();
+    game.Command(MenuItemId::MenuOptionBitmap);
     window.inputAnswers.push_back("3");
-    session.MenuOptionBackGroundClick();
-    session.FormKeyDown(vk::F3);
-    EXPECT_EQ(session.Presentation.PictureSetNumber, 9);
-    EXPECT_EQ(session.Presentation.BackgroundNumber, 3);
+    game.Command(MenuItemId::MenuOptionBackGround);
+    game.Key(vk::F3);
+    EXPECT_EQ(state.Presentation.PictureSetNumber, 9);
+    EXPECT_EQ(state.Presentation.BackgroundNumber, 3);
 }
 
 TEST_F(CommandTest, AboutBoxHasThreeLines) {
-    session.MenuGameAboutClick();
+    game.Command("MenuGameAbout");
     ASSERT_EQ(window.messages.size(), 1u);
     const ShownMessage& m = window.messages[0];
     EXPECT_EQ(m.caption, "关于");

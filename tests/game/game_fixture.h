@@ -1,5 +1,5 @@
-// A session on a real engine and a recording window; boards are laid out as the engine tests draw
-// them.
+// A game on a recording window, with its engine and state at hand; boards are laid out as the
+// engine tests draw them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "game/session.h"
+#include "game/game.h"
 #include "tests/engine/board_setup.h"
+#include "tests/game/game_access.h"
 #include "tests/game/recording_window.h"
 
 namespace tessaly::test {
@@ -19,11 +20,16 @@ namespace tessaly::test {
 class GameTest : public ::testing::Test {
   protected:
     // A seed that changes at every re-seeding but is the same in every run.
-    Engine engine{[n = 1u]() mutable { return n++ * 2654435761u; }};
     RecordingWindow window;
-    Session session{engine, window};
+    Game game{window, [n = 1u]() mutable { return n++ * 2654435761u; }};
+    Engine& engine = GameTestAccess::EngineOf(game);
+    GameView& state = GameTestAccess::StateOf(game);
+    template <class Part>
+    Part& part() {
+        return GameTestAccess::PartOf<Part>(game);
+    }
 
-    // The session as each full redraw found it: a redraw shows the counters, the level and the
+    // The game as each full redraw found it: a redraw shows the counters, the level and the
     // time bar and, with Playing false, the start screen.
     struct Painted {
         bool playing;
@@ -32,20 +38,20 @@ class GameTest : public ::testing::Test {
     std::vector<Painted> painted;
 
     GameTest() {
-        window.timeLeft = &session.TimeLeft;
+        window.view = &state;
         window.whilePainting = [this] {
             painted.push_back(
-                {session.Playing, session.Lives, session.Hints, session.TimeLeft, session.Level});
+                {state.Playing, state.Lives, state.Hints, state.TimeLeft, state.Level});
         };
     }
 
-    // Lays out a board drawn as DrawBoard takes it and puts the session in a running game at
+    // Lays out a board drawn as DrawBoard takes it and puts the game in a running game at
     // grade 0 without touching the window.
     void LoadBoard(const std::vector<std::string>& rows) {
         DrawBoard(engine, std::vector<std::string_view>(rows.begin(), rows.end()));
         engine.KindCount = 26;
         engine.InitStack();
-        session.Playing = true;
+        state.Playing = true;
     }
 
     int32_t At(TCell c) const {
@@ -54,7 +60,7 @@ class GameTest : public ::testing::Test {
 
     std::vector<std::string> Rows() const { return BoardRows(engine); }
 
-    void Click(TCell c) { session.MainPaintBoxMouseDown(ColToX(c.X), RowToY(c.Y)); }
+    void Click(TCell c) { game.MouseDown(ColToX(c.X), RowToY(c.Y)); }
 
     std::vector<TCell> Occupied() const {
         std::vector<TCell> cells;
@@ -72,8 +78,8 @@ class GameTest : public ::testing::Test {
 
     // The stored hint names two tiles of one kind that the link test accepts.
     void ExpectHintPairLinkable() {
-        const TCell p = session.HintPair[0];
-        const TCell q = session.HintPair[1];
+        const TCell p = state.HintPair[0];
+        const TCell q = state.HintPair[1];
         ASSERT_NE(p, TCell{});
         ASSERT_NE(q, TCell{});
         ASSERT_NE(p, q);

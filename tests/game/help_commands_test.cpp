@@ -15,28 +15,28 @@ const std::vector<std::string> kDead{"AB", "BA"};
 
 TEST_F(HintTest, DoesNothingWithoutAGameOrWithoutHints) {
     LoadBoard({"AA"});
-    session.HintPair[0] = {1, 1};
-    session.HintPair[1] = {2, 1};
-    session.Hints = 0;
-    session.MenuOptionGetHintClick();
-    session.Hints = -1;
-    session.MenuOptionGetHintClick();
-    session.Hints = 3;
-    session.Playing = false;
-    session.MenuOptionGetHintClick();
+    state.HintPair[0] = {1, 1};
+    state.HintPair[1] = {2, 1};
+    state.Hints = 0;
+    game.Command(MenuItemId::MenuOptionGetHint);
+    state.Hints = -1;
+    game.Command(MenuItemId::MenuOptionGetHint);
+    state.Hints = 3;
+    state.Playing = false;
+    game.Command(MenuItemId::MenuOptionGetHint);
     EXPECT_TRUE(window.calls.empty());
-    EXPECT_EQ(session.Hints, 3);
+    EXPECT_EQ(state.Hints, 3);
 }
 
 TEST_F(HintTest, MarksTheStoredPairAfterAFullRedraw) {
     LoadBoard({"AB.", "..B"});
     Click({1, 1});  // a pending selection stays pending
-    session.HintPair[0] = {2, 1};
-    session.HintPair[1] = {3, 2};
-    session.Hints = 2;
+    state.HintPair[0] = {2, 1};
+    state.HintPair[1] = {3, 2};
+    state.Hints = 2;
     window.Forget();
-    session.MenuOptionGetHintClick();
-    EXPECT_EQ(session.Hints, 1);
+    game.Command(MenuItemId::MenuOptionGetHint);
+    EXPECT_EQ(state.Hints, 1);
     EXPECT_EQ(window.calls, (std::vector<std::string>{"MainPaintBoxPaint", "DrawMarkedCell 2 1",
                                                       "DrawMarkedCell 3 2"}));
     EXPECT_EQ(painted.back().hints, 1) << "the redraw shows the lowered count";
@@ -46,9 +46,9 @@ TEST_F(HintTest, MarksTheStoredPairAfterAFullRedraw) {
 
 TEST_F(HintTest, WithoutAStoredPairItAsksForARearrangementAndStillCosts) {
     LoadBoard(kDead);
-    session.Hints = 1;
-    session.MenuOptionGetHintClick();
-    EXPECT_EQ(session.Hints, 0);
+    state.Hints = 1;
+    game.Command(MenuItemId::MenuOptionGetHint);
+    EXPECT_EQ(state.Hints, 0);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "需要对剩下的卡片进行重排！");
     EXPECT_EQ(window.messages[0].caption, "信息");
@@ -59,13 +59,13 @@ TEST_F(HintTest, WithoutAStoredPairItAsksForARearrangementAndStillCosts) {
 
 TEST_F(RearrangeTest, DoesNothingWithoutAGameOrWithoutLives) {
     LoadBoard(kDead);
-    session.Lives = 0;
-    session.MenuOptionRearrangeClick();
-    session.Lives = 2;
-    session.Playing = false;
-    session.MenuOptionRearrangeClick();
+    state.Lives = 0;
+    game.Command(MenuItemId::MenuOptionRearrange);
+    state.Lives = 2;
+    state.Playing = false;
+    game.Command(MenuItemId::MenuOptionRearrange);
     EXPECT_TRUE(window.calls.empty());
-    EXPECT_EQ(session.Lives, 2);
+    EXPECT_EQ(state.Lives, 2);
 }
 
 TEST_F(RearrangeTest, SpendsALifeAndLeavesAMoveOnTheSameCells) {
@@ -74,12 +74,12 @@ TEST_F(RearrangeTest, SpendsALifeAndLeavesAMoveOnTheSameCells) {
     const auto kinds = KindCounts();
     const TMyArray before = engine.Board;
     Click({1, 1});
-    session.Lives = 1;  // the last life is spent even though a move exists
+    state.Lives = 1;  // the last life is spent even though a move exists
     window.Forget();
 
-    session.MenuOptionRearrangeClick();
+    game.Command(MenuItemId::MenuOptionRearrange);
 
-    EXPECT_EQ(session.Lives, 0);
+    EXPECT_EQ(state.Lives, 0);
     EXPECT_NE(engine.Board, before) << "the tiles change places although a move existed";
     ASSERT_EQ(painted.size(), 2u);
     EXPECT_EQ(painted[0].lives, 0) << "the first redraw shows the lowered count";
@@ -98,10 +98,11 @@ TEST_F(RearrangeTest, ADeadBoardGetsAMoveEvenWhenChanceNeverHelps) {
     // from this seed that mix never gives the crosswise pairs a move, so waiting for chance
     // would hang. With any limit, even none, the game must find a move by itself.
     for (int32_t limit : {0, 1, 100, 1000}) {
-        Engine stuck{[] { return 12345u; }};
         RecordingWindow w;
-        Session s{stuck, w};
-        s.RearrangeTryLimit = limit;
+        Game g{w, [] { return 12345u; }};
+        Engine& stuck = GameTestAccess::EngineOf(g);
+        GameView& s = GameTestAccess::StateOf(g);
+        GameTestAccess::PartOf<Help>(g).SetRearrangeTryLimit(limit);
         LoadBoard(kDead);
         stuck.Board = engine.Board;
         stuck.ColCount = engine.ColCount;
@@ -110,7 +111,7 @@ TEST_F(RearrangeTest, ADeadBoardGetsAMoveEvenWhenChanceNeverHelps) {
         s.Lives = 1;
         TCell p;
         TCell q;
-        s.MenuOptionRearrangeClick();
+        g.Command(MenuItemId::MenuOptionRearrange);
         EXPECT_TRUE(stuck.FindLinkablePair(p, q)) << "limit " << limit;
         EXPECT_EQ(s.HintPair[0], p);
         EXPECT_EQ(s.HintPair[1], q);
@@ -123,16 +124,16 @@ TEST_F(RearrangeTest, ADeadBoardGetsAMoveEvenWhenChanceNeverHelps) {
 
 TEST_F(RearrangeTest, OnlyTwoTilesLeftFarApartStillLink) {
     LoadBoard({"A...", "....", "...A"});
-    session.RearrangeTryLimit = 0;
-    session.MenuOptionRearrangeClick();
+    part<Help>().SetRearrangeTryLimit(0);
+    game.Command(MenuItemId::MenuOptionRearrange);
     ExpectHintPairLinkable();
 }
 
 TEST_F(RearrangeTest, AnEmptyBoardDoesNotHang) {
     LoadBoard({"..", ".."});
-    session.Lives = 1;
-    session.MenuOptionRearrangeClick();
-    EXPECT_EQ(session.Lives, 0);
+    state.Lives = 1;
+    game.Command(MenuItemId::MenuOptionRearrange);
+    EXPECT_EQ(state.Lives, 0);
     EXPECT_TRUE(Occupied().empty());
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/game_view.h"
 #include "game/menu_commands.h"
 
 namespace tessaly::test {
@@ -54,9 +55,9 @@ class RecordingWindow : public GameWindow {
     std::function<void(const ShownMessage&)> whileMessageOpen;
     // Runs at every full redraw, so that a test can see what the redraw had to show.
     std::function<void()> whilePainting;
-    // What the time bar shows, read at each of its draws as the real bar reads it; a window
-    // without it logs the draw alone.
-    const int32_t* timeLeft = nullptr;
+    // The game's view, read at each draw of the time bar and the link path as the real window
+    // reads it; a window without it logs the draw alone.
+    const GameView* view = nullptr;
 
     // What the window shows: whether an item is enabled or checked, and whether a timer runs.
     bool Enabled(const std::string& name) const {
@@ -103,10 +104,11 @@ class RecordingWindow : public GameWindow {
         calls.push_back("DrawMarkedCell " + std::to_string(col) + " " + std::to_string(row));
     }
     void DrawTimeBar() override {
-        calls.push_back(timeLeft ? "DrawTimeBar " + std::to_string(*timeLeft) : "DrawTimeBar");
+        calls.push_back(view ? "DrawTimeBar " + std::to_string(view->TimeLeft) : "DrawTimeBar");
     }
-    void DrawLinkPath(int32_t points, bool show) override {
-        calls.push_back("DrawLinkPath " + std::to_string(points) + (show ? " show" : " erase"));
+    void DrawLinkPath(bool show) override {
+        const std::string points = view ? std::to_string(view->LinkPath.size()) + " " : "";
+        calls.push_back("DrawLinkPath " + points + (show ? "show" : "erase"));
     }
     void DestroyStartScreen() override { calls.push_back("DestroyStartScreen"); }
     void FormResize() override { calls.push_back("FormResize"); }

@@ -18,18 +18,18 @@ void ExpectPlayMenuState(const RecordingWindow& window) {
 using SessionFlowTest = GameTest;
 
 TEST_F(SessionFlowTest, StartsIdleWithTheStartingValues) {
-    session.FormCreate();
-    EXPECT_FALSE(session.Playing);
-    EXPECT_EQ(session.Difficulty, 0);
-    EXPECT_EQ(session.Level, 0);
-    EXPECT_EQ(session.Lives, 2);
-    EXPECT_EQ(session.Hints, 4);
-    EXPECT_EQ(session.TimeLeft, 100);
-    EXPECT_EQ(session.HintPair[0], TCell{});
-    EXPECT_EQ(session.HintPair[1], TCell{});
-    EXPECT_EQ(session.Presentation.PictureSetNumber, 1);
-    EXPECT_EQ(session.Presentation.BackgroundNumber, 1);
-    EXPECT_EQ(session.Presentation.BackgroundColor, 0u);
+    game.FormCreate();
+    EXPECT_FALSE(state.Playing);
+    EXPECT_EQ(state.Difficulty, 0);
+    EXPECT_EQ(state.Level, 0);
+    EXPECT_EQ(state.Lives, 2);
+    EXPECT_EQ(state.Hints, 4);
+    EXPECT_EQ(state.TimeLeft, 100);
+    EXPECT_EQ(state.HintPair[0], TCell{});
+    EXPECT_EQ(state.HintPair[1], TCell{});
+    EXPECT_EQ(state.Presentation.PictureSetNumber, 1);
+    EXPECT_EQ(state.Presentation.BackgroundNumber, 1);
+    EXPECT_EQ(state.Presentation.BackgroundColor, 0u);
     // The window draws the start screen itself; the game only seeds its generator.
     EXPECT_TRUE(window.calls.empty());
     EXPECT_NE(engine.Seed, 0u);
@@ -53,20 +53,20 @@ TEST_P(DifficultyKeyTest, StartsAFreshGameOfTheGrade) {
     // Leftovers of an earlier game must not survive, a selected tile least of all.
     LoadBoard({"AA"});
     Click({1, 1});
-    session.Level = 7;
-    session.Lives = 0;
-    session.Hints = 0;
-    session.TimeLeft = 3;
+    state.Level = 7;
+    state.Lives = 0;
+    state.Hints = 0;
+    state.TimeLeft = 3;
 
-    session.FormKeyDown(g.key);
+    game.Key(g.key);
 
-    EXPECT_TRUE(session.Playing);
-    EXPECT_EQ(session.Difficulty, g.difficulty);
+    EXPECT_TRUE(state.Playing);
+    EXPECT_EQ(state.Difficulty, g.difficulty);
     EXPECT_EQ(engine.ColCount, g.cols);
     EXPECT_EQ(engine.RowCount, g.rows);
     EXPECT_EQ(engine.KindCount, g.kinds);
-    EXPECT_EQ(session.Lives, g.lives);
-    EXPECT_EQ(session.Hints, g.hints);
+    EXPECT_EQ(state.Lives, g.lives);
+    EXPECT_EQ(state.Hints, g.hints);
     ASSERT_FALSE(painted.empty());
     EXPECT_EQ(painted.back().level, 0) << "the redraw shows the new game";
     EXPECT_EQ(painted.back().timeLeft, 100);
@@ -93,16 +93,16 @@ INSTANTIATE_TEST_SUITE_P(
                       GradeCase{vk::F4, 3, 18, 11, 45, 5, 10, MenuItemId::MenuGameSpecial}));
 
 TEST_F(SessionFlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
-    session.FormKeyDown(vk::F1);
-    session.Level = 3;
-    session.Lives = 1;
-    session.Hints = 0;
-    session.FormKeyDown(vk::F2);
+    game.Key(vk::F1);
+    state.Level = 3;
+    state.Lives = 1;
+    state.Hints = 0;
+    game.Key(vk::F2);
     EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(session.Difficulty, 1);
-    EXPECT_EQ(session.Level, 0);
-    EXPECT_EQ(session.Lives, 3);
-    EXPECT_EQ(session.Hints, 6);
+    EXPECT_EQ(state.Difficulty, 1);
+    EXPECT_EQ(state.Level, 0);
+    EXPECT_EQ(state.Lives, 3);
+    EXPECT_EQ(state.Hints, 6);
     EXPECT_EQ(engine.ColCount, 14);
     EXPECT_EQ(engine.RowCount, 9);
     EXPECT_TRUE(window.Checked(MenuItemId::MenuGameMedium));
@@ -110,7 +110,7 @@ TEST_F(SessionFlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
 }
 
 TEST_F(SessionFlowTest, NewGameShowsItsEffectsInOrder) {
-    session.MenuGameHighClick();
+    game.Command(MenuItemId::MenuGameHigh);
     const auto& calls = window.calls;
     // The four radio marks come first, the chosen one checked.
     ASSERT_GE(calls.size(), 4u);
@@ -142,12 +142,12 @@ TEST_F(SessionFlowTest, NewGameShowsItsEffectsInOrder) {
 }
 
 TEST_F(SessionFlowTest, NewGameLeavesAutoPlayAndTheShiftModeMarkAlone) {
-    session.FormKeyDown(vk::F1);
-    session.MenuAutoPlayClick();
+    game.Key(vk::F1);
+    game.Command(MenuItemId::MenuAutoPlay);
     window.Forget();
-    session.FormKeyDown(vk::F4);
+    game.Key(vk::F4);
     EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
-    EXPECT_TRUE(session.AutoPlayMarked);
+    EXPECT_TRUE(state.AutoPlayMarked);
     EXPECT_TRUE(window.Checked("MenuNoChange"));
     for (const std::string& call : window.calls) {
         EXPECT_EQ(call.find("SetMenuChecked MenuAutoPlay"), std::string::npos) << call;
@@ -157,20 +157,20 @@ TEST_F(SessionFlowTest, NewGameLeavesAutoPlayAndTheShiftModeMarkAlone) {
 }
 
 TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
-    session.FormKeyDown(vk::F3);
-    session.Level = 4;
-    session.Lives = 7;
-    session.Hints = 9;
-    session.TimeLeft = 12;
-    Click(session.HintPair[0]);
+    game.Key(vk::F3);
+    state.Level = 4;
+    state.Lives = 7;
+    state.Hints = 9;
+    state.TimeLeft = 12;
+    Click(state.HintPair[0]);
     window.Forget();
 
-    session.StartLevel();
+    part<Flow>().StartLevel();
 
     EXPECT_TRUE(engine.StackIsEmpty());
-    EXPECT_EQ(session.Level, 4);
-    EXPECT_EQ(session.Lives, 7);
-    EXPECT_EQ(session.Hints, 9);
+    EXPECT_EQ(state.Level, 4);
+    EXPECT_EQ(state.Lives, 7);
+    EXPECT_EQ(state.Hints, 9);
     EXPECT_EQ(painted.back().timeLeft, 100) << "the redraw shows the full bar";
     EXPECT_EQ(Occupied().size(), 14u * 8u);
     ExpectHintPairLinkable();
@@ -183,51 +183,50 @@ TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
 }
 
 TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
-    session.FormKeyDown(vk::F2);
-    session.Lives = 1;
-    session.Hints = 2;
-    session.Level = 5;
+    game.Key(vk::F2);
+    state.Lives = 1;
+    state.Hints = 2;
+    state.Level = 5;
     const TMyArray board = engine.Board;
     window.Forget();
 
-    session.EndGame();
+    part<Flow>().EndGame();
 
-    EXPECT_FALSE(session.Playing);
+    EXPECT_FALSE(state.Playing);
     EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
     EXPECT_FALSE(painted.back().playing) << "the redraw must show the start screen";
     ExpectPlayMenuState(window);
-    EXPECT_EQ(session.Lives, 1);
-    EXPECT_EQ(session.Hints, 2);
-    EXPECT_EQ(session.Level, 5);
+    EXPECT_EQ(state.Lives, 1);
+    EXPECT_EQ(state.Hints, 2);
+    EXPECT_EQ(state.Level, 5);
     EXPECT_EQ(engine.Board, board);
     // The hint does nothing now; a difficulty key starts again.
-    session.FormKeyDown(vk::F5);
-    EXPECT_EQ(session.Hints, 2);
-    session.FormKeyDown(vk::F1);
-    EXPECT_TRUE(session.Playing);
+    game.Key(vk::F5);
+    EXPECT_EQ(state.Hints, 2);
+    game.Key(vk::F1);
+    EXPECT_TRUE(state.Playing);
 }
 
 TEST_F(SessionFlowTest, KeysReachTheirCommandsAndOthersAreIgnored) {
-    for (int32_t key : {0x00, 0x0D, 0x20, 0x41, 0x6F, 0x78, 0x7B, 0xFF, -1})
-        session.FormKeyDown(key);
+    for (int32_t key : {0x00, 0x0D, 0x20, 0x41, 0x6F, 0x78, 0x7B, 0xFF, -1}) game.Key(key);
     EXPECT_TRUE(window.calls.empty());
 
-    session.FormKeyDown(vk::F8);
+    game.Key(vk::F8);
     EXPECT_EQ(window.calls, std::vector<std::string>{"Minimize"});
 
     window.Forget();
-    session.FormKeyDown(vk::Escape);
+    game.Key(vk::Escape);
     EXPECT_TRUE(window.Enabled(MenuItemId::MenuGameLow));
     EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameAbandon));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
 
-    session.FormKeyDown(vk::F1);
-    session.FormKeyDown(vk::F5);
-    EXPECT_EQ(session.Hints, 3);
-    session.FormKeyDown(vk::F6);
-    EXPECT_EQ(session.Lives, 1);
-    session.FormKeyDown(vk::F7);
+    game.Key(vk::F1);
+    game.Key(vk::F5);
+    EXPECT_EQ(state.Hints, 3);
+    game.Key(vk::F6);
+    EXPECT_EQ(state.Lives, 1);
+    game.Key(vk::F7);
     EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
 }
 

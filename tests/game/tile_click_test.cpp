@@ -12,11 +12,11 @@ using TileClickTest = GameTest;
 
 TEST_F(TileClickTest, ClicksOnNothingAreIgnoredWithoutASound) {
     LoadBoard({"A.A", "BB."});
-    Click({0, 0});                                        // border ring
-    Click({2, 1});                                        // empty cell
-    session.MainPaintBoxMouseDown(ColToX(1), 5);          // information line
-    session.MainPaintBoxMouseDown(ColToX(9), RowToY(1));  // right of the board
-    session.MainPaintBoxMouseDown(-400, -400);            // far outside
+    Click({0, 0});                         // border ring
+    Click({2, 1});                         // empty cell
+    game.MouseDown(ColToX(1), 5);          // information line
+    game.MouseDown(ColToX(9), RowToY(1));  // right of the board
+    game.MouseDown(-400, -400);            // far outside
     EXPECT_TRUE(window.calls.empty());
     EXPECT_TRUE(engine.StackIsEmpty());
 
@@ -28,9 +28,9 @@ TEST_F(TileClickTest, ClicksOnNothingAreIgnoredWithoutASound) {
 }
 
 TEST_F(TileClickTest, ClicksReachNothingWhileNoGameIsOn) {
-    session.MainPaintBoxMouseDown(ColToX(1), RowToY(1));  // before any board exists
+    game.MouseDown(ColToX(1), RowToY(1));  // before any board exists
     LoadBoard({"AA"});
-    session.EndGame();
+    part<Flow>().EndGame();
     window.Forget();
     Click({1, 1});
     EXPECT_TRUE(window.calls.empty());
@@ -40,7 +40,7 @@ TEST_F(TileClickTest, ClicksReachNothingWhileNoGameIsOn) {
 TEST_F(TileClickTest, FirstClickSelectsAndMarksTheTile) {
     LoadBoard({"AB", "BA"});
     // Any pixel of the cell will do, not only its corner.
-    session.MainPaintBoxMouseDown(ColToX(2) + 49, RowToY(1) + 49);
+    game.MouseDown(ColToX(2) + 49, RowToY(1) + 49);
     EXPECT_EQ(window.calls, (std::vector<std::string>{"PlayCue Select", "DrawMarkedCell 2 1"}));
     EXPECT_FALSE(engine.StackIsEmpty());
     EXPECT_EQ(engine.PeekCell(), (TCell{2, 1}));
@@ -62,7 +62,7 @@ class RefusedPairTest : public GameTest, public ::testing::WithParamInterface<Re
 TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
     const RefusalCase& t = GetParam();
     LoadBoard(t.rows);
-    session.TimeLeft = 50;  // below the full bar, where time given back would show
+    state.TimeLeft = 50;  // below the full bar, where time given back would show
     const TMyArray before = engine.Board;
     Click(t.first);
     window.Forget();
@@ -74,7 +74,7 @@ TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
                                         "DrawCell " + s, "DrawCell " + f, "MainPaintBoxPaint"}));
     EXPECT_TRUE(engine.StackIsEmpty());
     EXPECT_EQ(engine.Board, before);
-    EXPECT_EQ(session.TimeLeft, 50);
+    EXPECT_EQ(state.TimeLeft, 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,7 +99,7 @@ class RemovalTest : public GameTest, public ::testing::WithParamInterface<LinkCa
 TEST_P(RemovalTest, ShowsThePathThenClearsBothCellsAndGivesTimeBack) {
     const LinkCase& t = GetParam();
     LoadBoard(t.rows);
-    session.TimeLeft = 50;
+    state.TimeLeft = 50;
     Click(t.first);
     window.Forget();
     Click(t.second);
@@ -121,7 +121,7 @@ TEST_P(RemovalTest, ShowsThePathThenClearsBothCellsAndGivesTimeBack) {
     EXPECT_EQ(At(t.first), 0);
     EXPECT_EQ(At(t.second), 0);
     EXPECT_TRUE(engine.StackIsEmpty());
-    EXPECT_EQ(session.TimeLeft, 53);
+    EXPECT_EQ(state.TimeLeft, 53);
     ExpectHintPairLinkable();
 }
 
@@ -137,11 +137,11 @@ TEST_F(TileClickTest, TimeGivenBackNeverGoesAboveTheFullBar) {
     for (auto [start, after] :
          std::vector<std::pair<int, int>>{{97, 100}, {98, 100}, {99, 100}, {100, 100}}) {
         LoadBoard({"AABB"});
-        session.TimeLeft = start;
+        state.TimeLeft = start;
         Click({1, 1});
         window.Forget();
         Click({2, 1});
-        EXPECT_EQ(session.TimeLeft, after) << "from " << start;
+        EXPECT_EQ(state.TimeLeft, after) << "from " << start;
         EXPECT_TRUE(window.Called("DrawTimeBar " + std::to_string(after))) << "from " << start;
     }
 }
@@ -156,11 +156,11 @@ class ShiftAfterRemovalTest : public GameTest, public ::testing::WithParamInterf
 // The pair AA goes; the rest moves by the level's mode, as worked out from its steps.
 TEST_P(ShiftAfterRemovalTest, RemainingTilesMoveByTheLevelsMode) {
     LoadBoard({"CD..", ".AA.", "..DC", ".B.B"});
-    session.Level = GetParam().level;
+    state.Level = GetParam().level;
     Click({2, 2});
     Click({3, 2});
     EXPECT_EQ(Rows(), GetParam().after);
-    EXPECT_EQ(session.Lives, 2) << "a move is left, so nothing is rearranged";
+    EXPECT_EQ(state.Lives, 2) << "a move is left, so nothing is rearranged";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, ShiftAfterRemovalTest,
@@ -181,10 +181,10 @@ INSTANTIATE_TEST_SUITE_P(EveryLevel, ShiftAfterRemovalTest,
 
 TEST_F(TileClickTest, ClearingALevelCongratulatesAndStartsTheNextWithMoreLivesAndHints) {
     LoadBoard({"AA"});
-    session.Level = 0;
-    session.Lives = 1;
-    session.Hints = 2;
-    session.TimeLeft = 40;
+    state.Level = 0;
+    state.Lives = 1;
+    state.Hints = 2;
+    state.TimeLeft = 40;
     Click({1, 1});
     Click({2, 1});
     ASSERT_EQ(window.messages.size(), 1u);
@@ -194,11 +194,11 @@ TEST_F(TileClickTest, ClearingALevelCongratulatesAndStartsTheNextWithMoreLivesAn
     // The clock stops before the box, so it cannot run out behind it.
     EXPECT_LT(window.IndexOf("SetTimerEnabled TimerGameDelay off"),
               window.IndexOf("MessageBox 恭喜您，过关了，并即将进入下一关!"));
-    EXPECT_EQ(session.Level, 1);
-    EXPECT_EQ(session.Lives, 3);
-    EXPECT_EQ(session.Hints, 5);
-    EXPECT_EQ(session.TimeLeft, 100);
-    EXPECT_TRUE(session.Playing);
+    EXPECT_EQ(state.Level, 1);
+    EXPECT_EQ(state.Lives, 3);
+    EXPECT_EQ(state.Hints, 5);
+    EXPECT_EQ(state.TimeLeft, 100);
+    EXPECT_TRUE(state.Playing);
     EXPECT_EQ(Occupied().size(), 2u);
     EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.calls.back(), "MainPaintBoxPaint");
@@ -206,20 +206,20 @@ TEST_F(TileClickTest, ClearingALevelCongratulatesAndStartsTheNextWithMoreLivesAn
 
 TEST_F(TileClickTest, DuringAutomaticPlayALevelEndsWithoutAMessage) {
     LoadBoard({"AA"});
-    session.AutoPlayRunning = true;
+    state.AutoPlayRunning = true;
     Click({1, 1});
     Click({2, 1});
     EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(session.Level, 1);
+    EXPECT_EQ(state.Level, 1);
 }
 
 TEST_F(TileClickTest, ClearingTheLastLevelWinsAndStartsAFreshGame) {
     LoadBoard({"AA"});
-    session.AutoPlayRunning = true;  // the win is announced even so
-    session.Difficulty = 1;
-    session.Level = 10;
-    session.Lives = 9;
-    session.Hints = 9;
+    state.AutoPlayRunning = true;  // the win is announced even so
+    state.Difficulty = 1;
+    state.Level = 10;
+    state.Lives = 9;
+    state.Hints = 9;
     Click({1, 1});
     Click({2, 1});
     EXPECT_LT(window.IndexOf("PlayCue GameWin"), window.IndexOf("MessageBox 恭喜您，通关了!"));
@@ -227,12 +227,12 @@ TEST_F(TileClickTest, ClearingTheLastLevelWinsAndStartsAFreshGame) {
         << "the new game comes after the box";
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(session.Level, 0);
-    EXPECT_EQ(session.Lives, 3);
-    EXPECT_EQ(session.Hints, 6);
+    EXPECT_EQ(state.Level, 0);
+    EXPECT_EQ(state.Lives, 3);
+    EXPECT_EQ(state.Hints, 6);
     EXPECT_EQ(engine.ColCount, 14);
     EXPECT_EQ(Occupied().size(), 84u);
-    EXPECT_TRUE(session.Playing);
+    EXPECT_TRUE(state.Playing);
 }
 
 // After the C pair goes, the A and B pairs sit crosswise and neither can be linked.
@@ -240,11 +240,11 @@ const std::vector<std::string> kDeadAfterC{"ABC", "BAC"};
 
 TEST_F(TileClickTest, NoMoveLeftSpendsALifeOnARearrangement) {
     LoadBoard(kDeadAfterC);
-    session.Lives = 1;
+    state.Lives = 1;
     Click({3, 1});
     Click({3, 2});
-    EXPECT_TRUE(session.Playing);
-    EXPECT_EQ(session.Lives, 0);
+    EXPECT_TRUE(state.Playing);
+    EXPECT_EQ(state.Lives, 0);
     EXPECT_EQ(window.cues.back(), "REARRANGE");
     EXPECT_EQ(Occupied(), (std::vector<TCell>{{1, 1}, {1, 2}, {2, 1}, {2, 2}}));
     ExpectHintPairLinkable();
@@ -253,14 +253,14 @@ TEST_F(TileClickTest, NoMoveLeftSpendsALifeOnARearrangement) {
 
 TEST_F(TileClickTest, NoMoveAndNoLifeEndsTheGame) {
     LoadBoard(kDeadAfterC);
-    session.SetPlayMenuState();
-    session.Lives = 0;
+    part<Flow>().SetPlayMenuState();
+    state.Lives = 0;
     Click({3, 1});
     Click({3, 2});
-    EXPECT_FALSE(session.Playing);
-    EXPECT_EQ(session.Lives, 0);
-    EXPECT_EQ(session.HintPair[0], TCell{});
-    EXPECT_EQ(session.HintPair[1], TCell{});
+    EXPECT_FALSE(state.Playing);
+    EXPECT_EQ(state.Lives, 0);
+    EXPECT_EQ(state.HintPair[0], TCell{});
+    EXPECT_EQ(state.HintPair[1], TCell{});
     EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "游戏结束!");
@@ -275,7 +275,7 @@ TEST_F(TileClickTest, NoMoveAndNoLifeEndsTheGame) {
     EXPECT_FALSE(painted.back().playing);
     // The menus stay as in play; Esc puts them idle.
     EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameLow));
-    session.FormKeyDown(vk::Escape);
+    game.Key(vk::Escape);
     EXPECT_TRUE(window.Enabled(MenuItemId::MenuGameLow));
     EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameAbandon));
 }

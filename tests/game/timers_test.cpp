@@ -14,22 +14,22 @@ using PauseTest = GameTest;
 using AbandonTest = GameTest;
 
 TEST_F(CountdownTest, TimeRunsOutAfterAHundredTicksWithoutACue) {
-    session.FormKeyDown(vk::F1);
+    game.Key(vk::F1);
     window.Forget();
     std::vector<std::string> bar;
     for (int tick = 1; tick < 100; ++tick) {
-        session.TimerGameDelayTimer();
+        game.Tick(TimerId::TimerGameDelay);
         bar.push_back("DrawTimeBar " + std::to_string(100 - tick));
     }
-    EXPECT_EQ(session.TimeLeft, 1);
-    EXPECT_TRUE(session.Playing);
+    EXPECT_EQ(state.TimeLeft, 1);
+    EXPECT_TRUE(state.Playing);
     EXPECT_EQ(window.calls, bar) << "each tick draws the bar once, with the time it left";
     EXPECT_TRUE(window.messages.empty());
 
-    session.TimerGameDelayTimer();
+    game.Tick(TimerId::TimerGameDelay);
 
-    EXPECT_EQ(session.TimeLeft, 0);
-    EXPECT_FALSE(session.Playing);
+    EXPECT_EQ(state.TimeLeft, 0);
+    EXPECT_FALSE(state.Playing);
     EXPECT_TRUE(window.cues.empty());
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "游戏结束!");
@@ -40,42 +40,42 @@ TEST_F(CountdownTest, TimeRunsOutAfterAHundredTicksWithoutACue) {
     EXPECT_LT(box, window.calls.size() - 1);
     // The menus stay as they were during play; the counters keep their values.
     EXPECT_FALSE(window.Enabled(MenuItemId::MenuGameLow));
-    EXPECT_EQ(session.Lives, 2);
+    EXPECT_EQ(state.Lives, 2);
 }
 
 TEST_F(CountdownTest, ALateTickNeverEndsTheGameTwice) {
-    session.FormKeyDown(vk::F1);
-    session.TimeLeft = 1;
+    game.Key(vk::F1);
+    state.TimeLeft = 1;
     int ticksInsideBox = 0;
     // Restoring the window while the box is open turns the countdown on again.
     window.whileMessageOpen = [&](const ShownMessage&) {
         if (ticksInsideBox++ > 0) return;
-        session.ApplicationEvents1Restore();
-        session.TimerGameDelayTimer();
+        game.Restore();
+        game.Tick(TimerId::TimerGameDelay);
     };
-    session.TimerGameDelayTimer();
+    game.Tick(TimerId::TimerGameDelay);
     EXPECT_EQ(ticksInsideBox, 1);
     EXPECT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(session.TimeLeft, 0);
+    EXPECT_EQ(state.TimeLeft, 0);
     EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
 
     window.Forget();
     window.whileMessageOpen = nullptr;
-    session.TimerGameDelayTimer();  // a tick already queued when the game ended
-    EXPECT_EQ(session.TimeLeft, 0);
+    game.Tick(TimerId::TimerGameDelay);  // a tick already queued when the game ended
+    EXPECT_EQ(state.TimeLeft, 0);
     EXPECT_TRUE(window.messages.empty());
 }
 
 TEST_F(AutoPlayTest, F7TogglesOnlyDuringAGame) {
-    session.FormKeyDown(vk::F7);
+    game.Key(vk::F7);
     EXPECT_TRUE(window.calls.empty());
 
-    session.FormKeyDown(vk::F1);
-    session.FormKeyDown(vk::F7);
-    EXPECT_TRUE(session.AutoPlayMarked);
+    game.Key(vk::F1);
+    game.Key(vk::F7);
+    EXPECT_TRUE(state.AutoPlayMarked);
     EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
-    session.FormKeyDown(vk::F7);
-    EXPECT_FALSE(session.AutoPlayMarked);
+    game.Key(vk::F7);
+    EXPECT_FALSE(state.AutoPlayMarked);
     EXPECT_FALSE(window.Running(TimerId::TimerAutoPlay));
 }
 
@@ -84,7 +84,7 @@ TEST_F(AutoPlayTest, ATickClicksTheFirstLinkablePairWithPauses) {
     TCell p;
     TCell q;
     ASSERT_TRUE(engine.FindLinkablePair(p, q));
-    session.TimerAutoPlayTimer();
+    game.Tick(TimerId::TimerAutoPlay);
     EXPECT_EQ(At(p), 0);
     EXPECT_EQ(At(q), 0);
     const size_t firstWait = window.IndexOf("Wait 200");
@@ -96,30 +96,30 @@ TEST_F(AutoPlayTest, ATickClicksTheFirstLinkablePairWithPauses) {
 
 TEST_F(AutoPlayTest, PlaysThroughALevelWithoutAMessage) {
     LoadBoard({"AB", "AB"});
-    session.MenuAutoPlayClick();
-    session.TimerAutoPlayTimer();
-    EXPECT_EQ(session.Level, 0);
-    session.TimerAutoPlayTimer();
-    EXPECT_EQ(session.Level, 1);
+    game.Command(MenuItemId::MenuAutoPlay);
+    game.Tick(TimerId::TimerAutoPlay);
+    EXPECT_EQ(state.Level, 0);
+    game.Tick(TimerId::TimerAutoPlay);
+    EXPECT_EQ(state.Level, 1);
     EXPECT_TRUE(window.messages.empty());
-    EXPECT_TRUE(session.Playing);
+    EXPECT_TRUE(state.Playing);
 }
 
 TEST_F(AutoPlayTest, AfterTheGameEndsTheTimerStopsButTheMarkStays) {
-    session.FormKeyDown(vk::F1);
-    session.FormKeyDown(vk::F7);
-    session.FormKeyDown(vk::Escape);
-    session.TimerAutoPlayTimer();
+    game.Key(vk::F1);
+    game.Key(vk::F7);
+    game.Key(vk::Escape);
+    game.Tick(TimerId::TimerAutoPlay);
     EXPECT_FALSE(window.Running(TimerId::TimerAutoPlay));
-    EXPECT_FALSE(session.AutoPlayRunning);
-    EXPECT_TRUE(session.AutoPlayMarked);
+    EXPECT_FALSE(state.AutoPlayRunning);
+    EXPECT_TRUE(state.AutoPlayMarked);
 
     // In the next game the first F7 only clears the mark, the second starts it again.
-    session.FormKeyDown(vk::F1);
-    session.FormKeyDown(vk::F7);
+    game.Key(vk::F1);
+    game.Key(vk::F7);
     EXPECT_FALSE(window.Running(TimerId::TimerAutoPlay));
-    EXPECT_FALSE(session.AutoPlayMarked);
-    session.FormKeyDown(vk::F7);
+    EXPECT_FALSE(state.AutoPlayMarked);
+    game.Key(vk::F7);
     EXPECT_TRUE(window.Running(TimerId::TimerAutoPlay));
 }
 
@@ -128,7 +128,7 @@ TEST_F(AutoPlayTest, NoClickFollowsOnceTheFirstClickHasEndedTheGame) {
     // pairs left behind have no move and there is no life to spend. The second cell of the
     // pair the tick found still holds a tile.
     LoadBoard({"BAB.", ".BAB"});
-    session.Lives = 0;
+    state.Lives = 0;
     Click({4, 2});
     window.Forget();
     TCell p;
@@ -136,46 +136,46 @@ TEST_F(AutoPlayTest, NoClickFollowsOnceTheFirstClickHasEndedTheGame) {
     ASSERT_TRUE(engine.FindLinkablePair(p, q));
     ASSERT_EQ(p, (TCell{1, 1}));
     ASSERT_EQ(q, (TCell{2, 2}));
-    session.TimerAutoPlayTimer();
-    EXPECT_FALSE(session.Playing);
+    game.Tick(TimerId::TimerAutoPlay);
+    EXPECT_FALSE(state.Playing);
     EXPECT_EQ(window.cues, (std::vector<std::string>{"Delete", "GameOver"}));
     EXPECT_TRUE(engine.StackIsEmpty());
 }
 
 TEST_F(AutoPlayTest, NothingToFindDoesNothing) {
     LoadBoard({"AB", "BA"});
-    session.TimerAutoPlayTimer();
+    game.Tick(TimerId::TimerAutoPlay);
     EXPECT_TRUE(window.calls.empty());
 }
 
 TEST_F(PauseTest, MinimisingStopsTheClockAndRestoringStartsItAgain) {
-    session.FormKeyDown(vk::F1);
-    session.FormKeyDown(vk::F8);
+    game.Key(vk::F1);
+    game.Key(vk::F8);
     EXPECT_EQ(window.calls.back(), "Minimize");
-    session.ApplicationEvents1Minimize();
+    game.Minimize();
     EXPECT_FALSE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.beeps, 1);
     EXPECT_EQ(window.title, "Tessaly - 暂停");
-    session.ApplicationEvents1Restore();
+    game.Restore();
     EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
     EXPECT_EQ(window.beeps, 2);
     EXPECT_EQ(window.title, "Tessaly");
 }
 
 TEST_F(PauseTest, WhileIdleMinimisingOnlyMinimises) {
-    session.FormKeyDown(vk::F8);
-    session.ApplicationEvents1Minimize();
-    session.ApplicationEvents1Restore();
+    game.Key(vk::F8);
+    game.Minimize();
+    game.Restore();
     EXPECT_EQ(window.calls, std::vector<std::string>{"Minimize"});
     EXPECT_EQ(window.beeps, 0);
 }
 
 TEST_F(AbandonTest, StopsTheGameSilentlyAndPutsTheMenusIdle) {
-    session.FormKeyDown(vk::F2);
-    session.FormKeyDown(vk::F7);
+    game.Key(vk::F2);
+    game.Key(vk::F7);
     window.Forget();
-    session.FormKeyDown(vk::Escape);
-    EXPECT_FALSE(session.Playing);
+    game.Key(vk::Escape);
+    EXPECT_FALSE(state.Playing);
     EXPECT_EQ(window.calls, (std::vector<std::string>{
                                 "SetMenuEnabled MenuGameAbandon off",
                                 "SetMenuEnabled MenuOptionGetHint off",
@@ -206,12 +206,12 @@ TEST_F(AutoPlayTest, WholeGamesKeepTheBoardConsistent) {
     };
     int maxLevel = 0;
     for (uint8_t grade = 0; grade < 4; ++grade) {
-        session.Difficulty = grade;
-        session.NewGame();
-        session.MenuAutoPlayClick();
-        for (int tick = 0; tick < 3000 && session.Playing && wins == 0; ++tick) {
-            session.TimerAutoPlayTimer();
-            maxLevel = std::max<int>(maxLevel, session.Level);
+        state.Difficulty = grade;
+        part<Flow>().NewGame();
+        game.Command(MenuItemId::MenuAutoPlay);
+        for (int tick = 0; tick < 3000 && state.Playing && wins == 0; ++tick) {
+            game.Tick(TimerId::TimerAutoPlay);
+            maxLevel = std::max<int>(maxLevel, state.Level);
             for (int32_t c = 0; c < engine.ColCount; ++c) {
                 ASSERT_EQ(At({c, 0}), 0);
                 ASSERT_EQ(At({c, engine.RowCount - 1}), 0);
@@ -221,15 +221,15 @@ TEST_F(AutoPlayTest, WholeGamesKeepTheBoardConsistent) {
                 ASSERT_EQ(At({engine.ColCount - 1, r}), 0);
             }
             for (const auto& [kind, count] : KindCounts()) ASSERT_EQ(count % 2, 0) << kind;
-            ASSERT_GE(session.Lives, 0);
-            if (session.Playing) {
+            ASSERT_GE(state.Lives, 0);
+            if (state.Playing) {
                 ASSERT_NO_FATAL_FAILURE(ExpectHintPairLinkable());
             }
         }
         // With enough lives for its rearrangements, automatic play wins every grade.
         EXPECT_EQ(wins, 1) << "grade " << int{grade};
         EXPECT_EQ(losses, 0) << "grade " << int{grade};
-        if (session.Playing) session.MenuAutoPlayClick();
+        if (state.Playing) game.Command(MenuItemId::MenuAutoPlay);
         wins = 0;
     }
     EXPECT_EQ(maxLevel, 10);

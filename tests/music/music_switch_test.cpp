@@ -4,8 +4,8 @@
 #include <regex>
 #include <set>
 
-#include "engine/engine.h"
-#include "game/session.h"
+#include "game/game.h"
+#include "tests/game/game_access.h"
 #include "tests/game/recording_window.h"
 #include "tests/music/fake_music_device.h"
 
@@ -16,23 +16,23 @@ const std::regex PiecePath(R"(\./resource/midi/music([1-9]|1[0-5])\.mid)");
 
 class MusicSwitchTest : public ::testing::Test {
   protected:
-    MusicSwitchTest() { session.SetMusicDevice(&music); }
+    MusicSwitchTest() { game.SetMusicDevice(&music); }
 
-    bool SwitchOn() const { return session.MusicOn; }
+    bool SwitchOn() const { return game.View().MusicOn; }
     bool Watching() const { return window.Running(TimerId::TimerGuard); }
 
-    Engine engine{[n = 7u]() mutable { return n++ * 2654435761u; }};
     RecordingWindow window;
-    Session session{engine, window};
+    Game game{window, [n = 7u]() mutable { return n++ * 2654435761u; }};
+    Engine& engine = GameTestAccess::EngineOf(game);
     FakeMusicDevice music;
 };
 
 TEST_F(MusicSwitchTest, SwitchingOnAtTheStartScreenStopsTheCueThenOpensAndPlaysAPiece) {
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
 
     EXPECT_TRUE(SwitchOn());
     EXPECT_TRUE(Watching());
-    EXPECT_FALSE(session.Playing);
+    EXPECT_FALSE(game.View().Playing);
     ASSERT_EQ(music.calls.size(), 2u);
     EXPECT_TRUE(std::regex_match(music.opens().at(0), PiecePath)) << music.opens().at(0);
     EXPECT_EQ(music.calls[1], "play");
@@ -47,8 +47,8 @@ TEST_F(MusicSwitchTest, SwitchingOnAtTheStartScreenStopsTheCueThenOpensAndPlaysA
 }
 
 TEST_F(MusicSwitchTest, SwitchingOffStopsThePieceAndTheWatchButKeepsItOpen) {
-    session.MenuOptionMusicClick();
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
+    game.Command(MenuItemId::MenuOptionMusic);
 
     EXPECT_FALSE(SwitchOn());
     EXPECT_FALSE(Watching());
@@ -59,11 +59,11 @@ TEST_F(MusicSwitchTest, SwitchingOffStopsThePieceAndTheWatchButKeepsItOpen) {
 }
 
 TEST_F(MusicSwitchTest, OffThenOnOpensANewlyChosenPieceFromItsStart) {
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
     music.at = 400;
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
     const uint32_t seedBefore = engine.Seed;
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
 
     ASSERT_EQ(music.opens().size(), 2u);
     EXPECT_EQ(music.calls.back(), "play");
@@ -73,17 +73,17 @@ TEST_F(MusicSwitchTest, OffThenOnOpensANewlyChosenPieceFromItsStart) {
 }
 
 TEST_F(MusicSwitchTest, TheWatchStartsANewPieceOnceThePieceHasPlayedOut) {
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
     music.calls.clear();
 
     for (int64_t at : {0, 500, 999}) {
         music.at = at;
-        session.TimerGuardTimer();
+        game.Tick(TimerId::TimerGuard);
     }
     EXPECT_TRUE(music.calls.empty()) << "restarted before the end";
 
     music.at = 1000;
-    session.TimerGuardTimer();
+    game.Tick(TimerId::TimerGuard);
     ASSERT_EQ(music.calls.size(), 2u);
     EXPECT_TRUE(std::regex_match(music.opens().at(0), PiecePath));
     EXPECT_EQ(music.calls[1], "play");
@@ -91,25 +91,25 @@ TEST_F(MusicSwitchTest, TheWatchStartsANewPieceOnceThePieceHasPlayedOut) {
     // A position past the end counts as ended too.
     music.calls.clear();
     music.at = 1500;
-    session.TimerGuardTimer();
+    game.Tick(TimerId::TimerGuard);
     EXPECT_EQ(music.opens().size(), 1u);
     EXPECT_TRUE(window.errors.empty());
 }
 
 TEST_F(MusicSwitchTest, AStoppedPieceIsNotStartedAgainByALateTick) {
-    session.MenuOptionMusicClick();
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
+    game.Command(MenuItemId::MenuOptionMusic);
     music.calls.clear();
     music.at = music.pieceLength;  // a stopped player may read as played out
 
-    session.TimerGuardTimer();
+    game.Tick(TimerId::TimerGuard);
 
     EXPECT_TRUE(music.calls.empty());
 }
 
 TEST_F(MusicSwitchTest, AFailedOpenIsShownOnceAndLeavesTheSwitchAndTheWatchOn) {
     music.failWith = "Cannot open ./resource/midi/music3.mid";
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
 
     ASSERT_EQ(window.errors.size(), 1u);
     EXPECT_EQ(window.errors[0], music.failWith);
@@ -120,19 +120,19 @@ TEST_F(MusicSwitchTest, AFailedOpenIsShownOnceAndLeavesTheSwitchAndTheWatchOn) {
 
     // The watch goes on ticking with nothing open: no box at every tick, no retry either.
     music.calls.clear();
-    for (int tick = 0; tick < 30; ++tick) session.TimerGuardTimer();
+    for (int tick = 0; tick < 30; ++tick) game.Tick(TimerId::TimerGuard);
     EXPECT_EQ(window.errors.size(), 1u);
     EXPECT_TRUE(music.calls.empty());
 }
 
 TEST_F(MusicSwitchTest, AFailedOpenByTheWatchIsShownOnceThenTheWatchWaits) {
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
     music.failWith = "No audio output";
     music.at = music.pieceLength;
 
-    session.TimerGuardTimer();
-    session.TimerGuardTimer();
-    session.TimerGuardTimer();
+    game.Tick(TimerId::TimerGuard);
+    game.Tick(TimerId::TimerGuard);
+    game.Tick(TimerId::TimerGuard);
 
     EXPECT_EQ(window.errors, std::vector<std::string>{"No audio output"});
     EXPECT_TRUE(SwitchOn());
@@ -141,10 +141,10 @@ TEST_F(MusicSwitchTest, AFailedOpenByTheWatchIsShownOnceThenTheWatchWaits) {
 
 TEST_F(MusicSwitchTest, SwitchingOffWithNothingOpenReportsItAndStillSwitchesOff) {
     music.failWith = "bad file";
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
     window.Forget();
 
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
 
     EXPECT_EQ(window.errors, std::vector<std::string>{"No MCI device open"});
     EXPECT_FALSE(SwitchOn());
@@ -152,15 +152,15 @@ TEST_F(MusicSwitchTest, SwitchingOffWithNothingOpenReportsItAndStillSwitchesOff)
 
     // Switching on again tries a new piece, which now opens.
     music.failWith.clear();
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
     EXPECT_TRUE(music.isOpen());
     EXPECT_EQ(music.calls.back(), "play");
 }
 
 TEST_F(MusicSwitchTest, WithoutAPlayerSwitchingOnSaysSoAndNothingBreaks) {
-    session.SetMusicDevice(nullptr);
-    session.MenuOptionMusicClick();
-    session.TimerGuardTimer();
+    game.SetMusicDevice(nullptr);
+    game.Command(MenuItemId::MenuOptionMusic);
+    game.Tick(TimerId::TimerGuard);
 
     EXPECT_EQ(window.errors.size(), 1u);
     EXPECT_TRUE(SwitchOn());
@@ -170,7 +170,7 @@ TEST_F(MusicSwitchTest, PiecesAreDrawnFromTheEnginesGeneratorAndCoverOneToFiftee
     std::set<std::string> seen;
     for (int i = 0; i < 600; ++i) {
         Engine probe = engine;
-        const std::string path = session.RandomMusicFile();
+        const std::string path = GameTestAccess::PartOf<Music>(game).RandomMusicFile();
         ASSERT_TRUE(std::regex_match(path, PiecePath)) << path;
         // The same draw the engine would have made itself.
         EXPECT_EQ(path,
@@ -181,11 +181,11 @@ TEST_F(MusicSwitchTest, PiecesAreDrawnFromTheEnginesGeneratorAndCoverOneToFiftee
 }
 
 TEST_F(MusicSwitchTest, TheMusicGoesOnAcrossANewGame) {
-    session.MenuOptionMusicClick();
+    game.Command(MenuItemId::MenuOptionMusic);
     music.calls.clear();
 
-    session.MenuGameLowClick();
-    session.MenuGameAbandonClick();
+    game.Command(MenuItemId::MenuGameLow);
+    game.Command(MenuItemId::MenuGameAbandon);
 
     EXPECT_TRUE(SwitchOn());
     EXPECT_TRUE(Watching());

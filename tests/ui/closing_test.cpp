@@ -96,7 +96,7 @@ const Moment Moments[] = {
      [](MainForm& form, BoxWatch& watch) {
          // Automatic moves would give time back faster than it runs out.
          form.TimerAutoPlay.setInterval(60000);
-         form.session().TimeLeft = 1;
+         GameTestAccess::StateOf(form.Game()).TimeLeft = 1;
          form.TimerGameDelay.setInterval(1);
          watch.closeWhileOpen = [](const QMessageBox& box) {
              return box.text() == QStringLiteral("游戏结束!");
@@ -113,11 +113,11 @@ TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures)
             std::make_unique<MainForm>([&checks](UpdatePrompt&) { ++checks; }, [] { return 7u; });
         BoxWatch watch;
         watch.window = window.get();
-        window->blockingSleep = nullptr;  // the moments come at ticks, not after real waits
+        window->BlockingSleep = nullptr;  // the moments come at ticks, not after real waits
         qApp->installEventFilter(&watch);
         window->show();
-        window->session().MenuGameLowClick();
-        window->session().MenuAutoPlayClick();
+        window->Game().Command(MenuItemId::MenuGameLow);
+        window->Game().Command(MenuItemId::MenuAutoPlay);
         window->TimerAutoPlay.setInterval(1);
         moment.arm(*window, watch);
 
@@ -204,9 +204,9 @@ TEST(ClosingWithSound, NeverWaitsForAStoppedSoundServer) {
                               QByteArray(tune, sizeof tune - 1));
         auto form = std::make_unique<MainForm>([](UpdatePrompt&) {}, [] { return 7u; });
         QStringList errors;
-        form->errorBox().sink = [&errors](const QString& text) { errors << text; };
+        form->Errors().sink = [&errors](const QString& text) { errors << text; };
         form->show();
-        QAction* musicItem = form->menuAction("MenuOptionMusic");
+        QAction* musicItem = form->MenuAction("MenuOptionMusic");
         StallWatchdog watchdog({cues, music});
         const auto stalled = [](CaptureLog& log) {
             return log.WaitForLog([](const CaptureLog& l) { return l.waiting > 0; });

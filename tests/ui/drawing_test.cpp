@@ -1,4 +1,5 @@
 // What the drawing operations leave on the board surface, pixel by pixel.
+#include <QPainter>
 #include <QTest>
 #include <algorithm>
 
@@ -73,7 +74,7 @@ std::string StripDifference(const QImage& surface, const QImage& expected) {
 }
 
 TEST_F(Drawing, TimeBarFrameAndFillAtGradeZero) {
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     QImage& s = surface();
     // Frame 450..549 x 10..29, fill 451..548 x 11..28 at full time.
     EXPECT_EQ(s.pixelColor(450, 10), Yellow);
@@ -83,26 +84,26 @@ TEST_F(Drawing, TimeBarFrameAndFillAtGradeZero) {
     EXPECT_EQ(s.pixelColor(548, 28), Red);
     EXPECT_EQ(s.pixelColor(550, 20), Black);
 
-    session().TimeLeft = 50;
+    state().TimeLeft = 50;
     form->DrawTimeBar();
     EXPECT_EQ(s.pixelColor(498, 20), Red);
     EXPECT_EQ(s.pixelColor(499, 20), Black);  // the interior shows the background colour
     EXPECT_EQ(s.pixelColor(549, 20), Yellow);
 
-    session().TimeLeft = 0;  // an empty fill leaves the interior alone
+    state().TimeLeft = 0;  // an empty fill leaves the interior alone
     form->DrawTimeBar();
     EXPECT_EQ(s.pixelColor(451, 20), Black);
     EXPECT_EQ(s.pixelColor(450, 20), Yellow);
 }
 
 TEST_F(Drawing, TimeBarAtGradeThreeRunsToTheRightOfTheWiderWindow) {
-    session().MenuGameSpecialClick();
+    game().Command(MenuItemId::MenuGameSpecial);
     QImage& s = surface();
     EXPECT_EQ(client().width(), 900);
     EXPECT_EQ(s.pixelColor(849, 10), Yellow);
     EXPECT_EQ(s.pixelColor(848, 20), Red);
     EXPECT_EQ(s.pixelColor(850, 20), Black);
-    session().TimeLeft = 37;  // 4 pixels a unit
+    state().TimeLeft = 37;  // 4 pixels a unit
     form->DrawTimeBar();
     EXPECT_EQ(s.pixelColor(596, 20), Red);
     EXPECT_EQ(s.pixelColor(597, 20), Black);
@@ -116,7 +117,7 @@ TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
                      SolidCell(ResourceFolder::Tile(k)).convertToFormat(QImage::Format_Indexed8));
     }
     form->show();
-    session().MenuGameMediumClick();
+    game().Command(MenuItemId::MenuGameMedium);
     const QImage& s = surface();
     const QColor empty = ResourceFolder::Background(1);
     for (int col = 0; col < engine().ColCount; ++col) {
@@ -149,7 +150,7 @@ TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
 }
 
 TEST_F(Drawing, MarkedCellIsTheTileBlended140Over255OnTheEmptyPicture) {
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     engine().Board[3][2] = 7;
     form->DrawMarkedCell(3, 2);
     const QColor tile = ResourceFolder::Tile(7);
@@ -170,12 +171,10 @@ TEST_F(Drawing, MarkedCellIsTheTileBlended140Over255OnTheEmptyPicture) {
 }
 
 TEST_F(Drawing, LinkPathIsARedLineThroughCellCentresThatErasesToTheBackground) {
-    session().MenuGameLowClick();
-    TCellList& path = engine().LinkPath;
-    path.Slot[1] = {1, 1};
-    path.Slot[2] = {4, 1};  // n = 3: first cell, corner, second cell
-    path.Slot[3] = {4, 3};
-    form->DrawLinkPath(3, true);
+    game().Command(MenuItemId::MenuGameLow);
+    std::vector<TCell>& path = state().LinkPath;
+    path = {{1, 1}, {4, 1}, {4, 3}};  // first cell, corner, second cell
+    form->DrawLinkPath(true);
     const QImage& s = surface();
     EXPECT_EQ(s.pixelColor(ColToX(2) + 25, RowToY(1) + 25), Red);      // along the top leg
     EXPECT_EQ(s.pixelColor(ColToX(4) + 25, RowToY(2) + 25), Red);      // down the second leg
@@ -183,11 +182,11 @@ TEST_F(Drawing, LinkPathIsARedLineThroughCellCentresThatErasesToTheBackground) {
     EXPECT_NE(s.pixelColor(ColToX(4) + 25 + 3, RowToY(2) + 25), Red);
     EXPECT_NE(s.pixelColor(ColToX(2) + 25, RowToY(2) + 25), Red);  // not the diagonal
 
-    form->DrawLinkPath(3, false);
+    form->DrawLinkPath(false);
     EXPECT_EQ(s.pixelColor(ColToX(2) + 25, RowToY(1) + 25), Black);
 
-    path.Slot[4] = {1, 3};  // n = 4 runs slot 1, 4, 3, 2
-    form->DrawLinkPath(4, true);
+    path = {{1, 1}, {1, 3}, {4, 3}, {4, 1}};  // two corners
+    form->DrawLinkPath(true);
     EXPECT_EQ(s.pixelColor(ColToX(1) + 25, RowToY(2) + 25), Red);
     form->MainPaintBoxPaint();
     EXPECT_EQ(s.pixelColor(ColToX(1) + 25, RowToY(2) + 25),
@@ -195,18 +194,19 @@ TEST_F(Drawing, LinkPathIsARedLineThroughCellCentresThatErasesToTheBackground) {
 }
 
 TEST_F(Drawing, InformationLineShowsItsExactTextsAndWipesOldValues) {
-    session().MenuGameSpecialClick();
-    session().MenuGameLowClick();  // the longer bar of the larger grade must not stay behind
+    game().Command(MenuItemId::MenuGameSpecial);
+    game().Command(
+        MenuItemId::MenuGameLow);  // the longer bar of the larger grade must not stay behind
     const int width = surface().width();
     Strip strip{Black, Yellow, Red, {"难度：初级", "关卡：不变化", "生命：2", "提示：4", "时间："}};
     EXPECT_EQ(StripDifference(surface(), ExpectedStrip(*form, width, strip)), "");
 
-    session().Lives = 10;
-    session().Level = 3;
+    state().Lives = 10;
+    state().Level = 3;
     form->MainPaintBoxPaint();
-    session().Lives = 9;
-    session().Level = 1;
-    session().TimeLeft = 0;  // until the time-out, the strip right of the frame stays clear
+    state().Lives = 9;
+    state().Level = 1;
+    state().TimeLeft = 0;  // until the time-out, the strip right of the frame stays clear
     form->MainPaintBoxPaint();
     strip.items = QStringList{"难度：初级", "关卡：向下", "生命：9", "提示：4", "时间："};
     strip.time = 0;
@@ -224,17 +224,15 @@ TEST_F(Drawing, InformationLineAndLinkPathAreReadableOnEveryBackground) {
                            SeenWith(Vision::Deuteranopia, QColor(0, 128, 0))),
                 15, 0.5);
     ASSERT_NEAR(LeastDeltaE2000(Red, QColor(128, 128, 0)), 7, 0.5);
-    session().MenuGameLowClick();
-    TCellList& path = engine().LinkPath;
-    path.Slot[1] = {1, 1};
-    path.Slot[2] = {3, 1};
+    game().Command(MenuItemId::MenuGameLow);
+    state().LinkPath = {{1, 1}, {3, 1}};
     const QPoint onPath(ColToX(2) + 25, RowToY(1) + 25);
     QList<int> textChanged, fillChanged;
     for (int number = 1; number <= 15; ++number) {
         SCOPED_TRACE(number);
         const QColor background = ColorOf(IndexToColor(number));
-        session().Presentation.BackgroundNumber = number;
-        session().Presentation.BackgroundColor = IndexToColor(number);
+        state().Presentation.BackgroundNumber = number;
+        state().Presentation.BackgroundColor = IndexToColor(number);
         form->SetPanelColor(IndexToColor(number));
         form->MainPaintBoxPaint();
         const QColor text = surface().pixelColor(450, 20);  // the frame
@@ -249,9 +247,9 @@ TEST_F(Drawing, InformationLineAndLinkPathAreReadableOnEveryBackground) {
         const Strip strip{
             background, text, fill, {"难度：初级", "关卡：不变化", "生命：2", "提示：4", "时间："}};
         EXPECT_EQ(StripDifference(surface(), ExpectedStrip(*form, surface().width(), strip)), "");
-        form->DrawLinkPath(2, true);
+        form->DrawLinkPath(true);
         EXPECT_EQ(surface().pixelColor(onPath), fill);
-        form->DrawLinkPath(2, false);
+        form->DrawLinkPath(false);
         EXPECT_EQ(surface().pixelColor(onPath), background);
     }
     EXPECT_EQ(textChanged, QList<int>({9, 11, 12, 14, 15}));
@@ -260,15 +258,15 @@ TEST_F(Drawing, InformationLineAndLinkPathAreReadableOnEveryBackground) {
 
 TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {
     folder.WriteBytes("Sound/Select.wav", QByteArray("RIFF"));
-    session().MenuGameLowClick();
-    QAction* sound = form->menuAction("MenuOptionSound");
+    game().Command(MenuItemId::MenuGameLow);
+    QAction* sound = form->MenuAction("MenuOptionSound");
     sound->trigger();
-    session().MainPaintBoxMouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_TRUE(form->cuePlayer().source().isEmpty());
+    game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
+    EXPECT_TRUE(form->Cues().source().isEmpty());
     sound->trigger();
     engine().InitStack();
-    session().MainPaintBoxMouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_EQ(form->cuePlayer().source().toLocalFile(), folder.Path("Sound/Select.wav"));
+    game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
+    EXPECT_EQ(form->Cues().source().toLocalFile(), folder.Path("Sound/Select.wav"));
     form->StopCue();  // stops; never waits on the sound
 }
 

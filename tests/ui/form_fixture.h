@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "resource_folder.h"
+#include "tests/game/game_access.h"
 #include "ui/main_form.h"
 
 // Colours and texts in failure messages as #rrggbb and as text rather than as bytes.
@@ -28,10 +29,10 @@ class FormTest : public testing::Test {
     void SetUp() override {
         form = std::make_unique<MainForm>([this](UpdatePrompt&) { ++versionChecks; },
                                           [] { return 12345u; });
-        form->errorBox().sink = [this](const QString& message) { errors << message; };
-        form->urlOpener = [this](const QString& url) { opened << url; };
+        form->Errors().sink = [this](const QString& message) { errors << message; };
+        form->OpenAddress = [this](const QString& url) { opened << url; };
         // The game's waits would only slow the tests down; a test that needs them counts them.
-        form->blockingSleep = nullptr;
+        form->BlockingSleep = nullptr;
     }
     void TearDown() override {
         form.reset();
@@ -43,9 +44,14 @@ class FormTest : public testing::Test {
         for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     }
 
-    Session& session() { return form->session(); }
-    Engine& engine() { return form->engine(); }
-    QImage& surface() { return form->boardSurface(); }
+    Game& game() { return form->Game(); }
+    GameView& state() { return GameTestAccess::StateOf(form->Game()); }
+    Engine& engine() { return GameTestAccess::EngineOf(form->Game()); }
+    template <class Part>
+    Part& part() {
+        return GameTestAccess::PartOf<Part>(form->Game());
+    }
+    QImage& surface() { return form->BoardSurface(); }
     QSize client() const { return form->centralWidget()->size(); }
 
     ResourceFolder folder;

@@ -41,12 +41,12 @@ TEST_F(Dialogs, ChoicesTakeTheTypedNumberOnlyOnOkAndReportTextThatIsNoNumber) {
     for (int k = 1; k <= 25; ++k)
         folder.Write(QStringLiteral("pic7/%1.bmp").arg(k), SolidCell(set7));
     form->show();
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     for (const Answer& answer : answers) {
         SCOPED_TRACE(std::string(answer.item) + " " + answer.typed);
         const QString shownBefore =
-            QString::number(answer.prompt == pictures ? session().Presentation.PictureSetNumber
-                                                      : session().Presentation.BackgroundNumber);
+            QString::number(answer.prompt == pictures ? state().Presentation.PictureSetNumber
+                                                      : state().Presentation.BackgroundNumber);
         QStringList seen;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
@@ -60,11 +60,11 @@ TEST_F(Dialogs, ChoicesTakeTheTypedNumberOnlyOnOkAndReportTextThatIsNoNumber) {
                 ->click();
         });
         errors.clear();
-        form->menuAction(answer.item)->trigger();
+        form->MenuAction(answer.item)->trigger();
         Settle();
         EXPECT_EQ(seen, QStringList({"输入", QString::fromUtf8(answer.prompt), shownBefore}));
-        EXPECT_EQ(session().Presentation.PictureSetNumber, answer.picture);
-        EXPECT_EQ(session().Presentation.BackgroundNumber, answer.background);
+        EXPECT_EQ(state().Presentation.PictureSetNumber, answer.picture);
+        EXPECT_EQ(state().Presentation.BackgroundNumber, answer.background);
         EXPECT_EQ(errors, answer.error ? QStringList{answer.error} : QStringList());
     }
     // The chosen pictures and background show at once.

@@ -32,10 +32,10 @@ void ExpectPlayMenuState(MainForm& form) {
     for (const char* on :
          {"MenuGameAbandon", "MenuOptionGetHint", "MenuOptionRearrange", "MenuOptionBackGround",
           "MenuOptionSound", "MenuOptionBitmap", "MenuChange", "MenuAutoPlay"}) {
-        EXPECT_TRUE(form.menuAction(on)->isEnabled()) << on;
+        EXPECT_TRUE(form.MenuAction(on)->isEnabled()) << on;
     }
     for (const char* off : {"MenuGameLow", "MenuGameMedium", "MenuGameHigh", "MenuGameSpecial"}) {
-        EXPECT_FALSE(form.menuAction(off)->isEnabled()) << off;
+        EXPECT_FALSE(form.MenuAction(off)->isEnabled()) << off;
     }
 }
 
@@ -44,13 +44,13 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
     for (const Grade& grade : Grades) {
         SCOPED_TRACE(grade.item);
         QTest::keyClick(form->windowHandle(), grade.key);
-        EXPECT_TRUE(session().Playing);
-        EXPECT_EQ(session().Level, 0);
+        EXPECT_TRUE(state().Playing);
+        EXPECT_EQ(state().Level, 0);
         EXPECT_EQ(engine().ColCount, grade.row.ColCount);
         EXPECT_EQ(engine().RowCount, grade.row.RowCount);
         EXPECT_EQ(engine().KindCount, grade.row.KindCount);
-        EXPECT_EQ(session().Lives, grade.row.Lives);
-        EXPECT_EQ(session().Hints, grade.row.Hints);
+        EXPECT_EQ(state().Lives, grade.row.Lives);
+        EXPECT_EQ(state().Hints, grade.row.Hints);
         EXPECT_EQ(client(), grade.client);
         EXPECT_EQ(form->MainPaintBox->geometry(),
                   QRect(1, 1, grade.client.width() - 2, grade.client.height() - 21));
@@ -60,7 +60,7 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
         EXPECT_TRUE(form->TimerGameDelay.isActive());
         ExpectPlayMenuState(*form);
         for (const Grade& other : Grades) {
-            EXPECT_EQ(form->menuAction(other.item)->isChecked(), &other == &grade) << other.item;
+            EXPECT_EQ(form->MenuAction(other.item)->isChecked(), &other == &grade) << other.item;
         }
         // The link keeps to the status bar, clear of the board it would hide: in the design's
         // place at grade 0, at the bar's right end in the larger windows.
@@ -88,53 +88,53 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
 }
 
 TEST_F(Games, DifficultyItemsStartGamesLikeTheirKeys) {
-    form->menuAction("MenuGameHigh")->trigger();
-    EXPECT_TRUE(session().Playing);
-    EXPECT_EQ(session().Difficulty, 2);
+    form->MenuAction("MenuGameHigh")->trigger();
+    EXPECT_TRUE(state().Playing);
+    EXPECT_EQ(state().Difficulty, 2);
     EXPECT_EQ(client(), QSize(800, 530));
-    EXPECT_TRUE(form->menuAction("MenuGameHigh")->isChecked());
-    EXPECT_FALSE(form->menuAction("MenuGameLow")->isChecked());
+    EXPECT_TRUE(form->MenuAction("MenuGameHigh")->isChecked());
+    EXPECT_FALSE(form->MenuAction("MenuGameLow")->isChecked());
 }
 
 TEST_F(Games, AnotherGradeDuringAGameDiscardsItWithoutAQuestion) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F1);
-    session().Lives = 0;
+    state().Lives = 0;
     bool asked = false;
     QTimer::singleShot(0, [&] { asked = QApplication::activeModalWidget() != nullptr; });
     QTest::keyClick(form->windowHandle(), Qt::Key_F2);
     Settle();
     EXPECT_FALSE(asked);
-    EXPECT_EQ(session().Difficulty, 1);
-    EXPECT_EQ(session().Level, 0);
-    EXPECT_EQ(session().Lives, 3);
-    EXPECT_EQ(session().Hints, 6);
+    EXPECT_EQ(state().Difficulty, 1);
+    EXPECT_EQ(state().Level, 0);
+    EXPECT_EQ(state().Lives, 3);
+    EXPECT_EQ(state().Hints, 6);
     EXPECT_EQ(engine().ColCount, 14);
     EXPECT_EQ(client(), QSize(700, 480));
 }
 
 TEST_F(Games, RadioItemsInvertTheirOwnMarkBeforeTheCommand) {
-    form->menuAction("MenuGameLow")->trigger();
-    QAction* left = form->menuAction("MenuToLeft");
+    form->MenuAction("MenuGameLow")->trigger();
+    QAction* left = form->MenuAction("MenuToLeft");
     left->trigger();
     EXPECT_TRUE(left->isChecked());
-    EXPECT_FALSE(form->menuAction("MenuNoChange")->isChecked());
-    EXPECT_EQ(session().Level, 2);
+    EXPECT_FALSE(form->MenuAction("MenuNoChange")->isChecked());
+    EXPECT_EQ(state().Level, 2);
     left->trigger();  // the checked item: afterwards none of the group is checked
     EXPECT_FALSE(left->isChecked());
-    EXPECT_EQ(session().Level, 2);
-    for (QAction* item : form->menuAction("MenuChange")->menu()->actions()) {
+    EXPECT_EQ(state().Level, 2);
+    for (QAction* item : form->MenuAction("MenuChange")->menu()->actions()) {
         EXPECT_FALSE(item->isChecked()) << item->objectName().toStdString();
     }
 }
 
 TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
-    QAction* sound = form->menuAction("MenuOptionSound");
+    QAction* sound = form->MenuAction("MenuOptionSound");
     sound->trigger();
     EXPECT_FALSE(sound->isChecked());
     sound->trigger();
     EXPECT_TRUE(sound->isChecked());
-    QAction* music = form->menuAction("MenuOptionMusic");
+    QAction* music = form->MenuAction("MenuOptionMusic");
     music->trigger();
     EXPECT_TRUE(music->isChecked());
     EXPECT_TRUE(form->TimerGuard.isActive());
@@ -142,8 +142,8 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     EXPECT_FALSE(music->isChecked());
     EXPECT_FALSE(form->TimerGuard.isActive());
 
-    form->menuAction("MenuGameLow")->trigger();
-    QAction* autoPlay = form->menuAction("MenuAutoPlay");
+    form->MenuAction("MenuGameLow")->trigger();
+    QAction* autoPlay = form->MenuAction("MenuAutoPlay");
     autoPlay->trigger();
     EXPECT_TRUE(autoPlay->isChecked());
     EXPECT_TRUE(form->TimerAutoPlay.isActive());
@@ -152,7 +152,7 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     EXPECT_FALSE(form->TimerAutoPlay.isActive());
 
     // After a game ends the item stays enabled, but the session refuses it: no mark appears.
-    session().EndGame();
+    part<Flow>().EndGame();
     autoPlay->trigger();
     EXPECT_FALSE(autoPlay->isChecked());
 }
@@ -160,7 +160,7 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
 TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F4);
-    session().EndGame();
+    part<Flow>().EndGame();
     EXPECT_EQ(client(), QSize(900, 580));
     ExpectPlayMenuState(*form);
     EXPECT_FALSE(form->TimerGameDelay.isActive());
@@ -201,7 +201,7 @@ TEST_F(Games, RemovedPairShowsItsLinkOnTheScreenDuringTheWait) {
     // What the window system holds for the window while the game thread sleeps.
     QImage shown;
     int slept = 0;
-    form->blockingSleep = [&](int32_t milliseconds) {
+    form->BlockingSleep = [&](int32_t milliseconds) {
         slept += milliseconds;
         shown = form->screen()->grabWindow(form->winId()).toImage();
     };
@@ -234,11 +234,11 @@ TEST_F(Games, PauseMinimisesAndRestoringResumesTheCountdown) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(form->isMinimized());
     EXPECT_FALSE(form->TimerGameDelay.isActive());
-    EXPECT_EQ(form->applicationTitle(), "Tessaly - 暂停");
+    EXPECT_EQ(form->ApplicationTitle(), "Tessaly - 暂停");
     form->showNormal();
     QCoreApplication::processEvents();
     EXPECT_TRUE(form->TimerGameDelay.isActive());
-    EXPECT_EQ(form->applicationTitle(), "Tessaly");
+    EXPECT_EQ(form->ApplicationTitle(), "Tessaly");
 }
 
 }  // namespace

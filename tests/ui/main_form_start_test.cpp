@@ -93,7 +93,7 @@ TEST_F(StartUp, MenuHoldsEveryItemWithItsCaptionAndState) {
         {"MenuAutoPlay", "自动操作 - F7", false, true, false},
     };
     for (const MenuRow& row : rows) {
-        QAction* action = form->menuAction(QString::fromUtf8(row.name));
+        QAction* action = form->MenuAction(QString::fromUtf8(row.name));
         ASSERT_NE(action, nullptr) << row.name;
         EXPECT_EQ(action->text(), QString::fromUtf8(row.caption)) << row.name;
         EXPECT_EQ(action->isEnabled(), row.enabled) << row.name;
@@ -122,9 +122,9 @@ TEST_F(StartUp, MenusAppearInTheirOrderWithSeparators) {
                            "MenuOptionSound", "MenuOptionMusic", "MenuOptionBackGround", "N3",
                            "MenuChange"}));
     EXPECT_EQ(layout(bar->actions()[2]->menu()), QStringList({"MenuGameAbout", "MenuAutoPlay"}));
-    EXPECT_EQ(form->menuAction("MenuChange")->menu()->actions().size(), 11);
+    EXPECT_EQ(form->MenuAction("MenuChange")->menu()->actions().size(), 11);
     for (const char* separator : {"N7", "N5", "N2", "MenuGameSeperator", "N4", "N3"}) {
-        EXPECT_TRUE(form->menuAction(separator)->isSeparator()) << separator;
+        EXPECT_TRUE(form->MenuAction(separator)->isSeparator()) << separator;
     }
 }
 
@@ -134,29 +134,29 @@ TEST_F(StartUp, ChineseTextsAskForSimplifiedChineseGlyphs) {
     EXPECT_EQ(QFontInfo(form->font()).family(), "Noto Sans CJK SC");
     EXPECT_EQ(QFontInfo(form->StatusPanel0->font()).family(), "Noto Sans CJK SC");
     EXPECT_EQ(
-        QFontInfo(qobject_cast<QMenu*>(form->menuAction("MenuGameLow")->parent())->font()).family(),
+        QFontInfo(qobject_cast<QMenu*>(form->MenuAction("MenuGameLow")->parent())->font()).family(),
         "Noto Sans CJK SC");
 }
 
 TEST_F(StartUp, LinkOpensItsTargetAndLeavesTheGameAlone) {
     form->LinkLabel1LinkClick("https://www.tessaly.invalid/");
     EXPECT_EQ(opened, QStringList({"https://www.tessaly.invalid/"}));
-    EXPECT_FALSE(session().Playing);
+    EXPECT_FALSE(state().Playing);
     EXPECT_TRUE(form->LinkLabel1->text().contains("href=\""));
 }
 
 TEST_F(StartUp, WindowSeesFunctionKeysWhateverTheModifiers) {
     form->show();
     QTest::keyClick(form->windowHandle(), Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_TRUE(session().Playing);
-    EXPECT_EQ(session().Difficulty, 2);
+    EXPECT_TRUE(state().Playing);
+    EXPECT_EQ(state().Difficulty, 2);
     QTest::keyClick(form->windowHandle(), Qt::Key_F1, Qt::ControlModifier);
-    EXPECT_EQ(session().Difficulty, 0);
+    EXPECT_EQ(state().Difficulty, 0);
     QTest::keyClick(form->windowHandle(), Qt::Key_Escape);
-    EXPECT_FALSE(session().Playing);
-    EXPECT_TRUE(form->menuAction("MenuGameLow")->isEnabled());
+    EXPECT_FALSE(state().Playing);
+    EXPECT_TRUE(form->MenuAction("MenuGameLow")->isEnabled());
     QTest::keyClick(form->windowHandle(), Qt::Key_A);  // no command: ignored
-    EXPECT_FALSE(session().Playing);
+    EXPECT_FALSE(state().Playing);
 }
 
 TEST_F(StartUp, DestroyingTheWindowHidesItThenRunsTheVersionCheckOnce) {

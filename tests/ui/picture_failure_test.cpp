@@ -19,7 +19,7 @@ using PictureFailure = FormTest;
 const QColor Marker(255, 0, 255);
 
 TEST_F(PictureFailure, MissingTileIsReportedOnceAndTheRestOfTheRedrawIsSkipped) {
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     const int kind = engine().Board[1][1];
     folder.Remove(QStringLiteral("pic1/%1.bmp").arg(kind));
     surface().fill(Marker);
@@ -32,7 +32,7 @@ TEST_F(PictureFailure, MissingTileIsReportedOnceAndTheRestOfTheRedrawIsSkipped) 
     // Column 0 came before the failing cell; the time bar would have come after it.
     EXPECT_EQ(surface().pixelColor(25, 55), ResourceFolder::Background(1));
     EXPECT_EQ(surface().pixelColor(500, 20), Marker);
-    EXPECT_TRUE(session().Playing);
+    EXPECT_TRUE(state().Playing);
 
     // Nothing is cached: the file put back, in a new colour, shows at the next redraw.
     folder.Write(QStringLiteral("pic1/%1.bmp").arg(kind), SolidCell(Qt::cyan));
@@ -44,7 +44,7 @@ TEST_F(PictureFailure, MissingTileIsReportedOnceAndTheRestOfTheRedrawIsSkipped) 
 }
 
 TEST_F(PictureFailure, SpecialFilesNamedLikePicturesAreReportedOnceWithoutBlocking) {
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     const QString tile = QStringLiteral("pic1/%1.bmp").arg(engine().Board[1][1]);
     for (const QString& inside : {tile, QStringLiteral("BackGround/Start.bmp")}) {
         folder.Remove(inside);
@@ -54,7 +54,7 @@ TEST_F(PictureFailure, SpecialFilesNamedLikePicturesAreReportedOnceWithoutBlocki
     form->MainPaintBoxPaint();
     Settle();
     // A pipe without a writer would block a plain open; the start screen must come up too.
-    session().EndGame();
+    part<Flow>().EndGame();
     Settle();
     ASSERT_EQ(errors.size(), 2);
     EXPECT_EQ(errors[0],
@@ -64,7 +64,7 @@ TEST_F(PictureFailure, SpecialFilesNamedLikePicturesAreReportedOnceWithoutBlocki
 }
 
 TEST_F(PictureFailure, DamagedPicturesAreNotValidBitmaps) {
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     const QByteArray png = [] {
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -86,9 +86,9 @@ TEST_F(PictureFailure, DamagedPicturesAreNotValidBitmaps) {
 }
 
 TEST_F(PictureFailure, MissingStartPictureLeavesAnEmptyStartScreenInThePanelColour) {
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     folder.Remove("BackGround/Start.bmp");
-    session().EndGame();
+    part<Flow>().EndGame();
     Settle();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].endsWith("/resource/BackGround/Start.bmp\". No such file or directory"));
@@ -103,9 +103,9 @@ TEST_F(PictureFailure, MissingStartPictureLeavesAnEmptyStartScreenInThePanelColo
 }
 
 TEST_F(PictureFailure, TheRealErrorBoxOpensAfterTheHandlerAndOnlyOneAtATime) {
-    form->errorBox().sink = nullptr;
+    form->Errors().sink = nullptr;
     form->show();
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     folder.Remove("BackGround/1.bmp");
     int boxes = 0;
     QString text;
@@ -121,13 +121,13 @@ TEST_F(PictureFailure, TheRealErrorBoxOpensAfterTheHandlerAndOnlyOneAtATime) {
         }
     };
     form->MainPaintBoxPaint();
-    EXPECT_TRUE(form->errorBox().Busy());
+    EXPECT_TRUE(form->Errors().Busy());
     QTimer::singleShot(0, closeBoxes);
     // However busy the machine, the box comes; only a hang reaches the limit.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes > 0 && !form->errorBox().Busy(); }, 60000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes > 0 && !form->Errors().Busy(); }, 60000));
     EXPECT_EQ(boxes, 1);
     EXPECT_TRUE(text.startsWith("Cannot open file")) << text.toStdString();
-    EXPECT_FALSE(form->errorBox().Busy());
+    EXPECT_FALSE(form->Errors().Busy());
 }
 
 }  // namespace

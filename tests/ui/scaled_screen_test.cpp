@@ -21,7 +21,7 @@ TEST_F(ScaledScreen, SurfaceIsDrawnAtTheScreensResolution) {
     QPainter(&split).fillRect(25, 0, 25, 50, right);
     folder.Write("pic1/7.bmp", split);
     form->show();
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     ASSERT_EQ(form->devicePixelRatioF(), 2.0);
 
     const QImage& s = surface();
@@ -66,7 +66,7 @@ TEST_F(ScaledScreen, SurfaceIsDrawnAtTheScreensResolution) {
 
 TEST_F(ScaledScreen, SurfaceLeftFromAScreenOfAnotherRatioIsRedrawnAtThisOne) {
     form->show();
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     QImage old(598, 409, QImage::Format_RGB32);  // as drawn on a screen at 100 %
     old.fill(Qt::gray);
     surface() = old;
@@ -80,9 +80,9 @@ TEST_F(ScaledScreen, SurfaceLeftFromAScreenOfAnotherRatioIsRedrawnAtThisOne) {
 // A press on a tile's last device pixel lies half a logical pixel short of the next tile.
 TEST_F(ScaledScreen, PressOnATilesLastDevicePixelSelectsThatTile) {
     form->show();
-    session().MenuGameLowClick();
+    game().Command(MenuItemId::MenuGameLow);
     QList<QPoint> cells;
-    form->MainPaintBox->onMouseDown = [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); };
+    form->MainPaintBox->OnMouseDown = [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); };
     QList<QPoint> tiles;
     for (int col = 1; col < engine().ColCount - 1; ++col) {
         for (int row = 1; row < engine().RowCount - 1; ++row) {

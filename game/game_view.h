@@ -1,0 +1,58 @@
+// What the window reads to draw the game and mark its menu, and nothing it may change: the
+// board, the counters, the look, the switches, the selection and the path of the last link.
+// The game keeps its state here and hands its window only a const view.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/engine.h"
+#include "game/game_window.h"
+#include "game/presentation_settings.h"
+
+namespace tessaly {
+
+class GameView {
+  public:
+    explicit GameView(const Engine& engine);
+
+    // The board with its border ring, Board()[column][row]; 0 is an empty cell.
+    const TMyArray& Board() const { return engine_->Board; }
+    int32_t ColCount() const { return engine_->ColCount; }
+    int32_t RowCount() const { return engine_->RowCount; }
+    // The value of a cell, or nothing for a cell the board does not have.
+    std::optional<int32_t> ValueAt(int32_t col, int32_t row) const;
+    // The tile waiting for its partner, if one is.
+    std::optional<TCell> Selected() const;
+    // The mark a toggle item shows; false for any other item.
+    bool Marked(MenuItemId item) const;
+
+    // The counters, with their values at program start.
+    uint8_t Difficulty = 0;
+    uint8_t Level = 0;
+    bool Playing = false;
+    int32_t Lives = 2;
+    int32_t Hints = 4;
+    int32_t TimeLeft = 100;
+    // The pair the hint shows, found whenever the board changes; {0, 0} twice when none is.
+    TCell HintPair[2] = {};
+
+    // Picture set and background.
+    PresentationSettings Presentation;
+
+    // The player's switches and marks, from the menu table's starting states; the sound switch
+    // holds while its item is disabled.
+    bool SoundOn;
+    bool MusicOn;
+    bool AutoPlayMarked;
+    bool AutoPlayRunning = false;
+
+    // The cells of the path of the last removal, from one tile to the other.
+    std::vector<TCell> LinkPath;
+
+  private:
+    const Engine* engine_;
+};
+
+}  // namespace tessaly
