@@ -72,16 +72,22 @@ class Engine {
   public:
     explicit Engine(SeedSource seedSource = ClockSeed);
 
-    // Board and its dimensions (border ring included); the game sets the three counts.
-    TMyArray Board;
-    int32_t ColCount = 0;
-    int32_t RowCount = 0;
-    int32_t KindCount = 0;
+    // Board and its dimensions (border ring included), Board()[column][row].
+    const TMyArray& Board() const { return board_; }
+    int32_t ColCount() const { return colCount_; }
+    int32_t RowCount() const { return rowCount_; }
+    int32_t KindCount() const { return kindCount_; }
+    // The next board's dimensions and number of kinds, as a grade gives them; the board itself
+    // changes only when it is generated.
+    void SetDimensions(int32_t colCount, int32_t rowCount, int32_t kindCount) {
+        colCount_ = colCount;
+        rowCount_ = rowCount;
+        kindCount_ = kindCount;
+    }
 
     // Random generator: a linear congruential one, of this engine alone.
     void Reseed();
     uint32_t DrawUniform(uint32_t n);
-    uint32_t Seed = 0;
 
     // Generation and shuffling.
     void GenerateBoard();
@@ -105,13 +111,8 @@ class Engine {
     TCell PeekCell() const;
     TCell PopCell();
 
-    // Link test and what the last one left behind.
+    // Link test. It leaves the shape it found and that shape's corners behind.
     bool CanLink(TCell a, TCell b);
-    TCellList LinkPath;
-    bool LinkAdjacent = false;
-    bool LinkStraight = false;
-    bool LinkOneCorner = false;
-    bool LinkTwoCorners = false;
     // The cells of the last successful link's path from one tile to the other: 2, 3 or 4 as
     // its shape has; empty when no shape flag is set.
     std::vector<TCell> LinkPathCells() const;
@@ -125,13 +126,27 @@ class Engine {
     bool InBoard(TCell c) const;
     bool CellIsEmpty(TCell c) const;
 
-    // True when Board really has ColCount columns of RowCount rows; the operations that walk
+    // True when Board() really has ColCount() columns of RowCount() rows; the operations that walk
     // the board do nothing on a board that does not match its dimensions.
     bool BoardMatchesDimensions() const;
 
   private:
-    // The link test's building blocks; tests pin them down through a friend of their own.
+    // Tests set up boards and pin down the link test's building blocks through a friend.
     friend struct EngineTestAccess;
+
+    TMyArray board_;
+    int32_t colCount_ = 0;
+    int32_t rowCount_ = 0;
+    int32_t kindCount_ = 0;
+    uint32_t seed_ = 0;
+
+    // What the last successful link test found: its shape and the cells of its path.
+    TCellList linkPath_;
+    bool linkAdjacent_ = false;
+    bool linkStraight_ = false;
+    bool linkOneCorner_ = false;
+    bool linkTwoCorners_ = false;
+
     bool IsNeighbour(TCell a, TCell b) const;
     static bool SameCell(TCell a, TCell b) { return a == b; }
     static void ClearCellList(TCellList& list);
@@ -143,14 +158,14 @@ class Engine {
     std::array<TCellList, 4> FirstRays;   // up, right, down, left
     std::array<TCellList, 4> SecondRays;  // up, right, down, left
 
-    int32_t& At(TCell c) { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
-    int32_t At(TCell c) const { return Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
+    int32_t& At(TCell c) { return board_[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
+    int32_t At(TCell c) const { return board_[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
     // CanLink without its guards, for two distinct tiles inside a board of the right shape.
     bool LinkTiles(TCell a, TCell b);
     void ClearShapeFlags();
     bool Enclosed(TCell c) const;
     bool TryPartner(TCell a, bool aEnclosed, TCell b, bool bEnclosed, TCell& P, TCell& Q);
-    bool HasInterior() const { return ColCount > 2 && RowCount > 2; }
+    bool HasInterior() const { return colCount_ > 2 && rowCount_ > 2; }
     bool TwoCorners(const TCellList& fromA, const TCellList& fromB, bool viaRows);
     // Every cell strictly between two cells of one row or column is empty.
     bool EmptyBetween(TCell p, TCell q) const;

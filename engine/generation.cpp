@@ -22,40 +22,40 @@ void Engine::RemoveTile(TCell c) {
 
 void Engine::GenerateBoard() {
     // Drop the old board entirely, so nothing of it can survive into the new one.
-    Board.clear();
-    const int32_t cols = ColCount > 0 ? ColCount : 0;
-    const int32_t rows = RowCount > 0 ? RowCount : 0;
-    Board.assign(static_cast<size_t>(cols), std::vector<int32_t>(static_cast<size_t>(rows), 0));
+    board_.clear();
+    const int32_t cols = colCount_ > 0 ? colCount_ : 0;
+    const int32_t rows = rowCount_ > 0 ? rowCount_ : 0;
+    board_.assign(static_cast<size_t>(cols), std::vector<int32_t>(static_cast<size_t>(rows), 0));
     Reseed();
-    if (!HasInterior() || KindCount < 1) return;
+    if (!HasInterior() || kindCount_ < 1) return;
 
     // The right half copies the left half, so every kind occurs an even number of times.
-    const int32_t half = (ColCount - 2) / 2;
+    const int32_t half = (colCount_ - 2) / 2;
     for (int32_t c = 1; c <= half; ++c) {
-        for (int32_t r = 1; r <= RowCount - 2; ++r) {
+        for (int32_t r = 1; r <= rowCount_ - 2; ++r) {
             const auto kind =
-                static_cast<int32_t>(DrawUniform(static_cast<uint32_t>(KindCount))) + 1;
+                static_cast<int32_t>(DrawUniform(static_cast<uint32_t>(kindCount_))) + 1;
             At(TCell{c, r}) = kind;
             At(TCell{half + c, r}) = kind;
         }
     }
     ShuffleBoard();
 
-    for (int32_t r = 0; r < RowCount; ++r) {
+    for (int32_t r = 0; r < rowCount_; ++r) {
         At(TCell{0, r}) = 0;
-        At(TCell{ColCount - 1, r}) = 0;
+        At(TCell{colCount_ - 1, r}) = 0;
     }
-    for (int32_t c = 0; c < ColCount; ++c) {
+    for (int32_t c = 0; c < colCount_; ++c) {
         At(TCell{c, 0}) = 0;
-        At(TCell{c, RowCount - 1}) = 0;
+        At(TCell{c, rowCount_ - 1}) = 0;
     }
 }
 
 void Engine::ShuffleBoard() {
     Reseed();
     if (!HasInterior() || !BoardMatchesDimensions()) return;
-    const auto cols = static_cast<uint32_t>(ColCount - 2);
-    const auto rows = static_cast<uint32_t>(RowCount - 2);
+    const auto cols = static_cast<uint32_t>(colCount_ - 2);
+    const auto rows = static_cast<uint32_t>(rowCount_ - 2);
     for (int n = 0; n < SwapCount; ++n) {
         // Four separate statements: the order of the draws is part of the board a seed gives.
         const auto x1 = static_cast<int32_t>(DrawUniform(cols)) + 1;
@@ -68,8 +68,8 @@ void Engine::ShuffleBoard() {
 
 bool Engine::IsBoardCleared() const {
     if (!BoardMatchesDimensions()) return true;
-    for (int32_t c = 1; c <= ColCount - 2; ++c)
-        for (int32_t r = 1; r <= RowCount - 2; ++r)
+    for (int32_t c = 1; c <= colCount_ - 2; ++c)
+        for (int32_t r = 1; r <= rowCount_ - 2; ++r)
             if (At(TCell{c, r}) != 0) return false;
     return true;
 }
@@ -80,8 +80,8 @@ void Engine::RearrangeBoard() {
     if (IsBoardCleared()) return;
 
     Reseed();
-    const auto cols = static_cast<uint32_t>(ColCount - 2);
-    const auto rows = static_cast<uint32_t>(RowCount - 2);
+    const auto cols = static_cast<uint32_t>(colCount_ - 2);
+    const auto rows = static_cast<uint32_t>(rowCount_ - 2);
     auto drawTile = [&]() {
         for (;;) {
             const auto x = static_cast<int32_t>(DrawUniform(cols)) + 1;

@@ -26,8 +26,8 @@ bool Engine::TryPartner(TCell a, bool aEnclosed, TCell b, bool bEnclosed, TCell&
 
 bool Engine::FindLinkablePair(TCell& P, TCell& Q) {
     if (!BoardMatchesDimensions()) return false;
-    const int32_t lastCol = ColCount - 2;
-    const int32_t lastRow = RowCount - 2;
+    const int32_t lastCol = colCount_ - 2;
+    const int32_t lastRow = rowCount_ - 2;
 
     // The tiles in scan order: column by column, each column top to bottom.
     size_t count = 0;

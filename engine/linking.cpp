@@ -49,7 +49,7 @@ bool Engine::IsNeighbour(TCell a, TCell b) const {
 }
 
 bool Engine::InBoard(TCell c) const {
-    return c.X >= 0 && c.X <= ColCount - 1 && c.Y >= 0 && c.Y <= RowCount - 1;
+    return c.X >= 0 && c.X <= colCount_ - 1 && c.Y >= 0 && c.Y <= rowCount_ - 1;
 }
 
 bool Engine::CellIsEmpty(TCell c) const {
@@ -62,10 +62,10 @@ void Engine::ClearCellList(TCellList& list) {
 }
 
 bool Engine::BoardMatchesDimensions() const {
-    if (ColCount < 0 || RowCount < 0) return false;
-    if (Board.size() != static_cast<size_t>(ColCount)) return false;
-    for (const auto& column : Board) {
-        if (column.size() != static_cast<size_t>(RowCount)) return false;
+    if (colCount_ < 0 || rowCount_ < 0) return false;
+    if (board_.size() != static_cast<size_t>(colCount_)) return false;
+    for (const auto& column : board_) {
+        if (column.size() != static_cast<size_t>(rowCount_)) return false;
     }
     return true;
 }
@@ -120,8 +120,8 @@ bool Engine::TwoCorners(const TCellList& fromA, const TCellList& fromB, bool via
         const int32_t to = viaRows ? lastB.Y : lastB.X;
         if (along < std::min(from, to) || along > std::max(from, to)) continue;
         if (!EmptyBetween(c1, c2)) continue;
-        LinkPath.Slot[3] = c2;
-        LinkPath.Slot[4] = c1;
+        linkPath_.Slot[3] = c2;
+        linkPath_.Slot[4] = c1;
         return true;
     }
     return false;
@@ -148,10 +148,10 @@ bool Engine::CanLink(TCell a, TCell b) {
 }
 
 void Engine::ClearShapeFlags() {
-    LinkOneCorner = false;
-    LinkAdjacent = false;
-    LinkTwoCorners = false;
-    LinkStraight = false;
+    linkOneCorner_ = false;
+    linkAdjacent_ = false;
+    linkTwoCorners_ = false;
+    linkStraight_ = false;
 }
 
 bool Engine::LinkTiles(TCell a, TCell b) {
@@ -159,9 +159,9 @@ bool Engine::LinkTiles(TCell a, TCell b) {
     if (At(a) != At(b)) return false;
 
     if (IsNeighbour(a, b)) {
-        LinkPath.Slot[1] = a;
-        LinkPath.Slot[2] = b;
-        LinkAdjacent = true;
+        linkPath_.Slot[1] = a;
+        linkPath_.Slot[2] = b;
+        linkAdjacent_ = true;
         return true;
     }
 
@@ -171,9 +171,9 @@ bool Engine::LinkTiles(TCell a, TCell b) {
     }
     for (size_t d = 0; d < 4; ++d) {
         if (CastRay(a, static_cast<TDirection>(d), b, FirstRays[d])) {
-            LinkPath.Slot[1] = a;
-            LinkPath.Slot[2] = b;
-            LinkStraight = true;
+            linkPath_.Slot[1] = a;
+            linkPath_.Slot[2] = b;
+            linkStraight_ = true;
             return true;
         }
     }
@@ -185,10 +185,10 @@ bool Engine::LinkTiles(TCell a, TCell b) {
         if (!ListHasEntries(p) || !ListHasEntries(q)) continue;
         TCell corner;
         if (FindCommonCell(p, q, corner)) {
-            LinkPath.Slot[1] = a;
-            LinkPath.Slot[2] = corner;
-            LinkPath.Slot[3] = b;
-            LinkOneCorner = true;
+            linkPath_.Slot[1] = a;
+            linkPath_.Slot[2] = corner;
+            linkPath_.Slot[3] = b;
+            linkOneCorner_ = true;
             return true;
         }
     }
@@ -199,9 +199,9 @@ bool Engine::LinkTiles(TCell a, TCell b) {
         const TCellList& q = SecondRays[fromB];
         if (!ListHasEntries(p) || !ListHasEntries(q)) continue;
         if (k < 4 ? TwoCornersViaRows(p, q) : TwoCornersViaColumns(p, q)) {
-            LinkPath.Slot[1] = a;
-            LinkPath.Slot[2] = b;
-            LinkTwoCorners = true;
+            linkPath_.Slot[1] = a;
+            linkPath_.Slot[2] = b;
+            linkTwoCorners_ = true;
             return true;
         }
     }
@@ -213,18 +213,18 @@ std::vector<TCell> Engine::LinkPathCells() const {
     // and the corner on A's ray in 4.
     static constexpr std::array<size_t, 4> TwoCornerPath{1, 4, 3, 2};
     int32_t points = 0;
-    if (LinkOneCorner)
+    if (linkOneCorner_)
         points = 3;
-    else if (LinkAdjacent || LinkStraight)
+    else if (linkAdjacent_ || linkStraight_)
         points = 2;
-    else if (LinkTwoCorners)
+    else if (linkTwoCorners_)
         points = 4;
     std::vector<TCell> cells;
     if (points == 2 || points == 3) {
         for (size_t slot = 1; slot <= static_cast<size_t>(points); ++slot)
-            cells.push_back(LinkPath.Slot[slot]);
+            cells.push_back(linkPath_.Slot[slot]);
     } else if (points == 4) {
-        for (size_t slot : TwoCornerPath) cells.push_back(LinkPath.Slot[slot]);
+        for (size_t slot : TwoCornerPath) cells.push_back(linkPath_.Slot[slot]);
     }
     return cells;
 }

@@ -9,8 +9,8 @@ namespace tessaly {
 // which cells are occupied or how often each kind occurs.
 bool Engine::PlaceLinkablePair(TCell& P, TCell& Q) {
     if (!BoardMatchesDimensions()) return false;
-    const int32_t lastCol = ColCount - 2;
-    const int32_t lastRow = RowCount - 2;
+    const int32_t lastCol = colCount_ - 2;
+    const int32_t lastRow = rowCount_ - 2;
     for (int32_t pc = 1; pc <= lastCol; ++pc) {
         for (int32_t pr = 1; pr <= lastRow; ++pr) {
             const TCell p{pc, pr};

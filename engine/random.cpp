@@ -17,12 +17,12 @@ Engine::Engine(SeedSource seedSource) : seedSource_(std::move(seedSource)) {
 }
 
 void Engine::Reseed() {
-    Seed = seedSource_();
+    seed_ = seedSource_();
 }
 
 uint32_t Engine::DrawUniform(uint32_t n) {
-    Seed = Seed * 134775813u + 1u;
-    return static_cast<uint32_t>((static_cast<uint64_t>(Seed) * n) >> 32);
+    seed_ = seed_ * 134775813u + 1u;
+    return static_cast<uint32_t>((static_cast<uint64_t>(seed_) * n) >> 32);
 }
 
 }  // namespace tessaly

@@ -45,8 +45,8 @@ void Engine::PackRows(int32_t firstRow, int32_t lastRow, int32_t left, int32_t r
 
 void Engine::ShiftBoard(uint8_t mode) {
     if (!HasInterior() || !BoardMatchesDimensions()) return;
-    const int32_t maxX = ColCount - 2;
-    const int32_t maxY = RowCount - 2;
+    const int32_t maxX = colCount_ - 2;
+    const int32_t maxY = rowCount_ - 2;
     const int32_t midX = maxX / 2;
     const int32_t midY = maxY / 2;
 

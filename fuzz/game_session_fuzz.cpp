@@ -111,8 +111,8 @@ class Player {
         const uint8_t op = in_.Next() % 16;
         if (op <= 4) {
             // A cell of the board, its ring or one step beyond, hit anywhere inside.
-            const int32_t col = in_.Next() % (engine_.ColCount + 2) - 1;
-            const int32_t row = in_.Next() % (engine_.RowCount + 2) - 1;
+            const int32_t col = in_.Next() % (engine_.ColCount() + 2) - 1;
+            const int32_t row = in_.Next() % (engine_.RowCount() + 2) - 1;
             const int32_t x = ColToX(col) + in_.Next() % CellSize;
             const int32_t y = RowToY(row) + in_.Next() % CellSize;
             Run(Click, [&] { game_.MouseDown(x, y); });
@@ -209,14 +209,15 @@ class Player {
     }
 
     int32_t At(TCell c) const {
-        return engine_.Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
+        return engine_.Board()[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
     }
     bool Inside(TCell c) const {
-        return c.X >= 1 && c.Y >= 1 && c.X <= engine_.ColCount - 2 && c.Y <= engine_.RowCount - 2;
+        return c.X >= 1 && c.Y >= 1 && c.X <= engine_.ColCount() - 2 &&
+               c.Y <= engine_.RowCount() - 2;
     }
     int32_t TileCount() const {
         int32_t tiles = 0;
-        for (const auto& column : engine_.Board)
+        for (const auto& column : engine_.Board())
             for (int32_t value : column) tiles += value != 0;
         return tiles;
     }
@@ -232,15 +233,15 @@ class Player {
         Require(window_.Checked(M::MenuAutoPlay) == view_.AutoPlayMarked, "auto mark astray");
         Require(window_.Running(TimerId::TimerAutoPlay) == view_.AutoPlayRunning,
                 "automatic play's timer astray");
-        if (engine_.Board.empty()) return;
+        if (engine_.Board().empty()) return;
 
         Require(engine_.BoardMatchesDimensions(), "board does not match its dimensions");
         std::map<int32_t, int32_t> kinds;
-        for (int32_t c = 0; c < engine_.ColCount; ++c) {
-            for (int32_t r = 0; r < engine_.RowCount; ++r) {
+        for (int32_t c = 0; c < engine_.ColCount(); ++c) {
+            for (int32_t r = 0; r < engine_.RowCount(); ++r) {
                 const int32_t value = At({c, r});
                 if (!Inside({c, r})) Require(value == 0, "a tile on the ring");
-                Require(value >= 0 && value <= engine_.KindCount, "a kind outside 0..KindCount");
+                Require(value >= 0 && value <= engine_.KindCount(), "a kind outside 0..KindCount");
                 if (value != 0) ++kinds[value];
             }
         }

@@ -9,9 +9,7 @@ namespace tessaly {
 void Flow::NewGame() {
     view_.TimeLeft = FullTime;
     const DifficultyRow& row = DifficultyTable.at(view_.Difficulty);
-    engine_.KindCount = row.KindCount;
-    engine_.ColCount = row.ColCount;
-    engine_.RowCount = row.RowCount;
+    engine_.SetDimensions(row.ColCount, row.RowCount, row.KindCount);
     view_.Lives = row.Lives;
     view_.Hints = row.Hints;
     for (MenuItemId item : DifficultyItems) window_.SetMenuChecked(item, item == row.MenuItem);

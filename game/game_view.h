@@ -18,9 +18,9 @@ class GameView {
     explicit GameView(const Engine& engine);
 
     // The board with its border ring, Board()[column][row]; 0 is an empty cell.
-    const TMyArray& Board() const { return engine_->Board; }
-    int32_t ColCount() const { return engine_->ColCount; }
-    int32_t RowCount() const { return engine_->RowCount; }
+    const TMyArray& Board() const { return engine_->Board(); }
+    int32_t ColCount() const { return engine_->ColCount(); }
+    int32_t RowCount() const { return engine_->RowCount(); }
     // The value of a cell, or nothing for a cell the board does not have.
     std::optional<int32_t> ValueAt(int32_t col, int32_t row) const;
     // The tile waiting for its partner, if one is.

@@ -70,7 +70,7 @@ struct WorstPair {
         CellAt(engine, {12, 5}) = 2;
         for (int32_t c = 6; c <= 11; ++c) CellAt(engine, {c, 4}) = 2;
         TurnSearch ref;
-        Require(!ref.Links(engine.Board, a, b), "the worst pair links");
+        Require(!ref.Links(engine.Board(), a, b), "the worst pair links");
     }
 };
 
@@ -91,7 +91,7 @@ void BM_ReferenceMidGame(benchmark::State& state) {
     size_t i = 0;
     for (auto _ : state) {
         const auto& [a, b] = g.pairs[i];
-        benchmark::DoNotOptimize(ref.Links(g.engine.Board, a, b));
+        benchmark::DoNotOptimize(ref.Links(g.engine.Board(), a, b));
         i = i + 1 == g.pairs.size() ? 0 : i + 1;
     }
 }
@@ -106,7 +106,7 @@ BENCHMARK(BM_CanLinkWorstPair);
 void BM_ReferenceWorstPair(benchmark::State& state) {
     WorstPair w;
     TurnSearch ref;
-    for (auto _ : state) benchmark::DoNotOptimize(ref.Links(w.engine.Board, w.a, w.b));
+    for (auto _ : state) benchmark::DoNotOptimize(ref.Links(w.engine.Board(), w.a, w.b));
 }
 BENCHMARK(BM_ReferenceWorstPair);
 
@@ -130,7 +130,7 @@ Engine FullDeadBoard() {
 Engine OpenDeadBoard() {
     Engine e(test::FixedSeed(99));
     test::SetGrade(e, 3);
-    e.KindCount = 30;
+    e.SetDimensions(e.ColCount(), e.RowCount(), 30);
     e.GenerateBoard();
     int n = 0;
     for (int32_t c = 1; c <= 16; ++c) {
@@ -161,7 +161,7 @@ void BM_ReferenceFindPair(benchmark::State& state) {
     TurnSearch ref;
     for (auto _ : state) {
         TCell p, q;
-        benchmark::DoNotOptimize(ref.FirstPair(e.Board, p, q));
+        benchmark::DoNotOptimize(ref.FirstPair(e.Board(), p, q));
     }
 }
 BENCHMARK(BM_ReferenceFindPair<NewBoard>)->Name("BM_ReferenceFindPair/NewBoard");
@@ -177,7 +177,7 @@ void BM_GenerateAndSetUp(benchmark::State& state) {
     for (auto _ : state) {
         e.GenerateBoard();
         while (!e.FindLinkablePair(p, q)) e.RearrangeBoard();
-        benchmark::DoNotOptimize(e.Board);
+        benchmark::DoNotOptimize(e.Board());
     }
 }
 BENCHMARK(BM_GenerateAndSetUp);

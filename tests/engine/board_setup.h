@@ -9,6 +9,7 @@
 
 #include "engine/engine.h"
 #include "game/difficulty_table.h"
+#include "tests/engine/engine_access.h"
 
 namespace tessaly::test {
 
@@ -18,19 +19,17 @@ inline SeedSource FixedSeed(uint32_t seed) {
 
 inline void SetGrade(Engine& e, int grade) {
     const DifficultyRow& row = DifficultyTable.at(static_cast<size_t>(grade));
-    e.ColCount = row.ColCount;
-    e.RowCount = row.RowCount;
-    e.KindCount = row.KindCount;
+    e.SetDimensions(row.ColCount, row.RowCount, row.KindCount);
 }
 
 // An all-empty board of the engine's dimensions.
 inline void ClearBoard(Engine& e) {
-    e.Board.assign(static_cast<size_t>(e.ColCount),
-                   std::vector<int32_t>(static_cast<size_t>(e.RowCount), 0));
+    EngineTestAccess::Board(e).assign(static_cast<size_t>(e.ColCount()),
+                                      std::vector<int32_t>(static_cast<size_t>(e.RowCount()), 0));
 }
 
 inline int32_t& CellAt(Engine& e, TCell c) {
-    return e.Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
+    return EngineTestAccess::Board(e)[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
 }
 
 // Boards drawn as text, one string per row of the inside, the border ring being added round it:
@@ -53,8 +52,8 @@ inline char KindChar(int32_t kind) {
 // Sets the engine's dimensions to the drawing's and lays it out; the kind count is left alone.
 inline void DrawBoard(Engine& e, const std::vector<std::string_view>& rows) {
     if (rows.empty() || rows.front().empty()) throw std::invalid_argument("an empty drawing");
-    e.RowCount = static_cast<int32_t>(rows.size()) + 2;
-    e.ColCount = static_cast<int32_t>(rows.front().size()) + 2;
+    EngineTestAccess::RowCount(e) = static_cast<int32_t>(rows.size()) + 2;
+    EngineTestAccess::ColCount(e) = static_cast<int32_t>(rows.front().size()) + 2;
     ClearBoard(e);
     for (size_t r = 0; r < rows.size(); ++r) {
         if (rows[r].size() != rows.front().size()) {
@@ -70,10 +69,10 @@ inline void DrawBoard(Engine& e, const std::vector<std::string_view>& rows) {
 // The inside of the board drawn as DrawBoard takes it.
 inline std::vector<std::string> BoardRows(const Engine& e) {
     std::vector<std::string> rows;
-    for (int32_t r = 1; r <= e.RowCount - 2; ++r) {
+    for (int32_t r = 1; r <= e.RowCount() - 2; ++r) {
         rows.emplace_back();
-        for (int32_t c = 1; c <= e.ColCount - 2; ++c) {
-            rows.back() += KindChar(e.Board[static_cast<size_t>(c)][static_cast<size_t>(r)]);
+        for (int32_t c = 1; c <= e.ColCount() - 2; ++c) {
+            rows.back() += KindChar(e.Board()[static_cast<size_t>(c)][static_cast<size_t>(r)]);
         }
     }
     return rows;
@@ -85,17 +84,17 @@ inline std::vector<std::string> BoardRows(const Engine& e) {
 inline void DrawDeadFullBoard(Engine& e) {
     SetGrade(e, 3);
     ClearBoard(e);
-    const int32_t width = e.ColCount - 2;
-    for (int32_t c = 1; c <= e.ColCount - 2; ++c) {
-        for (int32_t r = 1; r <= e.RowCount - 2; ++r) {
-            CellAt(e, TCell{c, r}) = ((c - 1) + (r - 1) * width) % e.KindCount + 1;
+    const int32_t width = e.ColCount() - 2;
+    for (int32_t c = 1; c <= e.ColCount() - 2; ++c) {
+        for (int32_t r = 1; r <= e.RowCount() - 2; ++r) {
+            CellAt(e, TCell{c, r}) = ((c - 1) + (r - 1) * width) % e.KindCount() + 1;
         }
     }
 }
 
 inline int CountTiles(const Engine& e) {
     int n = 0;
-    for (const auto& column : e.Board) {
+    for (const auto& column : e.Board()) {
         for (int32_t v : column) n += v != 0;
     }
     return n;

@@ -10,12 +10,13 @@
 namespace tessaly {
 namespace {
 
+using A = EngineTestAccess;
 using test::CellAt;
 using test::FixedSeed;
 
 std::map<int32_t, int> KindCounts(const Engine& e) {
     std::map<int32_t, int> counts;
-    for (const auto& column : e.Board) {
+    for (const auto& column : e.Board()) {
         for (int32_t v : column) {
             if (v != 0) ++counts[v];
         }
@@ -25,9 +26,9 @@ std::map<int32_t, int> KindCounts(const Engine& e) {
 
 std::vector<TCell> Occupied(const Engine& e) {
     std::vector<TCell> cells;
-    for (int32_t c = 0; c < e.ColCount; ++c) {
-        for (int32_t r = 0; r < e.RowCount; ++r) {
-            if (e.Board[static_cast<size_t>(c)][static_cast<size_t>(r)] != 0)
+    for (int32_t c = 0; c < e.ColCount(); ++c) {
+        for (int32_t r = 0; r < e.RowCount(); ++r) {
+            if (e.Board()[static_cast<size_t>(c)][static_cast<size_t>(r)] != 0)
                 cells.push_back({c, r});
         }
     }
@@ -46,20 +47,20 @@ void ExpectInterior(Engine& e, const std::vector<std::vector<int32_t>>& rows) {
 TEST(RandomGenerator, StepsTheSeedBeforeScalingTheDraw) {
     Engine e(FixedSeed(1));
     e.Reseed();
-    EXPECT_EQ(e.Seed, 1u);
+    EXPECT_EQ(A::Seed(e), 1u);
     const std::pair<uint32_t, uint32_t> draws[] = {{100, 3}, {100, 86}, {45, 9},
                                                    {1, 0},   {7, 4},    {1000000, 318691}};
     for (auto [n, want] : draws) EXPECT_EQ(e.DrawUniform(n), want) << "n = " << n;
-    EXPECT_EQ(e.Seed, 1368768587u);
+    EXPECT_EQ(A::Seed(e), 1368768587u);
 }
 
 TEST(RandomGenerator, ReseedAsksTheSeedSourceEachTime) {
     uint32_t next = 40;
     Engine e([&next] { return next++; });
     e.Reseed();
-    EXPECT_EQ(e.Seed, 40u);
+    EXPECT_EQ(A::Seed(e), 40u);
     e.Reseed();
-    EXPECT_EQ(e.Seed, 41u);
+    EXPECT_EQ(A::Seed(e), 41u);
     Engine clock;  // the default source must give a usable seed without a caller's help
     clock.Reseed();
     EXPECT_LT(clock.DrawUniform(10), 10u);
@@ -73,20 +74,21 @@ TEST_P(EveryGrade, NewBoardIsFullWithEvenKindsInsideAnEmptyRing) {
         Engine e(FixedSeed(seed));
         test::SetGrade(e, grade);
         e.GenerateBoard();
-        ASSERT_EQ(e.Board.size(), static_cast<size_t>(e.ColCount));
-        for (int32_t c = 0; c < e.ColCount; ++c) {
-            ASSERT_EQ(e.Board[static_cast<size_t>(c)].size(), static_cast<size_t>(e.RowCount));
-            for (int32_t r = 0; r < e.RowCount; ++r) {
-                const bool border = c == 0 || r == 0 || c == e.ColCount - 1 || r == e.RowCount - 1;
+        ASSERT_EQ(e.Board().size(), static_cast<size_t>(e.ColCount()));
+        for (int32_t c = 0; c < e.ColCount(); ++c) {
+            ASSERT_EQ(e.Board()[static_cast<size_t>(c)].size(), static_cast<size_t>(e.RowCount()));
+            for (int32_t r = 0; r < e.RowCount(); ++r) {
+                const bool border =
+                    c == 0 || r == 0 || c == e.ColCount() - 1 || r == e.RowCount() - 1;
                 const int32_t v = CellAt(e, {c, r});
                 if (border) {
                     EXPECT_EQ(v, 0);
                 } else {
-                    EXPECT_TRUE(v >= 1 && v <= e.KindCount) << v;
+                    EXPECT_TRUE(v >= 1 && v <= e.KindCount()) << v;
                 }
             }
         }
-        EXPECT_EQ(test::CountTiles(e), (e.ColCount - 2) * (e.RowCount - 2));
+        EXPECT_EQ(test::CountTiles(e), (e.ColCount() - 2) * (e.RowCount() - 2));
         for (auto [kind, count] : KindCounts(e)) EXPECT_EQ(count % 2, 0) << "kind " << kind;
     }
 }
@@ -96,23 +98,23 @@ TEST_P(EveryGrade, MixingKeepsTheKindsAndRearrangingKeepsTheOccupiedCells) {
     test::SetGrade(e, GetParam());
     e.GenerateBoard();
     const auto kinds = KindCounts(e);
-    const TMyArray generated = e.Board;
+    const TMyArray generated = e.Board();
     e.ShuffleBoard();
     EXPECT_EQ(KindCounts(e), kinds);
     // Take away every third tile, as play would, then rearrange.
     int n = 0;
-    for (auto& column : e.Board) {
+    for (auto& column : A::Board(e)) {
         for (int32_t& v : column) {
             if (v != 0 && ++n % 3 == 0) v = 0;
         }
     }
     const auto before = Occupied(e);
     const auto kindsBefore = KindCounts(e);
-    const TMyArray arranged = e.Board;
+    const TMyArray arranged = e.Board();
     e.RearrangeBoard();
     EXPECT_EQ(Occupied(e), before);
     EXPECT_EQ(KindCounts(e), kindsBefore);
-    EXPECT_NE(e.Board, arranged) << "the tiles were not mixed";
+    EXPECT_NE(e.Board(), arranged) << "the tiles were not mixed";
 }
 
 TEST_P(EveryGrade, SetUpLoopEndsWithAMoveOnTheBoard) {
@@ -138,8 +140,8 @@ TEST(Generation, SameSeedGivesTheSameBoardAndAnotherSeedAnother) {
         test::SetGrade(*e, 3);
         e->GenerateBoard();
     }
-    EXPECT_EQ(a.Board, b.Board);
-    EXPECT_NE(a.Board, c.Board);
+    EXPECT_EQ(a.Board(), b.Board());
+    EXPECT_NE(a.Board(), c.Board());
 }
 
 // The board a seed gives depends on the order of every draw; this one was worked out apart
@@ -183,15 +185,15 @@ TEST(Generation, NothingOfThePreviousBoardSurvives) {
     Engine e(FixedSeed(3));
     test::SetGrade(e, 3);
     e.GenerateBoard();
-    e.Board[0][0] = 44;  // even a stray value on the ring of a board of the same size
+    A::Board(e)[0][0] = 44;  // even a stray value on the ring of a board of the same size
     e.GenerateBoard();
-    EXPECT_EQ(e.Board[0][0], 0);
+    EXPECT_EQ(e.Board()[0][0], 0);
 
     test::SetGrade(e, 0);
-    e.KindCount = 2;
+    A::KindCount(e) = 2;
     e.GenerateBoard();
-    EXPECT_EQ(e.Board.size(), 12u);
-    for (const auto& column : e.Board) {
+    EXPECT_EQ(e.Board().size(), 12u);
+    for (const auto& column : e.Board()) {
         EXPECT_EQ(column.size(), 8u);
         for (int32_t v : column) EXPECT_LE(v, 2);
     }
@@ -203,9 +205,9 @@ TEST(Rearrangement, TwoLastTilesKeepTheirPlaces) {
     test::ClearBoard(e);
     CellAt(e, {2, 3}) = 17;
     CellAt(e, {9, 6}) = 17;
-    const TMyArray before = e.Board;
+    const TMyArray before = e.Board();
     e.RearrangeBoard();
-    EXPECT_EQ(e.Board, before);
+    EXPECT_EQ(e.Board(), before);
 }
 
 // Drawing cells until one holds a tile never ends on a board without tiles.
@@ -213,13 +215,13 @@ TEST(Rearrangement, BoardWithoutTilesIsLeftAloneAtOnce) {
     Engine e(FixedSeed(8));
     test::SetGrade(e, 2);
     test::ClearBoard(e);
-    const TMyArray before = e.Board;
+    const TMyArray before = e.Board();
     e.RearrangeBoard();
-    EXPECT_EQ(e.Board, before);
-    e.Board.clear();
+    EXPECT_EQ(e.Board(), before);
+    A::Board(e).clear();
     e.RearrangeBoard();  // before the first game
     e.ShuffleBoard();
-    EXPECT_TRUE(e.Board.empty());
+    EXPECT_TRUE(e.Board().empty());
 }
 
 TEST(Rearrangement, ABoardIsClearedOnlyWithoutATileInsideTheRing) {
@@ -227,9 +229,9 @@ TEST(Rearrangement, ABoardIsClearedOnlyWithoutATileInsideTheRing) {
     test::SetGrade(e, 0);
     test::ClearBoard(e);
     EXPECT_TRUE(e.IsBoardCleared());
-    CellAt(e, {e.ColCount - 2, e.RowCount - 2}) = 3;  // the last cell inside counts too
+    CellAt(e, {e.ColCount() - 2, e.RowCount() - 2}) = 3;  // the last cell inside counts too
     EXPECT_FALSE(e.IsBoardCleared());
-    e.Board.clear();  // before the first game
+    A::Board(e).clear();  // before the first game
     EXPECT_TRUE(e.IsBoardCleared());
 }
 
@@ -252,8 +254,8 @@ TEST(Rearrangement, APlacedPairIsAMoveOnTheSameCellsWithTheSameKinds) {
             const auto size = static_cast<uint32_t>(cols * rows);
             const uint32_t kinds = std::min<uint32_t>(52, 2 + size / 2 + draw() % size);
             const uint32_t holes = draw() % 3;  // out of 8 cells
-            e.ColCount = cols + 2;
-            e.RowCount = rows + 2;
+            A::ColCount(e) = cols + 2;
+            A::RowCount(e) = rows + 2;
             test::ClearBoard(e);
             for (int32_t c = 1; c <= cols; ++c)
                 for (int32_t r = 1; r <= rows; ++r)
@@ -262,7 +264,7 @@ TEST(Rearrangement, APlacedPairIsAMoveOnTheSameCellsWithTheSameKinds) {
         }
         const auto kinds = KindCounts(e);
         const auto cells = Occupied(e);
-        const TMyArray before = e.Board;
+        const TMyArray before = e.Board();
         const bool twins = std::any_of(kinds.begin(), kinds.end(),
                                        [](const auto& kind) { return kind.second >= 2; });
         TCell p;
@@ -292,22 +294,22 @@ TEST(Rearrangement, APlacedPairIsAMoveOnTheSameCellsWithTheSameKinds) {
 TEST(Rearrangement, NoPairIsPlacedWithoutTwinsOrWithoutABoard) {
     Engine e(FixedSeed(1));
     test::DrawBoard(e, {"AB.", "..C"});
-    const TMyArray before = e.Board;
+    const TMyArray before = e.Board();
     TCell p{1, 1};
     TCell q{2, 1};
     EXPECT_FALSE(e.PlaceLinkablePair(p, q));
-    EXPECT_EQ(e.Board, before);
+    EXPECT_EQ(e.Board(), before);
     EXPECT_EQ(p, (TCell{1, 1}));
-    e.Board.clear();
+    A::Board(e).clear();
     EXPECT_FALSE(e.PlaceLinkablePair(p, q));
 }
 
 TEST(Generation, DegenerateDimensionsGiveAnEmptyBoardInsteadOfACrash) {
     Engine e(FixedSeed(8));
     for (auto [cols, rows] : {std::pair{0, 0}, {2, 5}, {5, 1}, {-3, 4}}) {
-        e.ColCount = cols;
-        e.RowCount = rows;
-        e.KindCount = 5;
+        A::ColCount(e) = cols;
+        A::RowCount(e) = rows;
+        A::KindCount(e) = 5;
         e.GenerateBoard();
         EXPECT_EQ(test::CountTiles(e), 0);
     }

@@ -7,6 +7,7 @@
 namespace tessaly {
 namespace {
 
+using A = EngineTestAccess;
 using test::DrawBoard;
 
 TEST(HintSearch, ColumnOneIsScannedFirst) {
@@ -17,7 +18,7 @@ TEST(HintSearch, ColumnOneIsScannedFirst) {
     ASSERT_TRUE(e.FindLinkablePair(p, q));
     EXPECT_EQ(p, (TCell{1, 5}));
     EXPECT_EQ(q, (TCell{2, 5}));
-    EXPECT_TRUE(e.LinkAdjacent);
+    EXPECT_TRUE(A::LinkAdjacent(e));
 }
 
 TEST(HintSearch, PartnerIsTheFirstInColumnOrder) {
@@ -27,8 +28,8 @@ TEST(HintSearch, PartnerIsTheFirstInColumnOrder) {
     ASSERT_TRUE(e.FindLinkablePair(p, q));
     EXPECT_EQ(p, (TCell{1, 1}));
     EXPECT_EQ(q, (TCell{1, 3}));
-    EXPECT_TRUE(e.LinkTwoCorners) << "the link state describes P to Q";
-    EXPECT_EQ(e.LinkPath.Slot[2], q);
+    EXPECT_TRUE(A::LinkTwoCorners(e)) << "the link state describes P to Q";
+    EXPECT_EQ(A::LinkPath(e).Slot[2], q);
 }
 
 TEST(HintSearch, DeadOrEmptyBoardLeavesPAndQAlone) {
@@ -41,7 +42,7 @@ TEST(HintSearch, DeadOrEmptyBoardLeavesPAndQAlone) {
     EXPECT_EQ(q, q0);
     test::ClearBoard(e);
     EXPECT_FALSE(e.FindLinkablePair(p, q));
-    e.Board.clear();  // before the first game
+    A::Board(e).clear();  // before the first game
     EXPECT_FALSE(e.FindLinkablePair(p, q));
     EXPECT_EQ(p, p0);
 }
@@ -52,12 +53,13 @@ TEST(HintSearch, FailedSearchLeavesNoShapeFlagAndThePathAlone) {
     Engine e(test::FixedSeed(1));
     DrawBoard(e, {"A.A"});
     ASSERT_TRUE(e.CanLink({1, 1}, {3, 1}));
-    const TCellList path = e.LinkPath;
+    const TCellList path = A::LinkPath(e);
     DrawBoard(e, {"BCD", "EAF", "GHA"});
     TCell p, q;
     EXPECT_FALSE(e.FindLinkablePair(p, q));
-    EXPECT_FALSE(e.LinkAdjacent || e.LinkStraight || e.LinkOneCorner || e.LinkTwoCorners);
-    EXPECT_EQ(e.LinkPath.Slot, path.Slot);
+    EXPECT_FALSE(A::LinkAdjacent(e) || A::LinkStraight(e) || A::LinkOneCorner(e) ||
+                 A::LinkTwoCorners(e));
+    EXPECT_EQ(A::LinkPath(e).Slot, path.Slot);
 }
 
 TEST(HintSearch, EqualTilesOnAnySideOfAFullBoardLinkThroughTheRing) {
@@ -71,7 +73,7 @@ TEST(HintSearch, EqualTilesOnAnySideOfAFullBoardLinkThroughTheRing) {
         ASSERT_TRUE(e.FindLinkablePair(p, q));
         EXPECT_EQ(p, side[0]);
         EXPECT_EQ(q, side[1]);
-        EXPECT_TRUE(e.LinkTwoCorners);
+        EXPECT_TRUE(A::LinkTwoCorners(e));
     }
 }
 
@@ -85,8 +87,8 @@ TEST(HintSearch, BoardsAtAndPastTheScratchListsAreSearchedInTheSameOrder) {
     reference::TurnSearch ref;
     for (const Row row : {Row{1024, 1023}, Row{1025, 1023}, Row{1024, 1024}, Row{2304, 2400}}) {
         Engine e(test::FixedSeed(1));
-        e.ColCount = 50;
-        e.RowCount = 50;
+        A::ColCount(e) = 50;
+        A::RowCount(e) = 50;
         test::ClearBoard(e);
         // Equal tiles are few and far apart: the first move lies deep in the scan.
         for (int i = 0; i < row.tiles; ++i) {
@@ -94,7 +96,7 @@ TEST(HintSearch, BoardsAtAndPastTheScratchListsAreSearchedInTheSameOrder) {
             test::CellAt(e, {1 + i / 48, 1 + i % 48}) = i + 1 == row.tiles ? row.topKind : kind;
         }
         TCell p, q, wantP, wantQ;
-        const bool want = ref.FirstPair(e.Board, wantP, wantQ);
+        const bool want = ref.FirstPair(e.Board(), wantP, wantQ);
         ASSERT_EQ(e.FindLinkablePair(p, q), want) << row.tiles << " " << row.topKind;
         if (want) {
             EXPECT_EQ(p, wantP) << row.tiles << " " << row.topKind;

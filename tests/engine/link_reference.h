@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "tests/engine/engine_access.h"
 
 namespace tessaly::reference {
 
@@ -116,9 +117,9 @@ class TurnSearch {
 
 // The number of turns of the shape the last successful link test reported.
 inline int ReportedTurns(const Engine& e) {
-    if (e.LinkAdjacent || e.LinkStraight) return 0;
-    if (e.LinkOneCorner) return 1;
-    if (e.LinkTwoCorners) return 2;
+    if (EngineTestAccess::LinkAdjacent(e) || EngineTestAccess::LinkStraight(e)) return 0;
+    if (EngineTestAccess::LinkOneCorner(e)) return 1;
+    if (EngineTestAccess::LinkTwoCorners(e)) return 2;
     return TurnSearch::Unreachable;
 }
 

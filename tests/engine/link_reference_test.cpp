@@ -13,6 +13,7 @@
 namespace tessaly {
 namespace {
 
+using A = EngineTestAccess;
 using reference::ReportedTurns;
 using reference::TurnSearch;
 using test::CellAt;
@@ -37,17 +38,17 @@ bool EmptyInside(const Engine& e, TCell c) {
 
 // Checks the path that a successful test left in LinkPath; returns what is wrong, if anything.
 std::string PathFault(const Engine& e, TCell a, TCell b) {
-    const auto& s = e.LinkPath.Slot;
+    const auto& s = A::LinkPath(e).Slot;
     if (!(s[1] == a)) return "slot 1 is not A";
-    if (e.LinkAdjacent) {
+    if (A::LinkAdjacent(e)) {
         if (!(s[2] == b) || std::abs(a.X - b.X) + std::abs(a.Y - b.Y) != 1) return "not neighbours";
         return "";
     }
-    if (e.LinkStraight) {
+    if (A::LinkStraight(e)) {
         if (!(s[2] == b) || !Aligned(a, b) || !ClearBetween(e, a, b)) return "bad straight line";
         return "";
     }
-    if (e.LinkOneCorner) {
+    if (A::LinkOneCorner(e)) {
         const TCell c = s[2];
         if (!(s[3] == b)) return "slot 3 is not B";
         if (!EmptyInside(e, c) || !Aligned(a, c) || !Aligned(c, b)) return "bad corner";
@@ -55,7 +56,7 @@ std::string PathFault(const Engine& e, TCell a, TCell b) {
         if (!ClearBetween(e, a, c) || !ClearBetween(e, c, b)) return "blocked segment";
         return "";
     }
-    if (e.LinkTwoCorners) {
+    if (A::LinkTwoCorners(e)) {
         const TCell nearA = s[4], nearB = s[3];
         if (!(s[2] == b)) return "slot 2 is not B";
         if (!EmptyInside(e, nearA) || !EmptyInside(e, nearB)) return "corner not empty";
@@ -87,8 +88,8 @@ void FillRandomBoard(RandomBoard& rb, int grade, double density, int kinds, std:
     std::bernoulli_distribution occupied(density);
     std::uniform_int_distribution<int> kind(1, kinds);
     rb.tiles.clear();
-    for (int32_t c = 1; c <= e.ColCount - 2; ++c) {
-        for (int32_t r = 1; r <= e.RowCount - 2; ++r) {
+    for (int32_t c = 1; c <= e.ColCount() - 2; ++c) {
+        for (int32_t r = 1; r <= e.RowCount() - 2; ++r) {
             if (!occupied(rng)) continue;
             CellAt(e, TCell{c, r}) = kind(rng);
             rb.tiles.push_back(TCell{c, r});
@@ -112,9 +113,9 @@ TEST(LinkTestAgainstReference, AgreesOnAnswerShapeAndPathOnRandomBoards) {
             const TCell b = rb.tiles[pick(rng)];
             if (a == b) continue;
             const bool equal = CellAt(e, a) == CellAt(e, b);
-            const int turns = equal ? ref.FewestTurns(e.Board, a, b) : TurnSearch::Unreachable;
+            const int turns = equal ? ref.FewestTurns(e.Board(), a, b) : TurnSearch::Unreachable;
             const bool expected = turns != TurnSearch::Unreachable && turns <= 2;
-            const TCellList before = e.LinkPath;
+            const TCellList before = A::LinkPath(e);
             ASSERT_EQ(e.CanLink(a, b), expected)
                 << "board " << n << " A=(" << a.X << "," << a.Y << ") B=(" << b.X << "," << b.Y
                 << ") reference turns " << turns;
@@ -122,14 +123,16 @@ TEST(LinkTestAgainstReference, AgreesOnAnswerShapeAndPathOnRandomBoards) {
                 ++linked;
                 ++turnsSeen[turns];
                 ASSERT_EQ(ReportedTurns(e), turns) << "board " << n;
-                ASSERT_EQ(e.LinkAdjacent + e.LinkStraight + e.LinkOneCorner + e.LinkTwoCorners, 1);
+                ASSERT_EQ(A::LinkAdjacent(e) + A::LinkStraight(e) + A::LinkOneCorner(e) +
+                              A::LinkTwoCorners(e),
+                          1);
                 ASSERT_EQ(PathFault(e, a, b), "") << "board " << n;
             } else {
                 ++refused;
                 blocked += equal;
-                ASSERT_FALSE(e.LinkAdjacent || e.LinkStraight || e.LinkOneCorner ||
-                             e.LinkTwoCorners);
-                ASSERT_EQ(e.LinkPath.Slot, before.Slot) << "a failed test wrote the path";
+                ASSERT_FALSE(A::LinkAdjacent(e) || A::LinkStraight(e) || A::LinkOneCorner(e) ||
+                             A::LinkTwoCorners(e));
+                ASSERT_EQ(A::LinkPath(e).Slot, before.Slot) << "a failed test wrote the path";
             }
         }
     }
@@ -159,7 +162,7 @@ TEST(HintSearchAgainstReference, FindsTheFirstPairInScanOrderOrReportsADeadBoard
             for (int32_t unique = 100; e.FindLinkablePair(p, q); ++unique) CellAt(e, q) = unique;
         }
         TCell wantP{-1, -1}, wantQ{-1, -1};
-        const bool want = ref.FirstPair(e.Board, wantP, wantQ);
+        const bool want = ref.FirstPair(e.Board(), wantP, wantQ);
         TCell p{-7, -7}, q{-8, -8};
         ASSERT_EQ(e.FindLinkablePair(p, q), want) << "board " << n;
         if (want) {

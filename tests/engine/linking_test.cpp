@@ -6,21 +6,6 @@
 
 namespace tessaly {
 
-// The link test's building blocks, past the engine's public face.
-struct EngineTestAccess {
-    using E = Engine;
-    static const auto& FirstRays(const E& e) { return e.FirstRays; }
-    static bool HasEntries(const TCellList& list) { return E::ListHasEntries(list); }
-    static void Clear(TCellList& list) { E::ClearCellList(list); }
-    static bool CastRay(const E& e, TCell from, TDirection d, TCell to, TCellList& list) {
-        return e.CastRay(from, d, to, list);
-    }
-    static bool IsNeighbour(const E& e, TCell a, TCell b) { return e.IsNeighbour(a, b); }
-    static bool TwoCorners(E& e, const TCellList& a, const TCellList& b, bool viaRows) {
-        return viaRows ? e.TwoCornersViaRows(a, b) : e.TwoCornersViaColumns(a, b);
-    }
-};
-
 namespace {
 
 using A = EngineTestAccess;
@@ -30,10 +15,10 @@ using test::DrawBoard;
 enum class Shape { None, Adjacent, Straight, OneCorner, TwoCorners };
 
 Shape ShapeOf(const Engine& e) {
-    if (e.LinkAdjacent) return Shape::Adjacent;
-    if (e.LinkStraight) return Shape::Straight;
-    if (e.LinkOneCorner) return Shape::OneCorner;
-    if (e.LinkTwoCorners) return Shape::TwoCorners;
+    if (A::LinkAdjacent(e)) return Shape::Adjacent;
+    if (A::LinkStraight(e)) return Shape::Straight;
+    if (A::LinkOneCorner(e)) return Shape::OneCorner;
+    if (A::LinkTwoCorners(e)) return Shape::TwoCorners;
     return Shape::None;
 }
 
@@ -55,13 +40,13 @@ TEST_P(RecordedPath, ShapeAndSlotsAreThoseOfTheFirstCandidate) {
     ASSERT_EQ(e.CanLink(c.a, c.b), c.shape != Shape::None);
     EXPECT_EQ(ShapeOf(e), c.shape);
     if (c.shape == Shape::None) return;
-    EXPECT_EQ(e.LinkPath.Slot[1], c.a);
-    EXPECT_EQ(e.LinkPath.Slot[2], c.slot2);
+    EXPECT_EQ(A::LinkPath(e).Slot[1], c.a);
+    EXPECT_EQ(A::LinkPath(e).Slot[2], c.slot2);
     if (c.shape == Shape::OneCorner || c.shape == Shape::TwoCorners) {
-        EXPECT_EQ(e.LinkPath.Slot[3], c.slot3);
+        EXPECT_EQ(A::LinkPath(e).Slot[3], c.slot3);
     }
     if (c.shape == Shape::TwoCorners) {
-        EXPECT_EQ(e.LinkPath.Slot[4], c.slot4);
+        EXPECT_EQ(A::LinkPath(e).Slot[4], c.slot4);
     }
     // What the window draws: a line from tile to tile whose every leg is straight.
     const size_t points = c.shape == Shape::TwoCorners ? 4 : c.shape == Shape::OneCorner ? 3 : 2;
@@ -169,10 +154,10 @@ TEST(LinkTest, RefusalClearsTheFlagsAndKeepsThePathOfTheLastLink) {
     Engine e(test::FixedSeed(1));
     DrawBoard(e, {"....", ".A..", "....", "...A", ".B.C"});
     ASSERT_TRUE(e.CanLink({2, 2}, {4, 4}));
-    const TCellList path = e.LinkPath;
+    const TCellList path = A::LinkPath(e);
     EXPECT_FALSE(e.CanLink({2, 5}, {4, 5}));
     EXPECT_EQ(ShapeOf(e), Shape::None);
-    EXPECT_EQ(e.LinkPath.Slot, path.Slot);
+    EXPECT_EQ(A::LinkPath(e).Slot, path.Slot);
 }
 
 TEST(LinkTest, NeighboursLeaveTheRaysAlone) {
@@ -183,7 +168,7 @@ TEST(LinkTest, NeighboursLeaveTheRaysAlone) {
     ASSERT_TRUE(A::HasEntries(rays[0]));
     CellAt(e, {2, 1}) = 1;
     ASSERT_TRUE(e.CanLink({1, 1}, {2, 1}));
-    EXPECT_TRUE(e.LinkAdjacent);
+    EXPECT_TRUE(A::LinkAdjacent(e));
     for (size_t d = 0; d < 4; ++d) EXPECT_EQ(A::FirstRays(e)[d].Slot, rays[d].Slot);
 }
 
@@ -235,7 +220,7 @@ TEST(LinkTest, RefusesCellsThatAreNoPairOfTiles) {
     EXPECT_FALSE(e.CanLink({1, 1}, {40, 1}));
     EXPECT_FALSE(e.CanLink({-1, 1}, {1, 1}));
     EXPECT_TRUE(e.CanLink({1, 1}, {3, 1}));
-    e.ColCount = 9;  // dimensions that do not match the board
+    A::ColCount(e) = 9;  // dimensions that do not match the board
     EXPECT_FALSE(e.CanLink({1, 1}, {3, 1}));
     EXPECT_EQ(ShapeOf(e), Shape::None);
 }

@@ -33,7 +33,7 @@ TEST_P(ShiftedLine, EndsAsWorkedOut) {
         const auto n = static_cast<int32_t>(i) + 1;
         return c.column ? TCell{2, n} : TCell{n, 2};
     };
-    ASSERT_EQ(c.before.size(), static_cast<size_t>(c.column ? e.RowCount - 2 : e.ColCount - 2));
+    ASSERT_EQ(c.before.size(), static_cast<size_t>(c.column ? e.RowCount() - 2 : e.ColCount() - 2));
     for (size_t i = 0; i < c.before.size(); ++i) CellAt(e, cell(i)) = c.before[i];
     e.ShiftBoard(c.mode);
     std::vector<int32_t> got;
@@ -65,10 +65,10 @@ class ShiftedBoard : public ::testing::TestWithParam<BoardCase> {};
 TEST_P(ShiftedBoard, TakesItsStepsInOrder) {
     Engine e(test::FixedSeed(1));
     test::DrawBoard(e, GetParam().after);
-    const TMyArray expected = e.Board;
+    const TMyArray expected = e.Board();
     test::DrawBoard(e, GetParam().before);
     e.ShiftBoard(GetParam().mode);
-    EXPECT_EQ(e.Board, expected);
+    EXPECT_EQ(e.Board(), expected);
 }
 
 // 4 x 4 tiles inside the ring: the upper part is rows 1-2, the left part columns 1-2.
@@ -90,8 +90,8 @@ struct Segment {
 std::vector<int32_t> Values(const Engine& e, const Segment& s) {
     std::vector<int32_t> v;
     for (int32_t i = 0; i < s.length; ++i) {
-        v.push_back(e.Board[static_cast<size_t>(s.start.X + i * s.dx)]
-                           [static_cast<size_t>(s.start.Y + i * s.dy)]);
+        v.push_back(e.Board()[static_cast<size_t>(s.start.X + i * s.dx)]
+                             [static_cast<size_t>(s.start.Y + i * s.dy)]);
     }
     return v;
 }
@@ -138,7 +138,8 @@ struct Promise {
 };
 
 Promise PromiseOf(const Engine& e, uint8_t mode) {
-    const int32_t maxX = e.ColCount - 2, maxY = e.RowCount - 2, midX = maxX / 2, midY = maxY / 2;
+    const int32_t maxX = e.ColCount() - 2, maxY = e.RowCount() - 2, midX = maxX / 2,
+                  midY = maxY / 2;
     Promise p;
     auto& s = p.packed;
     switch (mode) {
@@ -192,11 +193,11 @@ Promise PromiseOf(const Engine& e, uint8_t mode) {
 
 // The sorted kinds in each region: the whole interior cut at the middle row and/or column.
 std::vector<std::vector<int32_t>> RegionKinds(const Engine& e, bool splitRows, bool splitCols) {
-    const int32_t maxX = e.ColCount - 2, maxY = e.RowCount - 2;
+    const int32_t maxX = e.ColCount() - 2, maxY = e.RowCount() - 2;
     std::vector<std::vector<int32_t>> regions(4);
     for (int32_t c = 1; c <= maxX; ++c) {
         for (int32_t r = 1; r <= maxY; ++r) {
-            const int32_t v = e.Board[static_cast<size_t>(c)][static_cast<size_t>(r)];
+            const int32_t v = e.Board()[static_cast<size_t>(c)][static_cast<size_t>(r)];
             if (v == 0) continue;
             const size_t lower = splitRows && r > maxY / 2;
             const size_t right = splitCols && c > maxX / 2;
@@ -214,14 +215,14 @@ TEST(ShiftBoard, EveryModeKeepsItsPromiseOnRandomBoards) {
         test::SetGrade(e, n % 4);
         test::ClearBoard(e);
         std::bernoulli_distribution occupied(std::uniform_real_distribution<double>(0, 1)(rng));
-        for (int32_t c = 1; c <= e.ColCount - 2; ++c) {
-            for (int32_t r = 1; r <= e.RowCount - 2; ++r) {
+        for (int32_t c = 1; c <= e.ColCount() - 2; ++c) {
+            for (int32_t r = 1; r <= e.RowCount() - 2; ++r) {
                 if (occupied(rng)) CellAt(e, {c, r}) = static_cast<int32_t>(rng() % 45) + 1;
             }
         }
-        const TMyArray original = e.Board;
+        const TMyArray original = e.Board();
         for (uint8_t mode = 0; mode <= 12; ++mode) {
-            e.Board = original;
+            EngineTestAccess::Board(e) = original;
             const Promise p = PromiseOf(e, mode);
             const auto regions = RegionKinds(e, p.splitRows, p.splitCols);
             std::vector<std::vector<int32_t>> order;
@@ -230,7 +231,7 @@ TEST(ShiftBoard, EveryModeKeepsItsPromiseOnRandomBoards) {
             e.ShiftBoard(mode);
             SCOPED_TRACE(::testing::Message() << "board " << n << " mode " << int(mode));
             if (mode == 0 || mode > 10) {
-                ASSERT_EQ(e.Board, original);
+                ASSERT_EQ(e.Board(), original);
                 continue;
             }
             ASSERT_EQ(RegionKinds(e, p.splitRows, p.splitCols), regions);
@@ -240,17 +241,17 @@ TEST(ShiftBoard, EveryModeKeepsItsPromiseOnRandomBoards) {
                     ASSERT_EQ(Tiles(e, p.packed[i]), order[i]);
                 }
             }
-            for (int32_t c = 0; c < e.ColCount; ++c) {
+            for (int32_t c = 0; c < e.ColCount(); ++c) {
                 ASSERT_EQ(CellAt(e, {c, 0}), 0);
-                ASSERT_EQ(CellAt(e, {c, e.RowCount - 1}), 0);
+                ASSERT_EQ(CellAt(e, {c, e.RowCount() - 1}), 0);
             }
-            for (int32_t r = 0; r < e.RowCount; ++r) {
+            for (int32_t r = 0; r < e.RowCount(); ++r) {
                 ASSERT_EQ(CellAt(e, {0, r}), 0);
-                ASSERT_EQ(CellAt(e, {e.ColCount - 1, r}), 0);
+                ASSERT_EQ(CellAt(e, {e.ColCount() - 1, r}), 0);
             }
-            const TMyArray once = e.Board;
+            const TMyArray once = e.Board();
             e.ShiftBoard(mode);
-            ASSERT_EQ(e.Board, once) << "a second shift moved tiles again";
+            ASSERT_EQ(e.Board(), once) << "a second shift moved tiles again";
         }
     }
 }
@@ -259,7 +260,7 @@ TEST(ShiftBoard, BoardThatDoesNotMatchItsDimensionsIsLeftAlone) {
     Engine e(test::FixedSeed(1));
     test::SetGrade(e, 0);
     for (uint8_t mode = 0; mode <= 10; ++mode) e.ShiftBoard(mode);  // before the first game
-    EXPECT_TRUE(e.Board.empty());
+    EXPECT_TRUE(e.Board().empty());
 }
 
 }  // namespace

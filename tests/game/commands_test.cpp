@@ -18,14 +18,14 @@ TEST_F(ShiftModeTest, EachModeSetsTheLevelAndMovesTheTilesAtOnce) {
     for (uint8_t mode = 0; mode <= 10; ++mode) {
         LoadBoard(rows);
         Engine expected;
-        expected.ColCount = engine.ColCount;
-        expected.RowCount = engine.RowCount;
-        expected.Board = engine.Board;
+        EngineTestAccess::ColCount(expected) = engine.ColCount();
+        EngineTestAccess::RowCount(expected) = engine.RowCount();
+        EngineTestAccess::Board(expected) = engine.Board();
         expected.ShiftBoard(mode);
         window.Forget();
         part<Commands>().ShiftModeClick(mode);
         EXPECT_EQ(state.Level, mode);
-        EXPECT_EQ(engine.Board, expected.Board) << "mode " << int{mode};
+        EXPECT_EQ(engine.Board(), expected.Board()) << "mode " << int{mode};
         EXPECT_EQ(window.calls, std::vector<std::string>{"MainPaintBoxPaint"});
     }
 }
@@ -85,7 +85,7 @@ TEST_F(ShiftModeTest, GatheringInwardMakesTheCurrentLevelTheLast) {
 TEST_F(ShiftModeTest, BeforeAnyGameThereIsNothingToMove) {
     game.Command("MenuUpDownLeftRightCollect");
     EXPECT_EQ(state.Level, 10);
-    EXPECT_TRUE(engine.Board.empty());
+    EXPECT_TRUE(engine.Board().empty());
 }
 
 TEST_F(ShiftModeTest, NamedHandlersPickTheirModes) {

@@ -49,13 +49,13 @@ class GameTest : public ::testing::Test {
     // grade 0 without touching the window.
     void LoadBoard(const std::vector<std::string>& rows) {
         DrawBoard(engine, std::vector<std::string_view>(rows.begin(), rows.end()));
-        engine.KindCount = 26;
+        EngineTestAccess::KindCount(engine) = 26;
         engine.InitStack();
         state.Playing = true;
     }
 
     int32_t At(TCell c) const {
-        return engine.Board[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
+        return engine.Board()[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)];
     }
 
     std::vector<std::string> Rows() const { return BoardRows(engine); }
@@ -64,8 +64,8 @@ class GameTest : public ::testing::Test {
 
     std::vector<TCell> Occupied() const {
         std::vector<TCell> cells;
-        for (int32_t c = 1; c <= engine.ColCount - 2; ++c)
-            for (int32_t r = 1; r <= engine.RowCount - 2; ++r)
+        for (int32_t c = 1; c <= engine.ColCount() - 2; ++c)
+            for (int32_t r = 1; r <= engine.RowCount() - 2; ++r)
                 if (At({c, r}) != 0) cells.push_back({c, r});
         return cells;
     }

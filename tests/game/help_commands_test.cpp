@@ -72,7 +72,7 @@ TEST_F(RearrangeTest, SpendsALifeAndLeavesAMoveOnTheSameCells) {
     LoadBoard({"AB..", "BA.C", "..DC", "..D."});
     const auto occupied = Occupied();
     const auto kinds = KindCounts();
-    const TMyArray before = engine.Board;
+    const TMyArray before = engine.Board();
     Click({1, 1});
     state.Lives = 1;  // the last life is spent even though a move exists
     window.Forget();
@@ -80,7 +80,7 @@ TEST_F(RearrangeTest, SpendsALifeAndLeavesAMoveOnTheSameCells) {
     game.Command(MenuItemId::MenuOptionRearrange);
 
     EXPECT_EQ(state.Lives, 0);
-    EXPECT_NE(engine.Board, before) << "the tiles change places although a move existed";
+    EXPECT_NE(engine.Board(), before) << "the tiles change places although a move existed";
     ASSERT_EQ(painted.size(), 2u);
     EXPECT_EQ(painted[0].lives, 0) << "the first redraw shows the lowered count";
     EXPECT_EQ(window.calls.front(), "MainPaintBoxPaint");
@@ -104,9 +104,9 @@ TEST_F(RearrangeTest, ADeadBoardGetsAMoveEvenWhenChanceNeverHelps) {
         GameView& s = GameTestAccess::StateOf(g);
         GameTestAccess::PartOf<Help>(g).SetRearrangeTryLimit(limit);
         LoadBoard(kDead);
-        stuck.Board = engine.Board;
-        stuck.ColCount = engine.ColCount;
-        stuck.RowCount = engine.RowCount;
+        EngineTestAccess::Board(stuck) = engine.Board();
+        EngineTestAccess::ColCount(stuck) = engine.ColCount();
+        EngineTestAccess::RowCount(stuck) = engine.RowCount();
         s.Playing = true;
         s.Lives = 1;
         TCell p;
@@ -116,7 +116,7 @@ TEST_F(RearrangeTest, ADeadBoardGetsAMoveEvenWhenChanceNeverHelps) {
         EXPECT_EQ(s.HintPair[0], p);
         EXPECT_EQ(s.HintPair[1], q);
         // Same cells, same kinds.
-        engine.Board = stuck.Board;
+        EngineTestAccess::Board(engine) = stuck.Board();
         EXPECT_EQ(Occupied().size(), 4u);
         EXPECT_EQ(KindCounts(), (std::map<int32_t, int>{{1, 2}, {2, 2}}));
     }

@@ -32,7 +32,7 @@ TEST_F(SessionFlowTest, StartsIdleWithTheStartingValues) {
     EXPECT_EQ(state.Presentation.BackgroundColor, 0u);
     // The window draws the start screen itself; the game only seeds its generator.
     EXPECT_TRUE(window.calls.empty());
-    EXPECT_NE(engine.Seed, 0u);
+    EXPECT_NE(EngineTestAccess::Seed(engine), 0u);
 }
 
 struct GradeCase {
@@ -62,9 +62,9 @@ TEST_P(DifficultyKeyTest, StartsAFreshGameOfTheGrade) {
 
     EXPECT_TRUE(state.Playing);
     EXPECT_EQ(state.Difficulty, g.difficulty);
-    EXPECT_EQ(engine.ColCount, g.cols);
-    EXPECT_EQ(engine.RowCount, g.rows);
-    EXPECT_EQ(engine.KindCount, g.kinds);
+    EXPECT_EQ(engine.ColCount(), g.cols);
+    EXPECT_EQ(engine.RowCount(), g.rows);
+    EXPECT_EQ(engine.KindCount(), g.kinds);
     EXPECT_EQ(state.Lives, g.lives);
     EXPECT_EQ(state.Hints, g.hints);
     ASSERT_FALSE(painted.empty());
@@ -103,8 +103,8 @@ TEST_F(SessionFlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
     EXPECT_EQ(state.Level, 0);
     EXPECT_EQ(state.Lives, 3);
     EXPECT_EQ(state.Hints, 6);
-    EXPECT_EQ(engine.ColCount, 14);
-    EXPECT_EQ(engine.RowCount, 9);
+    EXPECT_EQ(engine.ColCount(), 14);
+    EXPECT_EQ(engine.RowCount(), 9);
     EXPECT_TRUE(window.Checked(MenuItemId::MenuGameMedium));
     EXPECT_FALSE(window.Checked(MenuItemId::MenuGameLow));
 }
@@ -187,7 +187,7 @@ TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
     state.Lives = 1;
     state.Hints = 2;
     state.Level = 5;
-    const TMyArray board = engine.Board;
+    const TMyArray board = engine.Board();
     window.Forget();
 
     part<Flow>().EndGame();
@@ -200,7 +200,7 @@ TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
     EXPECT_EQ(state.Lives, 1);
     EXPECT_EQ(state.Hints, 2);
     EXPECT_EQ(state.Level, 5);
-    EXPECT_EQ(engine.Board, board);
+    EXPECT_EQ(engine.Board(), board);
     // The hint does nothing now; a difficulty key starts again.
     game.Key(vk::F5);
     EXPECT_EQ(state.Hints, 2);

@@ -63,7 +63,7 @@ TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
     const RefusalCase& t = GetParam();
     LoadBoard(t.rows);
     state.TimeLeft = 50;  // below the full bar, where time given back would show
-    const TMyArray before = engine.Board;
+    const TMyArray before = engine.Board();
     Click(t.first);
     window.Forget();
     Click(t.second);
@@ -73,7 +73,7 @@ TEST_P(RefusedPairTest, SaysWhyRedrawsBothAndForgetsTheSelection) {
               (std::vector<std::string>{"DrawMarkedCell " + s, std::string("PlayCue ") + t.cue,
                                         "DrawCell " + s, "DrawCell " + f, "MainPaintBoxPaint"}));
     EXPECT_TRUE(engine.StackIsEmpty());
-    EXPECT_EQ(engine.Board, before);
+    EXPECT_EQ(engine.Board(), before);
     EXPECT_EQ(state.TimeLeft, 50);
 }
 
@@ -230,7 +230,7 @@ TEST_F(TileClickTest, ClearingTheLastLevelWinsAndStartsAFreshGame) {
     EXPECT_EQ(state.Level, 0);
     EXPECT_EQ(state.Lives, 3);
     EXPECT_EQ(state.Hints, 6);
-    EXPECT_EQ(engine.ColCount, 14);
+    EXPECT_EQ(engine.ColCount(), 14);
     EXPECT_EQ(Occupied().size(), 84u);
     EXPECT_TRUE(state.Playing);
 }
@@ -283,7 +283,7 @@ TEST_F(TileClickTest, NoMoveAndNoLifeEndsTheGame) {
 TEST_F(TileClickTest, APendingTileIsJudgedByWhatLiesThereNow) {
     LoadBoard({"AB", "AB"});
     Click({1, 1});
-    engine.Board[1][1] = 2;  // as a rearrangement might leave it
+    EngineTestAccess::Board(engine)[1][1] = 2;  // as a rearrangement might leave it
     window.Forget();
     Click({1, 2});
     EXPECT_EQ(window.cues, std::vector<std::string>{"NotTheSame"});

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "game/game.h"
+#include "tests/engine/engine_access.h"
 #include "tests/game/game_access.h"
 #include "tests/game/recording_window.h"
 #include "tests/music/fake_music_device.h"
@@ -62,14 +63,14 @@ TEST_F(MusicSwitchTest, OffThenOnOpensANewlyChosenPieceFromItsStart) {
     game.Command(MenuItemId::MenuOptionMusic);
     music.at = 400;
     game.Command(MenuItemId::MenuOptionMusic);
-    const uint32_t seedBefore = engine.Seed;
+    const uint32_t seedBefore = EngineTestAccess::Seed(engine);
     game.Command(MenuItemId::MenuOptionMusic);
 
     ASSERT_EQ(music.opens().size(), 2u);
     EXPECT_EQ(music.calls.back(), "play");
     EXPECT_EQ(music.position(), 0);
     // The second piece was drawn afresh, not the stopped one taken up again.
-    EXPECT_NE(engine.Seed, seedBefore);
+    EXPECT_NE(EngineTestAccess::Seed(engine), seedBefore);
 }
 
 TEST_F(MusicSwitchTest, TheWatchStartsANewPieceOnceThePieceHasPlayedOut) {

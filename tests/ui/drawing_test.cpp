@@ -120,19 +120,19 @@ TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
     game().Command(MenuItemId::MenuGameMedium);
     const QImage& s = surface();
     const QColor empty = ResourceFolder::Background(1);
-    for (int col = 0; col < engine().ColCount; ++col) {
+    for (int col = 0; col < engine().ColCount(); ++col) {
         EXPECT_EQ(s.pixelColor(CellCentre(col, 0)), empty) << col;
     }
-    for (int row = 0; row < engine().RowCount - 1; ++row) {
+    for (int row = 0; row < engine().RowCount() - 1; ++row) {
         EXPECT_EQ(s.pixelColor(CellCentre(0, row)), empty) << row;
         EXPECT_EQ(s.pixelColor(ColToX(13) + 25, RowToY(row) + 25), empty) << row;
     }
     // The bottom ring row is only partly visible above the status bar.
     EXPECT_EQ(s.pixelColor(ColToX(5) + 10, s.height() - 1), empty);
-    for (int col = 1; col < engine().ColCount - 1; ++col) {
-        for (int row = 1; row < engine().RowCount - 1; ++row) {
+    for (int col = 1; col < engine().ColCount() - 1; ++col) {
+        for (int row = 1; row < engine().RowCount() - 1; ++row) {
             EXPECT_EQ(s.pixelColor(CellCentre(col, row)),
-                      ResourceFolder::Tile(engine().Board[col][row]))
+                      ResourceFolder::Tile(engine().Board()[col][row]))
                 << col << "," << row;
         }
     }
@@ -140,18 +140,18 @@ TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
     // sits at (1, 1) in the panel).
     const QImage shown = form->PanelMain->grab().toImage().copy(1, 1, s.width(), s.height());
     for (const QImage* image : {&s, &shown}) {
-        const QColor tile = ResourceFolder::Tile(engine().Board[1][1]);
+        const QColor tile = ResourceFolder::Tile(engine().Board()[1][1]);
         EXPECT_EQ(image->pixelColor(ColToX(1), RowToY(1)), tile);
         EXPECT_EQ(image->pixelColor(ColToX(1) + 49, RowToY(1) + 49), tile);
         EXPECT_EQ(image->pixelColor(ColToX(1) - 1, RowToY(1) - 1), empty);
         EXPECT_EQ(image->pixelColor(ColToX(2), RowToY(2)),
-                  ResourceFolder::Tile(engine().Board[2][2]));
+                  ResourceFolder::Tile(engine().Board()[2][2]));
     }
 }
 
 TEST_F(Drawing, MarkedCellIsTheTileBlended140Over255OnTheEmptyPicture) {
     game().Command(MenuItemId::MenuGameLow);
-    engine().Board[3][2] = 7;
+    EngineTestAccess::Board(engine())[3][2] = 7;
     form->DrawMarkedCell(3, 2);
     const QColor tile = ResourceFolder::Tile(7);
     const QColor empty = ResourceFolder::Background(1);
@@ -190,7 +190,7 @@ TEST_F(Drawing, LinkPathIsARedLineThroughCellCentresThatErasesToTheBackground) {
     EXPECT_EQ(s.pixelColor(ColToX(1) + 25, RowToY(2) + 25), Red);
     form->MainPaintBoxPaint();
     EXPECT_EQ(s.pixelColor(ColToX(1) + 25, RowToY(2) + 25),
-              ResourceFolder::Tile(engine().Board[1][2]));
+              ResourceFolder::Tile(engine().Board()[1][2]));
 }
 
 TEST_F(Drawing, InformationLineShowsItsExactTextsAndWipesOldValues) {

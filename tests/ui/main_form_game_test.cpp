@@ -46,9 +46,9 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
         QTest::keyClick(form->windowHandle(), grade.key);
         EXPECT_TRUE(state().Playing);
         EXPECT_EQ(state().Level, 0);
-        EXPECT_EQ(engine().ColCount, grade.row.ColCount);
-        EXPECT_EQ(engine().RowCount, grade.row.RowCount);
-        EXPECT_EQ(engine().KindCount, grade.row.KindCount);
+        EXPECT_EQ(engine().ColCount(), grade.row.ColCount);
+        EXPECT_EQ(engine().RowCount(), grade.row.RowCount);
+        EXPECT_EQ(engine().KindCount(), grade.row.KindCount);
         EXPECT_EQ(state().Lives, grade.row.Lives);
         EXPECT_EQ(state().Hints, grade.row.Hints);
         EXPECT_EQ(client(), grade.client);
@@ -109,7 +109,7 @@ TEST_F(Games, AnotherGradeDuringAGameDiscardsItWithoutAQuestion) {
     EXPECT_EQ(state().Level, 0);
     EXPECT_EQ(state().Lives, 3);
     EXPECT_EQ(state().Hints, 6);
-    EXPECT_EQ(engine().ColCount, 14);
+    EXPECT_EQ(engine().ColCount(), 14);
     EXPECT_EQ(client(), QSize(700, 480));
 }
 

@@ -20,7 +20,7 @@ const QColor Marker(255, 0, 255);
 
 TEST_F(PictureFailure, MissingTileIsReportedOnceAndTheRestOfTheRedrawIsSkipped) {
     game().Command(MenuItemId::MenuGameLow);
-    const int kind = engine().Board[1][1];
+    const int kind = engine().Board()[1][1];
     folder.Remove(QStringLiteral("pic1/%1.bmp").arg(kind));
     surface().fill(Marker);
     form->MainPaintBoxPaint();
@@ -45,7 +45,7 @@ TEST_F(PictureFailure, MissingTileIsReportedOnceAndTheRestOfTheRedrawIsSkipped) 
 
 TEST_F(PictureFailure, SpecialFilesNamedLikePicturesAreReportedOnceWithoutBlocking) {
     game().Command(MenuItemId::MenuGameLow);
-    const QString tile = QStringLiteral("pic1/%1.bmp").arg(engine().Board[1][1]);
+    const QString tile = QStringLiteral("pic1/%1.bmp").arg(engine().Board()[1][1]);
     for (const QString& inside : {tile, QStringLiteral("BackGround/Start.bmp")}) {
         folder.Remove(inside);
         ASSERT_EQ(::mkfifo(folder.Path(inside).toLocal8Bit().constData(), 0600), 0);

@@ -33,7 +33,7 @@ TEST_F(ScaledScreen, SurfaceIsDrawnAtTheScreensResolution) {
     }
     EXPECT_EQ(s.pixelColor(902, 22), QColor(255, 0, 0));
 
-    engine().Board[3][2] = 7;
+    EngineTestAccess::Board(engine())[3][2] = 7;
     form->DrawCell(3, 2);
     const int x = 2 * ColToX(3), y = 2 * RowToY(2);
     EXPECT_EQ(s.pixelColor(x, y), left);
@@ -84,8 +84,8 @@ TEST_F(ScaledScreen, PressOnATilesLastDevicePixelSelectsThatTile) {
     QList<QPoint> cells;
     form->MainPaintBox->OnMouseDown = [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); };
     QList<QPoint> tiles;
-    for (int col = 1; col < engine().ColCount - 1; ++col) {
-        for (int row = 1; row < engine().RowCount - 1; ++row) {
+    for (int col = 1; col < engine().ColCount() - 1; ++col) {
+        for (int row = 1; row < engine().RowCount() - 1; ++row) {
             tiles << QPoint(col, row);
             const QPointF last(ColToX(col) + 49.5, RowToY(row) + 49.5);
             QMouseEvent press(QEvent::MouseButtonPress, last, form->MainPaintBox->mapToGlobal(last),
