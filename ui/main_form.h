@@ -53,7 +53,6 @@ class MainForm : public QMainWindow, public GameWindow {
     void DrawMarkedCell(int32_t col, int32_t row) override;
     void DrawTimeBar() override;
     void DrawLinkPath(bool show) override;
-    void ShowStartScreen();
     void DestroyStartScreen() override;
     void FormResize() override;
 
@@ -77,15 +76,21 @@ class MainForm : public QMainWindow, public GameWindow {
     void ShowError(const std::string& text) override;
     void SetPanelColor(uint32_t color) override;
 
-    void LinkLabel1LinkClick(const QString& link);
-
-    // The task-bar title the game last set.
-    QString ApplicationTitle() const { return applicationTitle_; }
     ErrorBox& Errors() { return *errorBox_; }
-    const CuePlayer& Cues() const { return cues_; }
     QImage& BoardSurface() { return MainPaintBox->Surface(); }
+    // The start picture while it shows, else nullptr.
     QLabel* startImage() const { return StartImage; }
     QAction* MenuAction(const QString& name) const { return menu_->Action(name); }
+
+  private:
+    // Tests reach the controls and the seams below through a friend.
+    friend struct MainFormTestAccess;
+
+    void LinkLabel1LinkClick(const QString& link);
+    void ShowStartScreen();
+    // The task-bar title the game last set.
+    QString ApplicationTitle() const { return applicationTitle_; }
+    const CuePlayer& Cues() const { return cues_; }
     // Opens addresses; replaced in tests so that no browser starts.
     std::function<void(const QString&)> OpenAddress;
     // The blocking sleep of `Wait`; replaced in tests to look at the screen meanwhile.

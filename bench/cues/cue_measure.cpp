@@ -159,8 +159,8 @@ int main(int argc, char* argv[]) {
     int handRemoved = 0;
     auto click = [&](const tessaly::TCell& cell, const char* what) {
         timeline << "click " << what << ' ' << Micros(Clock::now()) << '\n';
-        QTest::mouseClick(form.MainPaintBox, Qt::LeftButton, {},
-                          QPoint(tessaly::ColToX(cell.X) + 25, tessaly::RowToY(cell.Y) + 25));
+        QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("MainPaintBox")), Qt::LeftButton,
+                          {}, QPoint(tessaly::ColToX(cell.X) + 25, tessaly::RowToY(cell.Y) + 25));
     };
     for (int i = 0; i < handPairs; ++i) {
         // The stored hint: the first linkable pair, found again after every removal.

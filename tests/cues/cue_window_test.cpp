@@ -13,7 +13,7 @@
 #include "engine/engine.h"
 #include "game/resource_layout.h"
 #include "test_wave.h"
-#include "tests/ui/resource_folder.h"
+#include "tests/ui/form_fixture.h"
 #include "ui/cue_player.h"
 #include "ui/main_form.h"
 #include "ui/music_module.h"
@@ -36,7 +36,7 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
     }
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
     form.Errors().sink = [](const QString&) {};  // no music here
-    form.BlockingSleep = [](int32_t) {};
+    Ui::BlockingSleep(form) = [](int32_t) {};
     Game& game = form.Game();
     game.Command(MenuItemId::MenuGameLow);
 

@@ -74,9 +74,9 @@ void CloseAtTick(MainForm& form, QTimer& timer, int n) {
 
 const Moment Moments[] = {
     {"right after the first automatic move, its error still queued",
-     [](MainForm& form, BoxWatch&) { CloseAtTick(form, form.TimerAutoPlay, 1); }},
+     [](MainForm& form, BoxWatch&) { CloseAtTick(form, Ui::TimerAutoPlay(form), 1); }},
     {"at the third automatic move",
-     [](MainForm& form, BoxWatch&) { CloseAtTick(form, form.TimerAutoPlay, 3); }},
+     [](MainForm& form, BoxWatch&) { CloseAtTick(form, Ui::TimerAutoPlay(form), 3); }},
     {"while the first error box is open",
      [](MainForm&, BoxWatch& watch) {
          watch.closeWhileOpen = [](const QMessageBox& box) {
@@ -89,15 +89,15 @@ const Moment Moments[] = {
      }},
     {"at a countdown tick",
      [](MainForm& form, BoxWatch&) {
-         form.TimerGameDelay.setInterval(1);
-         CloseAtTick(form, form.TimerGameDelay, 4);
+         Ui::TimerGameDelay(form).setInterval(1);
+         CloseAtTick(form, Ui::TimerGameDelay(form), 4);
      }},
     {"while the time-out box is open",
      [](MainForm& form, BoxWatch& watch) {
          // Automatic moves would give time back faster than it runs out.
-         form.TimerAutoPlay.setInterval(60000);
+         Ui::TimerAutoPlay(form).setInterval(60000);
          GameTestAccess::StateOf(form.Game()).TimeLeft = 1;
-         form.TimerGameDelay.setInterval(1);
+         Ui::TimerGameDelay(form).setInterval(1);
          watch.closeWhileOpen = [](const QMessageBox& box) {
              return box.text() == QStringLiteral("游戏结束!");
          };
@@ -113,20 +113,20 @@ TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures)
             std::make_unique<MainForm>([&checks](UpdatePrompt&) { ++checks; }, [] { return 7u; });
         BoxWatch watch;
         watch.window = window.get();
-        window->BlockingSleep = nullptr;  // the moments come at ticks, not after real waits
+        Ui::BlockingSleep(*window) = nullptr;  // the moments come at ticks, not after real waits
         qApp->installEventFilter(&watch);
         window->show();
         window->Game().Command(MenuItemId::MenuGameLow);
         window->Game().Command(MenuItemId::MenuAutoPlay);
-        window->TimerAutoPlay.setInterval(1);
+        Ui::TimerAutoPlay(*window).setInterval(1);
         moment.arm(*window, watch);
 
         EXPECT_EQ(QApplication::exec(), 0);
         watch.loopReturned = true;
         EXPECT_FALSE(window->isVisible());
-        EXPECT_FALSE(window->TimerAutoPlay.isActive());
-        EXPECT_FALSE(window->TimerGameDelay.isActive());
-        EXPECT_FALSE(window->TimerGuard.isActive());
+        EXPECT_FALSE(Ui::TimerAutoPlay(*window).isActive());
+        EXPECT_FALSE(Ui::TimerGameDelay(*window).isActive());
+        EXPECT_FALSE(Ui::TimerGuard(*window).isActive());
         for (QWidget* top : QApplication::topLevelWidgets()) {
             EXPECT_FALSE(top->isVisible()) << top->metaObject()->className();
         }

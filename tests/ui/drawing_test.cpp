@@ -138,7 +138,7 @@ TEST_F(Drawing, FullRedrawShowsTilesAndTheEmptyPictureOnTheBorderRing) {
     }
     // Cells start at their top-left pixel, on the surface and on the screen (the board surface
     // sits at (1, 1) in the panel).
-    const QImage shown = form->PanelMain->grab().toImage().copy(1, 1, s.width(), s.height());
+    const QImage shown = Ui::PanelMain(*form)->grab().toImage().copy(1, 1, s.width(), s.height());
     for (const QImage* image : {&s, &shown}) {
         const QColor tile = ResourceFolder::Tile(engine().Board()[1][1]);
         EXPECT_EQ(image->pixelColor(ColToX(1), RowToY(1)), tile);
@@ -262,11 +262,11 @@ TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {
     QAction* sound = form->MenuAction("MenuOptionSound");
     sound->trigger();
     game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_TRUE(form->Cues().source().isEmpty());
+    EXPECT_TRUE(Ui::Cues(*form).source().isEmpty());
     sound->trigger();
     engine().InitStack();
     game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_EQ(form->Cues().source().toLocalFile(), folder.Path("Sound/Select.wav"));
+    EXPECT_EQ(Ui::Cues(*form).source().toLocalFile(), folder.Path("Sound/Select.wav"));
     form->StopCue();  // stops; never waits on the sound
 }
 

@@ -23,7 +23,30 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-namespace tessaly::test {
+namespace tessaly {
+
+// The window's controls and seams, under the window's own names.
+struct MainFormTestAccess {
+    using F = MainForm;
+    static QFrame* PanelMain(F& f) { return f.PanelMain; }
+    static tessaly::MainPaintBox* MainPaintBox(F& f) { return f.MainPaintBox; }
+    static QStatusBar* StatusBar1(F& f) { return f.StatusBar1; }
+    static QLabel* StatusPanel0(F& f) { return f.StatusPanel0; }
+    static QLabel* StatusPanel1(F& f) { return f.StatusPanel1; }
+    static QLabel* LinkLabel1(F& f) { return f.LinkLabel1; }
+    static QTimer& TimerGuard(F& f) { return f.TimerGuard; }
+    static QTimer& TimerAutoPlay(F& f) { return f.TimerAutoPlay; }
+    static QTimer& TimerGameDelay(F& f) { return f.TimerGameDelay; }
+    static auto& OpenAddress(F& f) { return f.OpenAddress; }
+    static auto& BlockingSleep(F& f) { return f.BlockingSleep; }
+    static void LinkLabel1LinkClick(F& f, const QString& link) { f.LinkLabel1LinkClick(link); }
+    static QString ApplicationTitle(const F& f) { return f.ApplicationTitle(); }
+    static const CuePlayer& Cues(const F& f) { return f.Cues(); }
+};
+
+namespace test {
+
+using Ui = MainFormTestAccess;
 
 class FormTest : public testing::Test {
   protected:
@@ -31,9 +54,9 @@ class FormTest : public testing::Test {
         form = std::make_unique<MainForm>([this](UpdatePrompt&) { ++versionChecks; },
                                           [] { return 12345u; });
         form->Errors().sink = [this](const QString& message) { errors << message; };
-        form->OpenAddress = [this](const QString& url) { opened << url; };
+        Ui::OpenAddress(*form) = [this](const QString& url) { opened << url; };
         // The game's waits would only slow the tests down; a test that needs them counts them.
-        form->BlockingSleep = nullptr;
+        Ui::BlockingSleep(*form) = nullptr;
     }
     void TearDown() override {
         form.reset();
@@ -62,4 +85,5 @@ class FormTest : public testing::Test {
     int versionChecks = 0;
 };
 
-}  // namespace tessaly::test
+}  // namespace test
+}  // namespace tessaly

@@ -52,31 +52,31 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
         EXPECT_EQ(state().Lives, grade.row.Lives);
         EXPECT_EQ(state().Hints, grade.row.Hints);
         EXPECT_EQ(client(), grade.client);
-        EXPECT_EQ(form->MainPaintBox->geometry(),
+        EXPECT_EQ(Ui::MainPaintBox(*form)->geometry(),
                   QRect(1, 1, grade.client.width() - 2, grade.client.height() - 21));
-        EXPECT_EQ(surface().size(), form->MainPaintBox->size());
+        EXPECT_EQ(surface().size(), Ui::MainPaintBox(*form)->size());
         EXPECT_EQ(form->minimumSize(), form->maximumSize());
         EXPECT_EQ(form->startImage(), nullptr);
-        EXPECT_TRUE(form->TimerGameDelay.isActive());
+        EXPECT_TRUE(Ui::TimerGameDelay(*form).isActive());
         ExpectPlayMenuState(*form);
         for (const Grade& other : Grades) {
             EXPECT_EQ(form->MenuAction(other.item)->isChecked(), &other == &grade) << other.item;
         }
         // The link keeps to the status bar, clear of the board it would hide: in the design's
         // place at grade 0, at the bar's right end in the larger windows.
-        const QRect link(form->LinkLabel1->mapTo(form->PanelMain, QPoint(0, 0)),
-                         form->LinkLabel1->size());
-        EXPECT_FALSE(link.intersects(form->MainPaintBox->geometry()));
-        EXPECT_FALSE(
-            link.intersects(form->StatusPanel0->geometry().translated(form->StatusBar1->pos())));
+        const QRect link(Ui::LinkLabel1(*form)->mapTo(Ui::PanelMain(*form), QPoint(0, 0)),
+                         Ui::LinkLabel1(*form)->size());
+        EXPECT_FALSE(link.intersects(Ui::MainPaintBox(*form)->geometry()));
+        EXPECT_FALSE(link.intersects(
+            Ui::StatusPanel0(*form)->geometry().translated(Ui::StatusBar1(*form)->pos())));
         if (grade.client == QSize(600, 430)) {
             EXPECT_EQ(link, QRect(344, 416, 181, 17));
         } else {
-            EXPECT_TRUE(form->StatusBar1->geometry().contains(link));
-            EXPECT_EQ(link.right(), form->StatusBar1->geometry().right());
+            EXPECT_TRUE(Ui::StatusBar1(*form)->geometry().contains(link));
+            EXPECT_EQ(link.right(), Ui::StatusBar1(*form)->geometry().right());
         }
         // Visible, not only placed: its text reaches the window.
-        const QImage shown = form->PanelMain->grab(link).toImage();
+        const QImage shown = Ui::PanelMain(*form)->grab(link).toImage();
         int ink = 0;
         for (int y = 0; y < shown.height(); ++y) {
             for (int x = 0; x < shown.width(); ++x) ink += shown.pixel(x, y) != shown.pixel(0, 0);
@@ -137,19 +137,19 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     QAction* music = form->MenuAction("MenuOptionMusic");
     music->trigger();
     EXPECT_TRUE(music->isChecked());
-    EXPECT_TRUE(form->TimerGuard.isActive());
+    EXPECT_TRUE(Ui::TimerGuard(*form).isActive());
     music->trigger();
     EXPECT_FALSE(music->isChecked());
-    EXPECT_FALSE(form->TimerGuard.isActive());
+    EXPECT_FALSE(Ui::TimerGuard(*form).isActive());
 
     form->MenuAction("MenuGameLow")->trigger();
     QAction* autoPlay = form->MenuAction("MenuAutoPlay");
     autoPlay->trigger();
     EXPECT_TRUE(autoPlay->isChecked());
-    EXPECT_TRUE(form->TimerAutoPlay.isActive());
+    EXPECT_TRUE(Ui::TimerAutoPlay(*form).isActive());
     autoPlay->trigger();
     EXPECT_FALSE(autoPlay->isChecked());
-    EXPECT_FALSE(form->TimerAutoPlay.isActive());
+    EXPECT_FALSE(Ui::TimerAutoPlay(*form).isActive());
 
     // After a game ends the item stays enabled, but the session refuses it: no mark appears.
     part<Flow>().EndGame();
@@ -163,12 +163,12 @@ TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
     part<Flow>().EndGame();
     EXPECT_EQ(client(), QSize(900, 580));
     ExpectPlayMenuState(*form);
-    EXPECT_FALSE(form->TimerGameDelay.isActive());
+    EXPECT_FALSE(Ui::TimerGameDelay(*form).isActive());
     QLabel* start = form->startImage();
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->geometry(), QRect(1, 1, 898, 559));
     // The start picture is stretched over the whole of the last board's area.
-    const QImage shown = form->PanelMain->grab(start->geometry()).toImage();
+    const QImage shown = Ui::PanelMain(*form)->grab(start->geometry()).toImage();
     EXPECT_EQ(shown.pixelColor(200, 120), ResourceFolder::StartQuarter(0));
     EXPECT_EQ(shown.pixelColor(700, 120), ResourceFolder::StartQuarter(1));
     EXPECT_EQ(shown.pixelColor(200, 440), ResourceFolder::StartQuarter(2));
@@ -186,7 +186,7 @@ TEST_F(Games, MousePressOnTheBoardReachesTheClickHandler) {
     };
     for (const auto& [pixel, cell] : presses) {
         engine().InitStack();
-        QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, pixel);
+        QTest::mouseClick(Ui::MainPaintBox(*form), Qt::LeftButton, {}, pixel);
         ASSERT_FALSE(engine().StackIsEmpty()) << pixel.x() << "," << pixel.y();
         EXPECT_EQ(engine().PeekCell(), cell) << pixel.x() << "," << pixel.y();
     }
@@ -201,16 +201,16 @@ TEST_F(Games, RemovedPairShowsItsLinkOnTheScreenDuringTheWait) {
     // What the window system holds for the window while the game thread sleeps.
     QImage shown;
     int slept = 0;
-    form->BlockingSleep = [&](int32_t milliseconds) {
+    Ui::BlockingSleep(*form) = [&](int32_t milliseconds) {
         slept += milliseconds;
         shown = form->screen()->grabWindow(form->winId()).toImage();
     };
-    QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, centre(first));
-    QTest::mouseClick(form->MainPaintBox, Qt::LeftButton, {}, centre(second));
+    QTest::mouseClick(Ui::MainPaintBox(*form), Qt::LeftButton, {}, centre(first));
+    QTest::mouseClick(Ui::MainPaintBox(*form), Qt::LeftButton, {}, centre(second));
     EXPECT_EQ(slept, 200);
     ASSERT_FALSE(shown.isNull());
     for (TCell end : {first, second}) {
-        const QPoint at = form->MainPaintBox->mapTo(form.get(), centre(end));
+        const QPoint at = Ui::MainPaintBox(*form)->mapTo(form.get(), centre(end));
         EXPECT_EQ(shown.pixelColor(at), QColor(255, 0, 0)) << end.X << "," << end.Y;
         EXPECT_NE(surface().pixelColor(centre(end)), QColor(255, 0, 0));  // gone afterwards
     }
@@ -233,12 +233,12 @@ TEST_F(Games, PauseMinimisesAndRestoringResumesTheCountdown) {
     QTest::keyClick(form->windowHandle(), Qt::Key_F8);
     QCoreApplication::processEvents();
     EXPECT_TRUE(form->isMinimized());
-    EXPECT_FALSE(form->TimerGameDelay.isActive());
-    EXPECT_EQ(form->ApplicationTitle(), "Tessaly - 暂停");
+    EXPECT_FALSE(Ui::TimerGameDelay(*form).isActive());
+    EXPECT_EQ(Ui::ApplicationTitle(*form), "Tessaly - 暂停");
     form->showNormal();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(form->TimerGameDelay.isActive());
-    EXPECT_EQ(form->ApplicationTitle(), "Tessaly");
+    EXPECT_TRUE(Ui::TimerGameDelay(*form).isActive());
+    EXPECT_EQ(Ui::ApplicationTitle(*form), "Tessaly");
 }
 
 }  // namespace

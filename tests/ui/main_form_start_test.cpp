@@ -25,26 +25,27 @@ TEST_F(StartUp, WindowHasItsCaptionFixedSizeAndNoMaximiseBox) {
 }
 
 TEST_F(StartUp, ControlsSitWhereTheLayoutPutsThem) {
-    EXPECT_EQ(form->MainPaintBox->geometry(), QRect(1, 1, 598, 409));
-    EXPECT_EQ(form->StatusBar1->geometry(), QRect(1, 410, 598, 19));
-    EXPECT_EQ(form->StatusPanel0->text(), "按F1开始游戏");
-    EXPECT_EQ(form->StatusPanel0->width(), 300);
-    EXPECT_TRUE(form->StatusPanel1->text().isEmpty());
-    EXPECT_EQ(form->StatusPanel1->width(), 50);
-    for (QTimer* timer : {&form->TimerGuard, &form->TimerAutoPlay, &form->TimerGameDelay}) {
+    EXPECT_EQ(Ui::MainPaintBox(*form)->geometry(), QRect(1, 1, 598, 409));
+    EXPECT_EQ(Ui::StatusBar1(*form)->geometry(), QRect(1, 410, 598, 19));
+    EXPECT_EQ(Ui::StatusPanel0(*form)->text(), "按F1开始游戏");
+    EXPECT_EQ(Ui::StatusPanel0(*form)->width(), 300);
+    EXPECT_TRUE(Ui::StatusPanel1(*form)->text().isEmpty());
+    EXPECT_EQ(Ui::StatusPanel1(*form)->width(), 50);
+    for (QTimer* timer :
+         {&Ui::TimerGuard(*form), &Ui::TimerAutoPlay(*form), &Ui::TimerGameDelay(*form)}) {
         EXPECT_FALSE(timer->isActive());
     }
-    EXPECT_EQ(form->TimerGuard.interval(), 1000);
-    EXPECT_EQ(form->TimerAutoPlay.interval(), 500);
-    EXPECT_EQ(form->TimerGameDelay.interval(), 2500);
+    EXPECT_EQ(Ui::TimerGuard(*form).interval(), 1000);
+    EXPECT_EQ(Ui::TimerAutoPlay(*form).interval(), 500);
+    EXPECT_EQ(Ui::TimerGameDelay(*form).interval(), 2500);
 }
 
 TEST_F(StartUp, StartPictureCoversTheBoardArea) {
     QLabel* start = form->startImage();
     ASSERT_NE(start, nullptr);
-    EXPECT_EQ(start->geometry(), form->MainPaintBox->geometry());
+    EXPECT_EQ(start->geometry(), Ui::MainPaintBox(*form)->geometry());
     form->show();
-    const QImage shown = form->PanelMain->grab(start->geometry()).toImage();
+    const QImage shown = Ui::PanelMain(*form)->grab(start->geometry()).toImage();
     EXPECT_EQ(shown.pixelColor(100, 80), ResourceFolder::StartQuarter(0));
     EXPECT_EQ(shown.pixelColor(500, 80), ResourceFolder::StartQuarter(1));
     EXPECT_EQ(shown.pixelColor(100, 330), ResourceFolder::StartQuarter(2));
@@ -132,17 +133,17 @@ TEST_F(StartUp, ChineseTextsAskForSimplifiedChineseGlyphs) {
     EXPECT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
         << "no Simplified Chinese font installed: the menu would show boxes";
     EXPECT_EQ(QFontInfo(form->font()).family(), "Noto Sans CJK SC");
-    EXPECT_EQ(QFontInfo(form->StatusPanel0->font()).family(), "Noto Sans CJK SC");
+    EXPECT_EQ(QFontInfo(Ui::StatusPanel0(*form)->font()).family(), "Noto Sans CJK SC");
     EXPECT_EQ(
         QFontInfo(qobject_cast<QMenu*>(form->MenuAction("MenuGameLow")->parent())->font()).family(),
         "Noto Sans CJK SC");
 }
 
 TEST_F(StartUp, LinkOpensItsTargetAndLeavesTheGameAlone) {
-    form->LinkLabel1LinkClick("https://www.tessaly.invalid/");
+    Ui::LinkLabel1LinkClick(*form, "https://www.tessaly.invalid/");
     EXPECT_EQ(opened, QStringList({"https://www.tessaly.invalid/"}));
     EXPECT_FALSE(state().Playing);
-    EXPECT_TRUE(form->LinkLabel1->text().contains("href=\""));
+    EXPECT_TRUE(Ui::LinkLabel1(*form)->text().contains("href=\""));
 }
 
 TEST_F(StartUp, WindowSeesFunctionKeysWhateverTheModifiers) {

@@ -94,7 +94,7 @@ TEST_F(PictureFailure, MissingStartPictureLeavesAnEmptyStartScreenInThePanelColo
     EXPECT_TRUE(errors[0].endsWith("/resource/BackGround/Start.bmp\". No such file or directory"));
     ASSERT_NE(form->startImage(), nullptr);
     form->show();
-    const QImage shown = form->PanelMain->grab(form->startImage()->geometry()).toImage();
+    const QImage shown = Ui::PanelMain(*form)->grab(form->startImage()->geometry()).toImage();
     EXPECT_EQ(shown.pixelColor(100, 100), QColor(0, 0, 0));
     // No further load is tried while it stands.
     form->MainPaintBoxPaint();

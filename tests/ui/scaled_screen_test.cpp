@@ -49,7 +49,7 @@ TEST_F(ScaledScreen, SurfaceIsDrawnAtTheScreensResolution) {
 
     // What reaches the screen: the surface pixel for pixel, with texts drawn at its resolution,
     // so that some 2 x 2 blocks of the information line are not of one colour.
-    const QImage shown = form->MainPaintBox->grab().toImage().convertToFormat(s.format());
+    const QImage shown = Ui::MainPaintBox(*form)->grab().toImage().convertToFormat(s.format());
     ASSERT_EQ(shown.size(), s.size());
     EXPECT_EQ(shown.pixelColor(900, 20), s.pixelColor(900, 20));
     EXPECT_EQ(shown.pixelColor(x + 99, y + 99), s.pixelColor(x + 99, y + 99));
@@ -70,7 +70,7 @@ TEST_F(ScaledScreen, SurfaceLeftFromAScreenOfAnotherRatioIsRedrawnAtThisOne) {
     QImage old(598, 409, QImage::Format_RGB32);  // as drawn on a screen at 100 %
     old.fill(Qt::gray);
     surface() = old;
-    form->MainPaintBox->repaint();
+    Ui::MainPaintBox(*form)->repaint();
     Settle();
     EXPECT_EQ(surface().devicePixelRatio(), 2.0);
     EXPECT_EQ(surface().size(), QSize(2 * 598, 2 * 409));
@@ -82,15 +82,18 @@ TEST_F(ScaledScreen, PressOnATilesLastDevicePixelSelectsThatTile) {
     form->show();
     game().Command(MenuItemId::MenuGameLow);
     QList<QPoint> cells;
-    form->MainPaintBox->OnMouseDown = [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); };
+    Ui::MainPaintBox(*form)->OnMouseDown = [&](int x, int y) {
+        cells << QPoint(XToCol(x), YToRow(y));
+    };
     QList<QPoint> tiles;
     for (int col = 1; col < engine().ColCount() - 1; ++col) {
         for (int row = 1; row < engine().RowCount() - 1; ++row) {
             tiles << QPoint(col, row);
             const QPointF last(ColToX(col) + 49.5, RowToY(row) + 49.5);
-            QMouseEvent press(QEvent::MouseButtonPress, last, form->MainPaintBox->mapToGlobal(last),
-                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(form->MainPaintBox, &press);
+            QMouseEvent press(QEvent::MouseButtonPress, last,
+                              Ui::MainPaintBox(*form)->mapToGlobal(last), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(Ui::MainPaintBox(*form), &press);
         }
     }
     EXPECT_EQ(cells, tiles);
