@@ -1,4 +1,5 @@
-// The view's readings of the engine, and the switches' starting marks from the menu table.
+// The view's readings of the engine, the information line's texts, and the switches' starting
+// marks from the menu table.
 #include "game/game_view.h"
 
 #include "game/menu_commands.h"
@@ -22,6 +23,32 @@ std::optional<int32_t> GameView::ValueAt(int32_t col, int32_t row) const {
 std::optional<TCell> GameView::Selected() const {
     if (engine_->StackIsEmpty()) return std::nullopt;
     return engine_->PeekCell();
+}
+
+const InfoTexts& GameView::InfoLine() const {
+    const InfoCounters now{Difficulty, Level, Lives, Hints};
+    if (infoFor_ == now) return infoTexts_;
+    infoFor_ = now;
+    // A blank wipes out the longer value the last text may have left.
+    auto blank = [](const char* label, size_t spaces) {
+        return std::string(label) + std::string(spaces, ' ');
+    };
+    std::string grade;
+    DifficultyName(Difficulty, grade);
+    std::string level;
+    ShiftModeName(Level, level);
+    infoTexts_ = {
+        blank("难度：", 17),
+        "难度：" + grade,
+        blank("关卡：", 25),
+        "关卡：" + level,
+        blank("生命：", 5),
+        "生命：" + std::to_string(Lives),
+        blank("提示：", 5),
+        "提示：" + std::to_string(Hints),
+        "时间：",
+    };
+    return infoTexts_;
 }
 
 bool GameView::Marked(MenuItemId item) const {

@@ -3,8 +3,10 @@
 // The game keeps its state here and hands its window only a const view.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/engine.h"
@@ -12,6 +14,11 @@
 #include "game/presentation_settings.h"
 
 namespace tessaly {
+
+// The information line's texts in drawing order, UTF-8: for the grade, the level, the lives
+// and the hints a blank (the label, then spaces as wide as the longest value) and the label with
+// its value; last the time's label.
+using InfoTexts = std::array<std::string, 9>;
 
 class GameView {
   public:
@@ -37,6 +44,8 @@ class GameView {
     int32_t TimeLeft = 100;
     // The pair the hint shows, found whenever the board changes; {0, 0} twice when none is.
     TCell HintPair[2] = {};
+    // The counters as the information line shows them.
+    const InfoTexts& InfoLine() const;
 
     // Picture set and background.
     PresentationSettings Presentation;
@@ -53,6 +62,13 @@ class GameView {
 
   private:
     const Engine* engine_;
+    // The texts are composed again only when a counter they show has changed.
+    struct InfoCounters {
+        int32_t Difficulty, Level, Lives, Hints;
+        friend bool operator==(const InfoCounters&, const InfoCounters&) = default;
+    };
+    mutable std::optional<InfoCounters> infoFor_;
+    mutable InfoTexts infoTexts_;
 };
 
 }  // namespace tessaly

@@ -21,6 +21,9 @@ const QColor Yellow(255, 255, 0);
 const QColor Red(255, 0, 0);
 constexpr int MarkOpacity = 140;  // out of 255
 constexpr int InfoTop = 10;
+// Where each text of the information line starts: a blank and a value share a place.
+constexpr std::array<int, std::tuple_size_v<InfoTexts>> InfoLeft = {50,  50,  140, 140, 260,
+                                                                    260, 330, 330, 400};
 
 // The colours of the information line and of the link path: the design's yellow texts and
 // frame and red fill and path, except where a player could not see them. Texts turn black where
@@ -72,10 +75,6 @@ void BlendConstant(QImage& surface, QPoint logicalAt, const QImage& picture, int
                 qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d)));
         }
     }
-}
-
-QString Padded(const char* label, int spaces) {
-    return QString::fromUtf8(label) + QString(spaces, QLatin1Char(' '));
 }
 
 }  // namespace
@@ -132,37 +131,24 @@ void BoardPainter::PaintInfoLine(const QFont& font) {
     if (!view_.Playing) return;
     QPainter painter(&box_.Surface());
     painter.setPen(InfoColorsOn(view_.Presentation.BackgroundColor).text);
+    painter.setFont(font);
     const QColor background = BackgroundColor();
-    InfoText* slot = infoTexts_.data();
-    // Opaque text: its own cell is filled first, so a blank text wipes out the last value.
-    auto write = [&](int x, const QString& text) {
-        InfoText& laid = *slot++;
-        if (laid.text != text || laid.font != font) {
-            laid.text = text;
+    const InfoTexts& texts = view_.InfoLine();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        InfoText& laid = infoTexts_[i];
+        if (laid.text != texts[i] || laid.font != font) {
+            const QString text = QString::fromStdString(texts[i]);
+            laid.text = texts[i];
             laid.font = font;
             laid.layout.setText(text);
             laid.layout.prepare(QTransform(), font);
             const QFontMetrics metrics(font);
             laid.size = QSize(metrics.horizontalAdvance(text), metrics.height());
         }
-        painter.fillRect(QRect(QPoint(x, InfoTop), laid.size), background);
-        painter.setFont(font);
-        painter.drawStaticText(x, InfoTop, laid.layout);
-    };
-
-    std::string name;
-    DifficultyName(view_.Difficulty, name);
-    write(50, Padded("难度：", 17));
-    write(50, QString::fromUtf8("难度：") + QString::fromStdString(name));
-    std::string level;
-    ShiftModeName(view_.Level, level);
-    write(140, Padded("关卡：", 25));
-    write(140, QString::fromUtf8("关卡：") + QString::fromStdString(level));
-    write(260, Padded("生命：", 5));
-    write(260, QString::fromUtf8("生命：") + QString::number(view_.Lives));
-    write(330, Padded("提示：", 5));
-    write(330, QString::fromUtf8("提示：") + QString::number(view_.Hints));
-    write(400, QString::fromUtf8("时间："));
+        // Opaque text: its own box is filled first, so a blank wipes out the last value.
+        painter.fillRect(QRect(QPoint(InfoLeft[i], InfoTop), laid.size), background);
+        painter.drawStaticText(InfoLeft[i], InfoTop, laid.layout);
+    }
 }
 
 void BoardPainter::PaintTimeBar() {

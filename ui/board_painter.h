@@ -31,7 +31,7 @@ class BoardPainter {
     void PaintCell(int32_t col, int32_t row, int32_t value);
     // The picture of `value` blended over the empty cell's.
     void PaintMarkedCell(int32_t col, int32_t row, int32_t value);
-    // The counters' texts, in the window's `font`; nothing while no game is on.
+    // The view's information line, in the window's `font`; nothing while no game is on.
     void PaintInfoLine(const QFont& font);
     void PaintTimeBar();
     // The view's link path in the path's colour, or in the background's to erase it.
@@ -45,14 +45,14 @@ class BoardPainter {
     const GameView& view_;
     MainPaintBox& box_;
     QImage cellBitmap_;
-    // The information line's nine texts (four blanks, five values), laid out when they change.
+    // The information line's texts, laid out when they change.
     struct InfoText {
-        QString text;
+        std::string text;
         QFont font;
         QStaticText layout;
         QSize size;
     };
-    std::array<InfoText, 9> infoTexts_;
+    std::array<InfoText, std::tuple_size_v<InfoTexts>> infoTexts_;
     // Every picture file is read into this, one after the other.
     std::vector<unsigned char> pictureBuffer_;
 };
