@@ -19,10 +19,10 @@ void ErrorBox::Report(const QString& message) {
 void ErrorBox::Show(const QString& message) {
     if (closed_) {
         // dropped: the window has gone
-    } else if (sink) {
-        sink(message);
+    } else if (sink_) {
+        sink_(message);
     } else {
-        QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, owner_);
+        QMessageBox box(QMessageBox::Critical, caption_, message, QMessageBox::Ok, owner_);
         open_ = &box;
         box.exec();
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 namespace tessaly {
 
@@ -25,12 +26,16 @@ class ErrorBox : public QObject {
     // and later reports are ignored.
     void Close();
 
-    QString caption;
+    // The box's title.
+    void SetCaption(const QString& caption) { caption_ = caption; }
     // When set, messages go here instead of a box (tests).
-    std::function<void(const QString&)> sink;
+    void SetSink(std::function<void(const QString&)> sink) { sink_ = std::move(sink); }
 
   private:
     void Show(const QString& message);
+
+    QString caption_;
+    std::function<void(const QString&)> sink_;
 
     QPointer<QWidget> owner_;
     QPointer<QMessageBox> open_;

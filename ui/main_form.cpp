@@ -95,7 +95,7 @@ void MainForm::BuildLayout() {
 
     MainPaintBox = new tessaly::MainPaintBox(PanelMain);
     MainPaintBox->setObjectName(QStringLiteral("MainPaintBox"));
-    MainPaintBox->OnRatioChange = [this] { MainPaintBoxPaint(); };
+    MainPaintBox->SetOnRatioChange([this] { MainPaintBoxPaint(); });
     painter_ = std::make_unique<BoardPainter>(game_.View(), *MainPaintBox);
 
     StatusBar1 = new QStatusBar(PanelMain);

@@ -98,7 +98,7 @@ void MainForm::SetApplicationTitle(const std::string& title) {
     applicationTitle_ = QString::fromStdString(title);
     // The text a desktop shows for the minimised window.
     setWindowIconText(applicationTitle_);
-    errorBox_->caption = applicationTitle_;
+    errorBox_->SetCaption(applicationTitle_);
 }
 
 void MainForm::Minimize() {

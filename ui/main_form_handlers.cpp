@@ -11,7 +11,7 @@
 namespace tessaly {
 
 void MainForm::ConnectHandlers() {
-    MainPaintBox->OnMouseDown = [this](int x, int y) { game_.MouseDown(x, y); };
+    MainPaintBox->SetOnMouseDown([this](int x, int y) { game_.MouseDown(x, y); });
     connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
     for (TimerId id : {TimerId::TimerGuard, TimerId::TimerAutoPlay, TimerId::TimerGameDelay})
         connect(&TimerOf(id), &QTimer::timeout, this, [this, id] { game_.Tick(id); });

@@ -37,7 +37,7 @@ MainPaintBox::MainPaintBox(QWidget* parent) : QWidget(parent) {
 void MainPaintBox::paintEvent(QPaintEvent* event) {
     if (surface_.devicePixelRatio() != devicePixelRatioF()) {
         ResizeSurface(size());
-        if (OnRatioChange) QMetaObject::invokeMethod(this, OnRatioChange, Qt::QueuedConnection);
+        if (onRatioChange_) QMetaObject::invokeMethod(this, onRatioChange_, Qt::QueuedConnection);
     }
     const QRect area = event->rect();
     const qreal ratio = surface_.devicePixelRatio();
@@ -71,11 +71,11 @@ void MainPaintBox::resizeEvent(QResizeEvent* event) {
 }
 
 void MainPaintBox::mousePressEvent(QMouseEvent* event) {
-    if (OnMouseDown) {
+    if (onMouseDown_) {
         // Whole logical pixels by truncation: on a scaled screen a press on a cell's last device
         // pixel lies at x.5, which rounding would hand to the next cell.
         const QPointF at = event->position();
-        OnMouseDown(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+        onMouseDown_(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
     }
 }
 

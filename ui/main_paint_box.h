@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 namespace tessaly {
 
@@ -27,10 +28,12 @@ class MainPaintBox : public QWidget {
     void ResizeSurface(QSize size);
 
     // Called with the pixel of every mouse press, whatever the button.
-    std::function<void(int x, int y)> OnMouseDown;
+    void SetOnMouseDown(std::function<void(int x, int y)> handler) {
+        onMouseDown_ = std::move(handler);
+    }
     // Called, from the event loop, once the window has moved to a screen of another ratio:
     // what was drawn has only been rescaled and wants a full redraw.
-    std::function<void()> OnRatioChange;
+    void SetOnRatioChange(std::function<void()> handler) { onRatioChange_ = std::move(handler); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +43,8 @@ class MainPaintBox : public QWidget {
   private:
     QImage surface_;
     QColor fillColor_ = Qt::black;
+    std::function<void(int x, int y)> onMouseDown_;
+    std::function<void()> onRatioChange_;
 };
 
 }  // namespace tessaly

@@ -61,9 +61,8 @@ int main(int argc, char* argv[]) {
     tessaly::MusicModulePath() = QStringLiteral(TESSALY_MUSIC_MODULE);
     auto form =
         std::make_unique<tessaly::MainForm>([](tessaly::UpdatePrompt&) {}, [] { return 7u; });
-    form->Errors().sink = [](const QString& text) {
-        std::printf("error-box %s\n", text.toStdString().c_str());
-    };
+    form->Errors().SetSink(
+        [](const QString& text) { std::printf("error-box %s\n", text.toStdString().c_str()); });
     form->show();
     tessaly::Game& game = form->Game();
     game.Command(tessaly::MenuItemId::MenuGameLow);

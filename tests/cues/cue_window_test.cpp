@@ -35,7 +35,7 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
                           QByteArray(wave.data(), static_cast<qsizetype>(wave.size())));
     }
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
-    form.Errors().sink = [](const QString&) {};  // no music here
+    form.Errors().SetSink([](const QString&) {});  // no music here
     Ui::BlockingSleep(form) = [](int32_t) {};
     Game& game = form.Game();
     game.Command(MenuItemId::MenuGameLow);
@@ -70,7 +70,7 @@ TEST(MusicWindow, AMissingMusicModuleIsShownInTheErrorBox) {
     ResourceFolder folder;
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
     QStringList errors;
-    form.Errors().sink = [&errors](const QString& text) { errors << text; };
+    form.Errors().SetSink([&errors](const QString& text) { errors << text; });
     form.MenuAction("MenuOptionMusic")->trigger();
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     ASSERT_EQ(errors.size(), 1);

@@ -204,7 +204,7 @@ TEST(ClosingWithSound, NeverWaitsForAStoppedSoundServer) {
                               QByteArray(tune, sizeof tune - 1));
         auto form = std::make_unique<MainForm>([](UpdatePrompt&) {}, [] { return 7u; });
         QStringList errors;
-        form->Errors().sink = [&errors](const QString& text) { errors << text; };
+        form->Errors().SetSink([&errors](const QString& text) { errors << text; });
         form->show();
         QAction* musicItem = form->MenuAction("MenuOptionMusic");
         StallWatchdog watchdog({cues, music});

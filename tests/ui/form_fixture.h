@@ -53,7 +53,7 @@ class FormTest : public testing::Test {
     void SetUp() override {
         form = std::make_unique<MainForm>([this](UpdatePrompt&) { ++versionChecks; },
                                           [] { return 12345u; });
-        form->Errors().sink = [this](const QString& message) { errors << message; };
+        form->Errors().SetSink([this](const QString& message) { errors << message; });
         Ui::OpenAddress(*form) = [this](const QString& url) { opened << url; };
         // The game's waits would only slow the tests down; a test that needs them counts them.
         Ui::BlockingSleep(*form) = nullptr;

@@ -103,7 +103,7 @@ TEST_F(PictureFailure, MissingStartPictureLeavesAnEmptyStartScreenInThePanelColo
 }
 
 TEST_F(PictureFailure, TheRealErrorBoxOpensAfterTheHandlerAndOnlyOneAtATime) {
-    form->Errors().sink = nullptr;
+    form->Errors().SetSink(nullptr);
     form->show();
     game().Command(MenuItemId::MenuGameLow);
     folder.Remove("BackGround/1.bmp");

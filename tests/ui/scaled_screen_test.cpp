@@ -82,9 +82,8 @@ TEST_F(ScaledScreen, PressOnATilesLastDevicePixelSelectsThatTile) {
     form->show();
     game().Command(MenuItemId::MenuGameLow);
     QList<QPoint> cells;
-    Ui::MainPaintBox(*form)->OnMouseDown = [&](int x, int y) {
-        cells << QPoint(XToCol(x), YToRow(y));
-    };
+    Ui::MainPaintBox(*form)->SetOnMouseDown(
+        [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); });
     QList<QPoint> tiles;
     for (int col = 1; col < engine().ColCount() - 1; ++col) {
         for (int row = 1; row < engine().RowCount() - 1; ++row) {
