@@ -92,6 +92,18 @@ inline void DrawDeadFullBoard(Engine& e) {
     }
 }
 
+// The tiles on the border ring, which must stay empty for the link test's paths.
+inline int RingTiles(const Engine& e) {
+    int n = 0;
+    for (size_t c = 0; c < e.Board().size(); ++c) {
+        const std::vector<int32_t>& column = e.Board()[c];
+        const bool edge = c == 0 || c + 1 == e.Board().size();
+        for (size_t r = 0; r < column.size(); ++r)
+            n += column[r] != 0 && (edge || r == 0 || r + 1 == column.size());
+    }
+    return n;
+}
+
 inline int CountTiles(const Engine& e) {
     int n = 0;
     for (const auto& column : e.Board()) {

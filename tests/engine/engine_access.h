@@ -19,6 +19,10 @@ struct EngineTestAccess {
     static bool LinkStraight(const E& e) { return e.linkStraight_; }
     static bool LinkOneCorner(const E& e) { return e.linkOneCorner_; }
     static bool LinkTwoCorners(const E& e) { return e.linkTwoCorners_; }
+    // How many shape flags are set: one after a link, none after a refusal.
+    static int ShapeFlags(const E& e) {
+        return e.linkAdjacent_ + e.linkStraight_ + e.linkOneCorner_ + e.linkTwoCorners_;
+    }
 
     static const auto& FirstRays(const E& e) { return e.FirstRays; }
     static bool HasEntries(const TCellList& list) { return E::ListHasEntries(list); }

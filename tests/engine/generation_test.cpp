@@ -254,8 +254,7 @@ TEST(Rearrangement, APlacedPairIsAMoveOnTheSameCellsWithTheSameKinds) {
             const auto size = static_cast<uint32_t>(cols * rows);
             const uint32_t kinds = std::min<uint32_t>(52, 2 + size / 2 + draw() % size);
             const uint32_t holes = draw() % 3;  // out of 8 cells
-            A::ColCount(e) = cols + 2;
-            A::RowCount(e) = rows + 2;
+            e.SetDimensions(cols + 2, rows + 2, e.KindCount());
             test::ClearBoard(e);
             for (int32_t c = 1; c <= cols; ++c)
                 for (int32_t r = 1; r <= rows; ++r)
@@ -307,9 +306,7 @@ TEST(Rearrangement, NoPairIsPlacedWithoutTwinsOrWithoutABoard) {
 TEST(Generation, DegenerateDimensionsGiveAnEmptyBoardInsteadOfACrash) {
     Engine e(FixedSeed(8));
     for (auto [cols, rows] : {std::pair{0, 0}, {2, 5}, {5, 1}, {-3, 4}}) {
-        A::ColCount(e) = cols;
-        A::RowCount(e) = rows;
-        A::KindCount(e) = 5;
+        e.SetDimensions(cols, rows, 5);
         e.GenerateBoard();
         EXPECT_EQ(test::CountTiles(e), 0);
     }

@@ -57,8 +57,7 @@ TEST(HintSearch, FailedSearchLeavesNoShapeFlagAndThePathAlone) {
     DrawBoard(e, {"BCD", "EAF", "GHA"});
     TCell p, q;
     EXPECT_FALSE(e.FindLinkablePair(p, q));
-    EXPECT_FALSE(A::LinkAdjacent(e) || A::LinkStraight(e) || A::LinkOneCorner(e) ||
-                 A::LinkTwoCorners(e));
+    EXPECT_EQ(A::ShapeFlags(e), 0);
     EXPECT_EQ(A::LinkPath(e).Slot, path.Slot);
 }
 
@@ -87,8 +86,7 @@ TEST(HintSearch, BoardsAtAndPastTheScratchListsAreSearchedInTheSameOrder) {
     reference::TurnSearch ref;
     for (const Row row : {Row{1024, 1023}, Row{1025, 1023}, Row{1024, 1024}, Row{2304, 2400}}) {
         Engine e(test::FixedSeed(1));
-        A::ColCount(e) = 50;
-        A::RowCount(e) = 50;
+        e.SetDimensions(50, 50, e.KindCount());
         test::ClearBoard(e);
         // Equal tiles are few and far apart: the first move lies deep in the scan.
         for (int i = 0; i < row.tiles; ++i) {

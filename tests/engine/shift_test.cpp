@@ -241,14 +241,7 @@ TEST(ShiftBoard, EveryModeKeepsItsPromiseOnRandomBoards) {
                     ASSERT_EQ(Tiles(e, p.packed[i]), order[i]);
                 }
             }
-            for (int32_t c = 0; c < e.ColCount(); ++c) {
-                ASSERT_EQ(CellAt(e, {c, 0}), 0);
-                ASSERT_EQ(CellAt(e, {c, e.RowCount() - 1}), 0);
-            }
-            for (int32_t r = 0; r < e.RowCount(); ++r) {
-                ASSERT_EQ(CellAt(e, {0, r}), 0);
-                ASSERT_EQ(CellAt(e, {e.ColCount() - 1, r}), 0);
-            }
+            ASSERT_EQ(test::RingTiles(e), 0);
             const TMyArray once = e.Board();
             e.ShiftBoard(mode);
             ASSERT_EQ(e.Board(), once) << "a second shift moved tiles again";

@@ -17,10 +17,7 @@ TEST_F(ShiftModeTest, EachModeSetsTheLevelAndMovesTheTilesAtOnce) {
     const std::vector<std::string> rows{"A..B", ".C..", "..C.", "B..A"};
     for (uint8_t mode = 0; mode <= 10; ++mode) {
         LoadBoard(rows);
-        Engine expected;
-        EngineTestAccess::ColCount(expected) = engine.ColCount();
-        EngineTestAccess::RowCount(expected) = engine.RowCount();
-        EngineTestAccess::Board(expected) = engine.Board();
+        Engine expected = engine;
         expected.ShiftBoard(mode);
         window.Forget();
         part<Commands>().ShiftModeClick(mode);

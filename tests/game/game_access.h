@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "tests/engine/engine_access.h"
 
 namespace tessaly {
 

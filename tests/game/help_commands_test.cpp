@@ -104,9 +104,8 @@ TEST_F(RearrangeTest, ADeadBoardGetsAMoveEvenWhenChanceNeverHelps) {
         GameView& s = GameTestAccess::StateOf(g);
         GameTestAccess::PartOf<Help>(g).SetRearrangeTryLimit(limit);
         LoadBoard(kDead);
+        stuck.SetDimensions(engine.ColCount(), engine.RowCount(), stuck.KindCount());
         EngineTestAccess::Board(stuck) = engine.Board();
-        EngineTestAccess::ColCount(stuck) = engine.ColCount();
-        EngineTestAccess::RowCount(stuck) = engine.RowCount();
         s.Playing = true;
         s.Lives = 1;
         TCell p;

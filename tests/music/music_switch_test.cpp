@@ -5,7 +5,6 @@
 #include <set>
 
 #include "game/game.h"
-#include "tests/engine/engine_access.h"
 #include "tests/game/game_access.h"
 #include "tests/game/recording_window.h"
 #include "tests/music/fake_music_device.h"

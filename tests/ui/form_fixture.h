@@ -11,7 +11,6 @@
 #include <ostream>
 
 #include "resource_folder.h"
-#include "tests/engine/engine_access.h"
 #include "tests/game/game_access.h"
 #include "ui/main_form.h"
 

@@ -82,17 +82,16 @@ TEST_F(ScaledScreen, PressOnATilesLastDevicePixelSelectsThatTile) {
     form->show();
     game().Command(MenuItemId::MenuGameLow);
     QList<QPoint> cells;
-    Ui::MainPaintBox(*form)->SetOnMouseDown(
-        [&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); });
+    MainPaintBox* box = Ui::MainPaintBox(*form);
+    box->SetOnMouseDown([&](int x, int y) { cells << QPoint(XToCol(x), YToRow(y)); });
     QList<QPoint> tiles;
     for (int col = 1; col < engine().ColCount() - 1; ++col) {
         for (int row = 1; row < engine().RowCount() - 1; ++row) {
             tiles << QPoint(col, row);
             const QPointF last(ColToX(col) + 49.5, RowToY(row) + 49.5);
-            QMouseEvent press(QEvent::MouseButtonPress, last,
-                              Ui::MainPaintBox(*form)->mapToGlobal(last), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(Ui::MainPaintBox(*form), &press);
+            QMouseEvent press(QEvent::MouseButtonPress, last, box->mapToGlobal(last),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &press);
         }
     }
     EXPECT_EQ(cells, tiles);
