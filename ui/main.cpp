@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <mutex>
 #include <thread>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "ui/main_form.h"
 #include "ui/qt_translations.h"
@@ -193,9 +196,23 @@ class DisplayDeadline {
     std::thread watch_;  // last: it starts once the rest is ready
 };
 
+// glibc raises its threshold for giving blocks their own mapping to the size of each such block
+// freed, up to 32 MiB, and keeps twice that free at the heap's top. After the first start picture
+// or board surface (a megabyte or two) is freed, every later one comes from the heap and stays
+// with the process once freed. Fixed thresholds keep large blocks in mappings of their own, which
+// go back to the system the moment they are freed.
+void KeepLargeBlocksOutOfTheHeap() {
+#ifdef __GLIBC__
+    constexpr int Threshold = 128 * 1024;  // glibc's own starting value
+    mallopt(M_MMAP_THRESHOLD, Threshold);
+    mallopt(M_TRIM_THRESHOLD, Threshold);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    KeepLargeBlocksOutOfTheHeap();
     asked = ReadAskedPlatform(argc, argv);
     if (NoDisplay()) return 1;
     const QtMessageHandler previous = qInstallMessageHandler(HoldPlatformLines);
