@@ -27,6 +27,9 @@ constexpr int64_t QuietFrames = AudioRate / 10;
 constexpr int OutputLatencyMs = 100;
 // While the sound server is gone, the render thread asks again this often, without a word.
 constexpr std::chrono::seconds RetryAfter{1};
+// Our busiest piece sounds 81 voices at once, and every piece renders sample for sample the same
+// as with FluidSynth's 256; each voice slot held costs about 10 KiB whether it sounds or not.
+constexpr int Polyphony = 128;
 
 // FluidSynth writes its complaints to the console; a player should see one clear message
 // instead, so keep the last error to explain a failure and drop the rest.
@@ -110,6 +113,7 @@ std::string MusicPlayer::setUpSynth() {
         settings_.reset(new_fluid_settings());
         if (!settings_) return "Cannot play music: FluidSynth could not start";
         fluid_settings_setint(settings_.get(), "synth.dynamic-sample-loading", 1);
+        fluid_settings_setint(settings_.get(), "synth.polyphony", Polyphony);
         fluid_settings_setnum(settings_.get(), "synth.sample-rate", AudioRate);
         fluid_settings_setnum(settings_.get(), "synth.gain", options_.gain);
     }
