@@ -12,7 +12,7 @@
 namespace tessaly::picgen {
 namespace {
 
-constexpr std::array<std::pair<const char*, GemShape>, 24> kShapeNames{{
+constexpr std::array<std::pair<const char*, GemShape>, 30> kShapeNames{{
     {"circle", GemShape::Circle},       {"square", GemShape::Square},
     {"triangle", GemShape::Triangle},   {"diamond", GemShape::Diamond},
     {"ring", GemShape::Ring},           {"star", GemShape::Star},
@@ -25,6 +25,9 @@ constexpr std::array<std::pair<const char*, GemShape>, 24> kShapeNames{{
     {"flower", GemShape::Flower},       {"hourglass", GemShape::Hourglass},
     {"pentagon", GemShape::Pentagon},   {"semicircle", GemShape::Semicircle},
     {"trapezoid", GemShape::Trapezoid}, {"chevron", GemShape::Chevron},
+    {"octagon", GemShape::Octagon},     {"kite", GemShape::Kite},
+    {"leaf", GemShape::Leaf},           {"arch", GemShape::Arch},
+    {"frame", GemShape::Frame},         {"parallelogram", GemShape::Parallelogram},
 }};
 
 constexpr std::array<std::pair<const char*, GemPattern>, 5> kPatternNames{{

@@ -36,6 +36,12 @@ enum class GemShape {
     Semicircle,
     Trapezoid,
     Chevron,
+    Octagon,
+    Kite,
+    Leaf,
+    Arch,
+    Frame,
+    Parallelogram,
 };
 
 // What is cut into a gem's face. Colour alone never tells two gems apart for every player, so

@@ -49,8 +49,8 @@ const char* subjectRuleName(SubjectRule rule) {
 
 QString headNoun(const QString& name) {
     // What follows these words only qualifies the thing named before them.
-    static const QRegularExpression qualifier(
-        QStringLiteral("[:,]| (with|of|in|on|behind|showing|without|at|for|from|under|over) "));
+    static const QRegularExpression qualifier(QStringLiteral(
+        "[:,]| (with|of|in|on|behind|showing|without|at|for|from|under|over|tilted|facing) "));
     QString head = name.toLower();
     if (const qsizetype cut = head.indexOf(qualifier); cut > 0) head.truncate(cut);
     QStringList words = head.split(u' ', Qt::SkipEmptyParts);
@@ -77,13 +77,28 @@ bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QSt
                 return say(QStringLiteral("both are a \"%1\"").arg(head));
             }
             return false;
-        case SubjectRule::SharedKeyword:
+        case SubjectRule::SharedKeyword: {
+            // A shared keyword tells one subject when it names what one of them is ("fish" for
+            // a tropical fish and a blowfish), or when it picks out a detail that few of their
+            // common subgroup share (the racquet of tennis and badminton). A word that a quarter
+            // of the subgroup carries names the kind, like "boat" for a canoe and a ferry.
+            const QString headA = headNoun(a.name), headB = headNoun(b.name);
+            const auto tells = [&](const QString& keyword) {
+                const QString word = singular(keyword);
+                if (word == headA || word == headB || keyword == a.name.toLower() ||
+                    keyword == b.name.toLower()) {
+                    return true;
+                }
+                return a.subgroup == b.subgroup && !a.subgroup.isEmpty() &&
+                       !a.kindWords.contains(keyword);
+            };
             for (const QString& keyword : a.keywords) {
-                if (!isGeneric(keyword) && b.keywords.contains(keyword)) {
+                if (!isGeneric(keyword) && b.keywords.contains(keyword) && tells(keyword)) {
                     return say(QStringLiteral("both have the keyword \"%1\"").arg(keyword));
                 }
             }
             return false;
+        }
     }
     return false;
 }
