@@ -74,22 +74,6 @@ EmojiNames::EmojiNames(const QString& annotations, const QString& emojiTest) {
         }
     }
     if (named == 0) error_ = QStringLiteral("%1 lists no emoji").arg(emojiTest);
-
-    QHash<QString, int> members;
-    QHash<QString, QHash<QString, int>> holders;
-    for (const EmojiNaming& naming : std::as_const(names_)) {
-        if (naming.subgroup.isEmpty() || naming.keywords.isEmpty()) continue;
-        ++members[naming.subgroup];
-        for (const QString& keyword : naming.keywords) ++holders[naming.subgroup][keyword];
-    }
-    for (EmojiNaming& naming : names_) {
-        const int of = members.value(naming.subgroup);
-        for (const QString& keyword : std::as_const(naming.keywords)) {
-            if (of > 0 && 4 * holders[naming.subgroup].value(keyword) >= of) {
-                naming.kindWords << keyword;
-            }
-        }
-    }
 }
 
 const EmojiNaming* EmojiNames::find(const QString& text) const {

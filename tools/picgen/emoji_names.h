@@ -12,9 +12,6 @@ struct EmojiNaming {
     QString name;
     QStringList keywords;  // lower case, the name among them
     QString group, subgroup;
-    // Keywords that a quarter or more of the subgroup shares ("boat" among the boats, "computer"
-    // among the computer parts): they name the kind, not what sets one member apart.
-    QStringList kindWords;
 };
 
 // Debian's unicode-cldr-core and unicode-data put the files here.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "allowed_pairs.h"
 #include "glyph_legibility.h"
 #include "same_subject.h"
 #include "subject_rules.h"
@@ -91,7 +92,12 @@ SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names) {
             const QStringList why =
                 lookAlikeReasons(drawn.what.at(a), drawn.what.at(b), pair.likeness, names, &held);
             for (int r = 0; r < kPairRuleCount; ++r) judged.flagged[r] += held[r];
-            if (!why.isEmpty()) judged.alike.push_back({pair, why.join(QStringLiteral("; "))});
+            if (why.isEmpty()) continue;
+            if (allowedPair(drawn.what.at(a), drawn.what.at(b))) {
+                ++judged.allowed;
+            } else {
+                judged.alike.push_back({pair, why.join(QStringLiteral("; "))});
+            }
         }
     }
     return judged;
@@ -114,11 +120,12 @@ QString describeThresholds() {
 }
 
 QString describeLikeness(const Likeness& likeness) {
-    return QStringLiteral("SSIM %1, silhouette %2, delta E %3 (%4)")
+    return QStringLiteral("SSIM %1, silhouette %2, delta E %3 (%4), at a glance %5")
         .arg(likeness.structure, 0, 'f', 3)
         .arg(likeness.silhouette, 0, 'f', 3)
         .arg(likeness.colour, 0, 'f', 1)
-        .arg(QLatin1String(visionName(likeness.vision)));
+        .arg(QLatin1String(visionName(likeness.vision)))
+        .arg(likeness.glance, 0, 'f', 1);
 }
 
 QString describeSet(int number, const PictureSet& set, const SetLikeness& judged) {
@@ -145,13 +152,14 @@ QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool
     anyAlike = false;
     QStringList report{describeThresholds()};
     std::array<int, kPairRuleCount> flagged{};
-    int pairs = 0;
+    int pairs = 0, allowed = 0;
     for (int number = 1; number <= int(maker.sets().size()); ++number) {
         if (onlySet != 0 && number != onlySet) continue;
         const SetLikeness judged = judgeSet(drawSet(maker, number), &names);
         anyAlike = anyAlike || !judged.alike.empty();
         for (int r = 0; r < kPairRuleCount; ++r) flagged[r] += judged.flagged[r];
         pairs += judged.pairs;
+        allowed += judged.allowed;
         report << describeSet(number, maker.sets()[number - 1], judged);
     }
     // How legible the pictures are: the faintest main colour, the outlined ones, and how much
@@ -200,7 +208,11 @@ QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool
                   .arg(kMinGlyphContrast)
                   .arg(largestInkRatio, 0, 'f', 2)
                   .arg(inkSet);
-    report << QStringLiteral("Pairs refused among %1 within-set pairs:").arg(pairs);
+    report << QStringLiteral(
+                  "Pairs refused among %1 within-set pairs (%2 of them let through by "
+                  "allowed_pairs.h):")
+                  .arg(pairs)
+                  .arg(allowed);
     for (int r = 0; r < kPairRuleCount; ++r) {
         report << QStringLiteral("  %1: %2")
                       .arg(QLatin1String(pairRuleName(PairRule(r))))

@@ -42,6 +42,7 @@ struct SetLikeness {
     PairLikeness mostStructure;  // the pair that shares the most of its drawing
     std::vector<LookAlikePair> alike;
     std::array<int, kPairRuleCount> flagged{};  // pairs each rule refuses, counted per rule
+    int allowed = 0;                            // refused pairs let through by allowed_pairs.h
     int pairs = 0;
 };
 
