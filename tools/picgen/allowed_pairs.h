@@ -18,7 +18,6 @@ struct AllowedPair {
 inline constexpr std::array kAllowedPairs{
     AllowedPair{U"\U0001F43C", U"\U0001F428",
                 "panda's black eye patches and ears on white against koala's grey face"},
-    AllowedPair{U"\U0001F428", U"\U0001F98F", "a face seen from the front against a whole beast"},
     AllowedPair{U"\U0001F994", U"\U0001F99B", "a small spiny ball against a long smooth body"},
     AllowedPair{U"\U0001F994", U"\U0001F9A3", "a small spiny ball against a tusked giant"},
     AllowedPair{U"\U0001F987", U"\U0001F99B", "spread black wings against a long smooth body"},
@@ -27,8 +26,13 @@ inline constexpr std::array kAllowedPairs{
     AllowedPair{U"\U0001F340", U"\U0001F335", "four round leaves against an upright spiny column"},
     AllowedPair{U"\U0001F682", U"\U0001F684", "a black steam engine against a white pointed nose"},
     AllowedPair{U"\U0001F684", U"\U0001F6E4", "a train against empty rails"},
-    AllowedPair{U"\U0001F3ED", U"\U0001F3E2", "a low hall with chimneys against a tall tower"},
     AllowedPair{U"\U0001F3A5", U"\U0001F3AC", "a camera with two reels against a striped board"},
+    AllowedPair{U"\U0001F965", U"\U0001F96D",
+                "a brown shell cut open on white against a red and green fruit"},
+    AllowedPair{U"\U0001F9C5", U"\U0001F33C",
+                "a brown bulb with roots against a yellow flower with five petals"},
+    AllowedPair{U"\U0001F3C0", U"\U0001F94C",
+                "an orange ball with black seams against a grey stone with a red handle"},
 };
 
 // True when the check may let the two tiles through although it refuses them.

@@ -25,6 +25,8 @@ const char* pairRuleName(PairRule rule) {
             return "shared drawing";
         case PairRule::Silhouette:
             return "shared silhouette";
+        case PairRule::Kin:
+            return "kin in one pose";
     }
     return "?";
 }
@@ -62,6 +64,12 @@ QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness&
     }
     holds[int(PairRule::Drawing)] = looksAlikeInDrawing(likeness);
     holds[int(PairRule::Silhouette)] = looksAlikeInSilhouette(likeness);
+    holds[int(PairRule::Kin)] = x && y && !x->subgroup.isEmpty() && x->subgroup == y->subgroup &&
+                                likeness.silhouette >= kKinSilhouette &&
+                                likeness.structure >= kKinStructure && likeness.glance < kKinGlance;
+    if (holds[int(PairRule::Kin)]) {
+        reasons << QStringLiteral("kin in one pose (%1)").arg(x->subgroup);
+    }
     if (holds[int(PairRule::Drawing)] || holds[int(PairRule::Silhouette)]) {
         reasons << describeLikeness(likeness);
     }
@@ -108,7 +116,8 @@ QString describeThresholds() {
                "Two tiles look alike when their lightness shares structure (SSIM) of %1 or "
                "more, or of %2 + %3 x their mean colour difference (delta E) in the vision that "
                "sees them closest; when their silhouettes overlap by %4 + %5 x that delta E with "
-               "structure of %6 or more; or "
+               "structure of %6 or more; when they are of one Unicode subgroup with silhouettes "
+               "overlapping by %7, structure of %8 and a glance difference under %9; or "
                "when Unicode's names and keywords, or the same-subject table, make them one "
                "subject.")
         .arg(kMostSharedStructure)
@@ -116,7 +125,10 @@ QString describeThresholds() {
         .arg(kSharedStructurePerDeltaE)
         .arg(kSharedSilhouetteWithoutColour)
         .arg(kSharedSilhouettePerDeltaE)
-        .arg(kSilhouetteWithSomeStructure);
+        .arg(kSilhouetteWithSomeStructure)
+        .arg(kKinSilhouette)
+        .arg(kKinStructure)
+        .arg(kKinGlance);
 }
 
 QString describeLikeness(const Likeness& likeness) {
