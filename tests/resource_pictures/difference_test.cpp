@@ -128,7 +128,7 @@ const LookAlike kReported[] = {
     {"baseball and volleyball", emojiArt(U"\u26BE"), emojiArt(U"\U0001F3D0")},
     {"ATM and elevator", emojiArt(U"\U0001F3E7"), emojiArt(U"\U0001F6D7")},
     {"apple and tomato", emojiArt(U"\U0001F34E"), emojiArt(U"\U0001F345")},
-    {"tennis and badminton", emojiArt(U"\U0001F3BE"), emojiArt(U"\U0001F3F8"), true},
+    {"tennis and badminton", emojiArt(U"\U0001F3BE"), emojiArt(U"\U0001F3F8")},
     {"paperclip and safety pin", emojiArt(U"\U0001F4CE"), emojiArt(U"\U0001F9F7"), true},
     {"movie camera and video camera", emojiArt(U"\U0001F3A5"), emojiArt(U"\U0001F4F9"), true},
     {"purple gems differing in a small pattern",

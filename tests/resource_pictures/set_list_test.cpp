@@ -120,7 +120,10 @@ const SubjectCase kSubjectCases[] = {
     {U"\U0001F30D", U"\U0001F30E", kHead},      // globes showing two sides of the world
     {U"\U0001F508", U"\U0001F50A", kHead},      // speakers at low and high volume
     {U"\U0001F45E", U"\U0001F460", kHead},      // man's shoe, high-heeled shoe
-    {U"\U0001F3BE", U"\U0001F3F8", kKeyword},   // tennis, badminton: "racquet"
+    {U"\U0001F3BE", U"\U0001F3F8", kApart},     // tennis, badminton: the table holds them
+    {U"\U0001F420", U"\U0001F421", kKeyword},   // tropical fish, blowfish: "fish"
+    {U"\U0001F6F6", U"\u26F4", kApart},         // canoe, ferry: a "boat" neither is called
+    {U"\U0001F50D", U"\U0001F50E", kHead},      // magnifying glasses tilted either way
     {U"\U0001F9AC", U"\U0001F403", kKeyword},   // bison, water buffalo: "buffalo"
     {U"\U0001F3A5", U"\U0001F4F9", kHead},      // movie camera, video camera
     {U"\U0001F436", U"\U0001F431", kApart},     // dog face, cat face: "face" names the drawing

@@ -150,6 +150,34 @@ QPainterPath unitShape(GemShape shape) {
             path.addPolygon(QPolygonF{
                 {0.02, 0.2}, {0.5, 0.58}, {0.98, 0.2}, {0.98, 0.5}, {0.5, 0.88}, {0.02, 0.5}});
             break;
+        case GemShape::Octagon:
+            path.addPolygon(regularPolygon(8, 0.5, 0, std::numbers::pi / 8));
+            break;
+        case GemShape::Kite:
+            path.addPolygon(QPolygonF{{0.5, 0.02}, {0.86, 0.34}, {0.5, 0.98}, {0.14, 0.34}});
+            break;
+        case GemShape::Leaf:
+            // A pointed oval on the diagonal.
+            path.moveTo(0.1, 0.9);
+            path.cubicTo(0.05, 0.4, 0.4, 0.05, 0.9, 0.1);
+            path.cubicTo(0.95, 0.6, 0.6, 0.95, 0.1, 0.9);
+            break;
+        case GemShape::Arch:
+            // A broad band over an open middle, like a bridge.
+            path.moveTo(0.02, 0.9);
+            path.arcTo(QRectF(0.02, 0.08, 0.96, 1.64), 180, -180);
+            path.lineTo(0.72, 0.9);
+            path.arcTo(QRectF(0.28, 0.5, 0.44, 0.8), 0, 180);
+            path.lineTo(0.02, 0.9);
+            break;
+        case GemShape::Frame:
+            path.addRect(QRectF(0.06, 0.06, 0.88, 0.88));
+            path.addRect(QRectF(0.3, 0.3, 0.4, 0.4));
+            path.setFillRule(Qt::OddEvenFill);
+            break;
+        case GemShape::Parallelogram:
+            path.addPolygon(QPolygonF{{0.3, 0.2}, {0.98, 0.2}, {0.7, 0.8}, {0.02, 0.8}});
+            break;
     }
     path.closeSubpath();
     return path;

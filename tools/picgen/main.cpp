@@ -5,6 +5,8 @@
 //   picgen [--sets FILE] --overview FILE.png
 //   picgen [--sets FILE] --look-alikes [--set N]   (prints how close each set's tiles
 //                                         come, or set N's only; 1 if any two look alike)
+//   picgen --judge-pairs FILE             (how many of the pairs reviewers found the check
+//                                         refuses, the tuning and the held-out half apart)
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "picture_maker.h"
 #include "picture_set.h"
 #include "resource_writer.h"
+#include "reviewed_pairs.h"
 #include "set_likeness.h"
 
 namespace {
@@ -29,7 +32,8 @@ int usage() {
                  "       picgen [--sets FILE] --contact-sheets DIR\n"
                  "       picgen [--sets FILE] --review-sheets DIR\n"
                  "       picgen [--sets FILE] --overview FILE.png\n"
-                 "       picgen [--sets FILE] --look-alikes [--set N]\n");
+                 "       picgen [--sets FILE] --look-alikes [--set N]\n"
+                 "       picgen --judge-pairs FILE\n");
     return 2;
 }
 
@@ -41,6 +45,15 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
 
     QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == u"--judge-pairs") {
+        const tessaly::picgen::ReviewedPairList reviewed =
+            tessaly::picgen::loadReviewedPairs(args[1]);
+        if (!reviewed.error.isEmpty()) return fail(reviewed.error);
+        const tessaly::picgen::EmojiNames names;
+        if (!names.error().isEmpty()) return fail(names.error());
+        std::printf("%s\n", qPrintable(tessaly::picgen::judgeReviewedPairs(reviewed.pairs, names)));
+        return 0;
+    }
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
     enum class Output {
         Resources,

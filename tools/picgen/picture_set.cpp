@@ -12,7 +12,7 @@
 namespace tessaly::picgen {
 namespace {
 
-constexpr std::array<std::pair<const char*, GemShape>, 24> kShapeNames{{
+constexpr std::array<std::pair<const char*, GemShape>, 30> kShapeNames{{
     {"circle", GemShape::Circle},       {"square", GemShape::Square},
     {"triangle", GemShape::Triangle},   {"diamond", GemShape::Diamond},
     {"ring", GemShape::Ring},           {"star", GemShape::Star},
@@ -25,6 +25,9 @@ constexpr std::array<std::pair<const char*, GemShape>, 24> kShapeNames{{
     {"flower", GemShape::Flower},       {"hourglass", GemShape::Hourglass},
     {"pentagon", GemShape::Pentagon},   {"semicircle", GemShape::Semicircle},
     {"trapezoid", GemShape::Trapezoid}, {"chevron", GemShape::Chevron},
+    {"octagon", GemShape::Octagon},     {"kite", GemShape::Kite},
+    {"leaf", GemShape::Leaf},           {"arch", GemShape::Arch},
+    {"frame", GemShape::Frame},         {"parallelogram", GemShape::Parallelogram},
 }};
 
 constexpr std::array<std::pair<const char*, GemPattern>, 5> kPatternNames{{
@@ -113,6 +116,26 @@ QString checkSet(const PictureSet& set, int number) {
 
 }  // namespace
 
+QString parseTileWords(const QString& keyword, const QStringList& words, TileArt& tile) {
+    if (keyword == u"emoji") {
+        QString bad;
+        if (!parseCodePoints(words, tile.text, bad)) {
+            return QStringLiteral("bad code point \"%1\"").arg(bad);
+        }
+    } else if (keyword == u"gem") {
+        tile.kind = ArtKind::Gem;
+        // "gem SHAPE [PATTERN] RRGGBB": a gem without a pattern is plain.
+        const bool known = (words.size() == 2 || words.size() == 3) &&
+                           lookUp(kShapeNames, words.first(), tile.shape) &&
+                           (words.size() == 2 || lookUp(kPatternNames, words[1], tile.pattern)) &&
+                           parseHexColour(words.last(), tile.colour);
+        if (!known) return QStringLiteral("a gem needs a shape, a pattern or none, and RRGGBB");
+    } else {
+        return QStringLiteral("unknown keyword \"%1\"").arg(keyword);
+    }
+    return {};
+}
+
 PictureSetList parsePictureSets(QStringView text) {
     PictureSetList result;
     const auto fail = [&result](const QString& message) {
@@ -155,28 +178,8 @@ PictureSetList parsePictureSets(QStringView text) {
         TileArt tile;
         tile.name = name;
         tile.line = lineNumber;
-        if (keyword == u"emoji") {
-            QString bad;
-            if (!parseCodePoints(words, tile.text, bad)) {
-                return fail(
-                    lineError(lineNumber, QStringLiteral("bad code point \"%1\"").arg(bad)));
-            }
-        } else if (keyword == u"gem") {
-            tile.kind = ArtKind::Gem;
-            // "gem SHAPE [PATTERN] RRGGBB": a gem without a pattern is plain.
-            const bool known =
-                (words.size() == 2 || words.size() == 3) &&
-                lookUp(kShapeNames, words.first(), tile.shape) &&
-                (words.size() == 2 || lookUp(kPatternNames, words[1], tile.pattern)) &&
-                parseHexColour(words.last(), tile.colour);
-            if (!known) {
-                return fail(lineError(
-                    lineNumber,
-                    QStringLiteral("a gem needs a shape, a pattern or none, and RRGGBB")));
-            }
-        } else {
-            return fail(
-                lineError(lineNumber, QStringLiteral("unknown keyword \"%1\"").arg(keyword)));
+        if (QString problem = parseTileWords(keyword, words, tile); !problem.isEmpty()) {
+            return fail(lineError(lineNumber, problem));
         }
         if (tile.name.isEmpty()) tile.name = words.join(u' ');
         result.sets.back().tiles.push_back(std::move(tile));

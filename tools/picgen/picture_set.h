@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <vector>
 
@@ -36,6 +37,12 @@ enum class GemShape {
     Semicircle,
     Trapezoid,
     Chevron,
+    Octagon,
+    Kite,
+    Leaf,
+    Arch,
+    Frame,
+    Parallelogram,
 };
 
 // What is cut into a gem's face. Colour alone never tells two gems apart for every player, so
@@ -67,6 +74,8 @@ struct PictureSetList {
 // Reads the set lists (format described at the top of sets.txt). A list is accepted only with
 // exactly PictureSetCount sets of TilesPerSet distinct tiles each, so a short list cannot ship.
 PictureSetList parsePictureSets(QStringView text);
+// One tile's words after its keyword ("emoji" or "gem"), as in the lists; the error, or empty.
+QString parseTileWords(const QString& keyword, const QStringList& words, TileArt& tile);
 PictureSetList loadPictureSets(const QString& path);
 
 }  // namespace tessaly::picgen

@@ -12,7 +12,7 @@ namespace tessaly::picgen {
 // keywords (subject_rules.h) do not tell: their pixels may differ a good deal, yet a player who
 // has seen one takes the other for its twin, so no set may hold two of a group. Flags count as
 // one subject too: they are told apart by what they stand for, not by look.
-inline constexpr std::array<std::u32string_view, 13> kSameSubject{
+inline constexpr std::array<std::u32string_view, 14> kSameSubject{
     U"\U0001F6A1\U0001F6A0\U0001F69F",    // cable cars
     U"\U0001F388\U0001FA80",              // red balloon, red yo-yo
     U"\U0001F3DD\U0001F334",              // desert island, palm tree
@@ -26,6 +26,7 @@ inline constexpr std::array<std::u32string_view, 13> kSameSubject{
     U"\U0001F4E2\U0001F4E3",              // loudspeaker, megaphone
     U"\U0001F9A2\U0001FABF",              // swan, goose (Unicode's data has no goose yet)
     U"\U0001F4CE\U0001F9F7",              // paperclip, safety pin
+    U"\U0001F3BE\U0001F3F8",              // tennis, badminton: a racquet and a ball alike
 };
 
 // True for the emoji of a flag: regional letters, or a black flag with tag letters.

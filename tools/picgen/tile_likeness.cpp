@@ -12,6 +12,8 @@ namespace {
 constexpr int kFaceLeft = 4;
 constexpr int kFaceSide = 40;
 constexpr int kFacePixels = kFaceSide * kFaceSide;
+// A glance takes in a tile as a few patches of colour: 5 x 5 of 8 x 8 pixels each.
+constexpr int kGlanceGrid = 5;
 // A pixel belongs to the picture where it stands out from the blank face by more than
 // anti-aliasing and the face's gradient would.
 constexpr int kDrawnStep = 24;
@@ -204,6 +206,42 @@ TileLook lookOf(const QImage& tile, const QImage& art) {
     return look;
 }
 
+// The face as kGlanceGrid x kGlanceGrid patches, each the mean of its pixels' L, a, b.
+static std::vector<double> patches(const std::vector<float>& lab, bool mirrored) {
+    std::vector<double> grid(3 * kGlanceGrid * kGlanceGrid, 0.0);
+    std::vector<int> counts(kGlanceGrid * kGlanceGrid, 0);
+    for (int y = 0; y < kFaceSide; ++y) {
+        for (int x = 0; x < kFaceSide; ++x) {
+            const int gx = (mirrored ? kFaceSide - 1 - x : x) * kGlanceGrid / kFaceSide;
+            const int cell = (y * kGlanceGrid / kFaceSide) * kGlanceGrid + gx;
+            for (int c = 0; c < 3; ++c) grid[3 * cell + c] += lab[3 * (y * kFaceSide + x) + c];
+            ++counts[cell];
+        }
+    }
+    for (int cell = 0; cell < kGlanceGrid * kGlanceGrid; ++cell) {
+        for (int c = 0; c < 3; ++c) grid[3 * cell + c] /= std::max(1, counts[cell]);
+    }
+    return grid;
+}
+
+static double glanceDifference(const TileLook& a, const TileLook& b) {
+    double least = HUGE_VAL;
+    for (int v = 0; v < kVisionCount; ++v) {
+        const std::vector<double> p = patches(a.lab[v], false);
+        for (const bool mirrored : {false, true}) {
+            const std::vector<double> q = patches(b.lab[v], mirrored);
+            double sum = 0;
+            for (int cell = 0; cell < kGlanceGrid * kGlanceGrid; ++cell) {
+                const double dl = p[3 * cell] - q[3 * cell], da = p[3 * cell + 1] - q[3 * cell + 1],
+                             db = p[3 * cell + 2] - q[3 * cell + 2];
+                sum += std::sqrt(dl * dl + da * da + db * db);
+            }
+            least = std::min(least, sum / (kGlanceGrid * kGlanceGrid));
+        }
+    }
+    return least;
+}
+
 Likeness compare(const TileLook& a, const TileLook& b) {
     Likeness likeness;
     likeness.colour = HUGE_VAL;
@@ -223,6 +261,7 @@ Likeness compare(const TileLook& a, const TileLook& b) {
         if (mean < likeness.colour) likeness.colour = mean, likeness.vision = Vision(v);
     }
     likeness.structure = structuralSimilarity(a.lightness, b.lightness);
+    likeness.glance = glanceDifference(a, b);
     // A creature facing left is the same creature facing right to a player's eye.
     for (const bool mirrored : {false, true}) {
         double both = 0, either = 0;

@@ -36,6 +36,10 @@ struct Likeness {
     Vision vision = Vision::Normal;
     double structure = 0;
     double silhouette = 0;  // overlap of the two silhouettes: 1 for one outline
+    // Mean colour difference of the two faces seen as a coarse grid of patches, in the vision
+    // and the facing that see them closest: what a glance across the board takes in, where
+    // `colour` needs the pictures to line up pixel for pixel.
+    double glance = 0;
 };
 Likeness compare(const TileLook& a, const TileLook& b);
 

@@ -16,18 +16,22 @@ struct UnfitGroup {
 inline constexpr std::array kUnfitContent{
     UnfitGroup{U"🕋🕌🕍⛪🛕⛩🛐💒✝✡☪☯☸🕉🕎📿🧿🪬🪯",
                "places and signs of worship"},
-    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶🏮🪷🕊",
+    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶🏮🪷🕊🎊🎉🎁🕯",
                "tied to one religion, festival or people"},
     UnfitGroup{U"☘🍁🪆👘🥻💴💵💶💷", "emblems, dress and money of one nation"},
+    UnfitGroup{U"🌙🌛🌜🌒🌘", "a lone crescent, which some read as a sign of faith"},
+    UnfitGroup{U"⛑🎗", "emblems of a cause: the red cross, an awareness ribbon"},
     UnfitGroup{U"🗳", "elections"},
     UnfitGroup{U"🎆🎇🧨", "fireworks: fire and festivals"},
     UnfitGroup{U"🗿🗽🗼🗻🏯🗾", "landmarks of one nation"},
     UnfitGroup{U"🪦⚰⚱💀☠", "death"},
     UnfitGroup{U"🍶🍷🍸🍹🍺🍻🍾🥂🥃🚬", "drink and tobacco"},
-    UnfitGroup{U"🔫🗡⚔🏹💣🪓🪖🎖🔪🪒✂🤺", "weapons and blades"},
+    UnfitGroup{U"🔫🗡⚔🏹💣🪓🪖🎖🔪🪒✂🤺🍽🍴🪚🪃🛡🎯",
+               "weapons, blades, and what is thrown or aimed at a target"},
     UnfitGroup{U"🎰🎴🃏🎱🀄♠♣♥♦🎲🔮🏇", "gambling, fortune-telling and what looks like them"},
     UnfitGroup{U"🏩💋👙🩱🩲🩳🏊", "adult themes and swimwear"},
-    UnfitGroup{U"🥓🌭🍖", "pork, or what reads as pork, which many players do not eat"},
+    UnfitGroup{U"🥓🌭🍖🥩🐖🐷🐗🐽",
+               "pork, pigs, or what reads as pork, which many players do not eat"},
 };
 
 // Why the emoji sequence is unfit; empty when it is fit.
