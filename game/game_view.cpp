@@ -2,6 +2,7 @@
 // marks from the menu table.
 #include "game/game_view.h"
 
+#include "engine/engine.h"
 #include "game/menu_commands.h"
 
 namespace tessaly {
@@ -11,6 +12,18 @@ GameView::GameView(const Engine& engine)
       MusicOn(EntryOf(MenuItemId::MenuOptionMusic).checked),
       AutoPlayMarked(EntryOf(MenuItemId::MenuAutoPlay).checked),
       engine_(&engine) {}
+
+const TMyArray& GameView::Board() const {
+    return engine_->Board();
+}
+
+int32_t GameView::ColCount() const {
+    return engine_->ColCount();
+}
+
+int32_t GameView::RowCount() const {
+    return engine_->RowCount();
+}
 
 std::optional<int32_t> GameView::ValueAt(int32_t col, int32_t row) const {
     const TMyArray& board = Board();

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
+#include "engine/board_types.h"
 #include "game/game_window.h"
 #include "game/presentation_settings.h"
 
 namespace tessaly {
+
+class Engine;
 
 // The information line's texts in drawing order, UTF-8: for the grade, the level, the lives
 // and the hints a blank (the label, then spaces as wide as the longest value) and the label with
@@ -25,9 +27,9 @@ class GameView {
     explicit GameView(const Engine& engine);
 
     // The board with its border ring, Board()[column][row]; 0 is an empty cell.
-    const TMyArray& Board() const { return engine_->Board(); }
-    int32_t ColCount() const { return engine_->ColCount(); }
-    int32_t RowCount() const { return engine_->RowCount(); }
+    const TMyArray& Board() const;
+    int32_t ColCount() const;
+    int32_t RowCount() const;
     // The value of a cell, or nothing for a cell the board does not have.
     std::optional<int32_t> ValueAt(int32_t col, int32_t row) const;
     // The tile waiting for its partner, if one is.

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "game/game.h"
 #include "ui/main_form.h"
 
 namespace {

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "engine/engine.h"
+#include "game/game.h"
 #include "ui/main_form.h"
 #include "ui/music_module.h"
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drawing/app_icon.h"
+#include "game/game.h"
 #include "game/resource_layout.h"
 #include "resource_folder.h"
 #include "ui/main_form.h"
