@@ -25,6 +25,9 @@ using InfoTexts = std::array<std::string, 9>;
 class GameView {
   public:
     explicit GameView(const Engine& engine);
+    // A copy would freeze the counters yet still read the board of the live engine, and outlive it.
+    GameView(const GameView&) = delete;
+    GameView& operator=(const GameView&) = delete;
 
     // The board with its border ring, Board()[column][row]; 0 is an empty cell.
     const TMyArray& Board() const;
