@@ -33,11 +33,6 @@ std::optional<int32_t> GameView::ValueAt(int32_t col, int32_t row) const {
     return board[static_cast<size_t>(col)][static_cast<size_t>(row)];
 }
 
-std::optional<TCell> GameView::Selected() const {
-    if (engine_->StackIsEmpty()) return std::nullopt;
-    return engine_->PeekCell();
-}
-
 const InfoTexts& GameView::InfoLine() const {
     const InfoCounters now{Difficulty, Level, Lives, Hints};
     if (infoFor_ == now) return infoTexts_;
@@ -62,19 +57,6 @@ const InfoTexts& GameView::InfoLine() const {
         "时间：",
     };
     return infoTexts_;
-}
-
-bool GameView::Marked(MenuItemId item) const {
-    switch (item) {
-        case MenuItemId::MenuOptionSound:
-            return SoundOn;
-        case MenuItemId::MenuOptionMusic:
-            return MusicOn;
-        case MenuItemId::MenuAutoPlay:
-            return AutoPlayMarked;
-        default:
-            return false;
-    }
 }
 
 }  // namespace tessaly

@@ -1,5 +1,5 @@
-// What the window reads to draw the game and mark its menu, and nothing it may change: the
-// board, the counters, the look, the switches, the selection and the path of the last link.
+// What the window reads to draw the game, and nothing it may change: the board, the counters,
+// the look, the switches and the path of the last link.
 // The game keeps its state here and hands its window only a const view.
 #pragma once
 
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engine/board_types.h"
-#include "game/game_window.h"
 #include "game/presentation_settings.h"
 
 namespace tessaly {
@@ -35,10 +34,6 @@ class GameView {
     int32_t RowCount() const;
     // The value of a cell, or nothing for a cell the board does not have.
     std::optional<int32_t> ValueAt(int32_t col, int32_t row) const;
-    // The tile waiting for its partner, if one is.
-    std::optional<TCell> Selected() const;
-    // The mark a toggle item shows; false for any other item.
-    bool Marked(MenuItemId item) const;
 
     // The counters, with their values at program start.
     uint8_t Difficulty = 0;
