@@ -151,10 +151,16 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     EXPECT_FALSE(autoPlay->isChecked());
     EXPECT_FALSE(Ui::TimerAutoPlay(*form).isActive());
 
-    // After a game ends the item stays enabled, but the session refuses it: no mark appears.
+    // After a game ends the item stays enabled, but the game refuses it: the mark stays as the
+    // game last set it, off or on.
     part<Flow>().EndGame();
     autoPlay->trigger();
     EXPECT_FALSE(autoPlay->isChecked());
+    game().Key(vk::F1);
+    autoPlay->trigger();
+    part<Flow>().EndGame();
+    autoPlay->trigger();
+    EXPECT_TRUE(autoPlay->isChecked());
 }
 
 TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
