@@ -45,7 +45,7 @@ class MainForm : public QMainWindow, public GameWindow {
                       SeedSource seedSource = ClockSeed);
     ~MainForm() override;
 
-    tessaly::Game& Game() { return *game_; }
+    tessaly::Game& TheGame() { return *game_; }
 
     // Drawing (each one paints at once on the board surface).
     void MainPaintBoxPaint() override;
@@ -80,7 +80,7 @@ class MainForm : public QMainWindow, public GameWindow {
     ErrorBox& Errors() { return *errorBox_; }
     QImage& BoardSurface() { return MainPaintBox->Surface(); }
     // The start picture while it shows, else nullptr.
-    QLabel* startImage() const { return StartImage; }
+    QLabel* StartScreen() const { return StartImage; }
     QAction* MenuAction(const QString& name) const { return menu_->Action(name); }
 
   private:
