@@ -8,14 +8,10 @@
 #include <string>
 #include <vector>
 
-namespace tessaly {
+#include "engine/board_types.h"
+#include "engine/seed_source.h"
 
-// A board position: X is the column, Y the row.
-struct TCell {
-    int32_t X = 0;
-    int32_t Y = 0;
-    friend bool operator==(const TCell&, const TCell&) = default;
-};
+namespace tessaly {
 
 // 100 cells numbered 1..100 (slot 0 unused) and the number of the next free slot.
 struct TCellList {
@@ -25,9 +21,6 @@ struct TCellList {
 
     void Append(TCell c) { Slot[static_cast<size_t>(NextFree++)] = c; }
 };
-
-// Columns of rows; Board[column][row]. Value 0 is empty, 1..KindCount a tile kind.
-using TMyArray = std::vector<std::vector<int32_t>>;
 
 enum class TShiftMode : uint8_t {
     smNoChange = 0,
@@ -43,30 +36,12 @@ enum class TShiftMode : uint8_t {
     smUpDownLeftRightCollect,
 };
 
-inline constexpr int32_t CellSize = 50;
-// The board surface carries the information line in its top pixels, so row 0 starts below it.
-inline constexpr int32_t InfoLineHeight = 30;
-
 // Ray directions, always cast and listed in this order.
 enum class TDirection : uint8_t { Up = 0, Right, Down, Left };
-
-// Cell <-> pixel of the board surface (the top 30 pixels carry the information line).
-int32_t ColToX(int32_t col);
-int32_t RowToY(int32_t row);
-int32_t XToCol(int32_t x);
-int32_t YToRow(int32_t y);
-
-// Background colour numbers 1..15 <-> 0x00BBGGRR colour values.
-uint32_t IndexToColor(int32_t index);
-int32_t ColorToIndex(uint32_t color);
 
 // Names are UTF-8. Both leave `text` unchanged for a value they do not know.
 void DifficultyName(int32_t grade, std::string& text);
 void ShiftModeName(uint8_t mode, std::string& text);
-
-// Where re-seeding takes its seed from; the default reads a monotonic high-resolution clock.
-using SeedSource = std::function<uint32_t()>;
-uint32_t ClockSeed();
 
 class Engine {
   public:

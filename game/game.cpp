@@ -1,6 +1,7 @@
 // The door: each kind of input goes to the handler the design names for it.
 #include "game/game.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "game/key_codes.h"
@@ -18,16 +19,23 @@ void Game::SetMusicDevice(MusicDevice* device) {
     handlers_.Get<Music>().SetMusicDevice(device);
 }
 
-void Game::Command(const MenuEntry& entry) {
-    if (entry.command) entry.command(handlers_);
+bool Game::Command(const MenuEntry& entry) {
+    // The handler is a plain function pointer: one from anywhere but the table would reach any
+    // part of the game around this door.
+    const bool ours =
+        std::ranges::any_of(MainMenuTable, [&](const MenuEntry& e) { return &e == &entry; });
+    if (!ours || !entry.command) return false;
+    entry.command(handlers_);
+    return true;
 }
 
 void Game::Command(MenuItemId item) {
     Command(EntryOf(item));
 }
 
-void Game::Command(std::string_view itemName) {
-    if (const MenuEntry* entry = EntryNamed(itemName)) Command(*entry);
+bool Game::Command(std::string_view itemName) {
+    const MenuEntry* entry = EntryNamed(itemName);
+    return entry && Command(*entry);
 }
 
 void Game::Key(int32_t virtualKey) {

@@ -30,10 +30,11 @@ class Game {
     void SetMusicDevice(MusicDevice* device);
 
     // Input. A command runs whatever state its item is in: the window offers only the items
-    // it shows enabled.
-    void Command(const MenuEntry& entry);
+    // it shows enabled. Only the menu table's own items run: an entry built elsewhere, a name
+    // the table does not have, a submenu or a separator runs nothing and gives false.
+    bool Command(const MenuEntry& entry);
     void Command(MenuItemId item);
-    void Command(std::string_view itemName);  // an item of the menu table, by name
+    [[nodiscard]] bool Command(std::string_view itemName);
     // A virtual-key code (F1 = 0x70 ... F8 = 0x77, Esc = 0x1B); modifiers are not looked at.
     void Key(int32_t virtualKey);
     // A press on the board surface at its pixel x, y, whatever the button.

@@ -2,6 +2,7 @@
 // marks from the menu table.
 #include "game/game_view.h"
 
+#include "engine/engine.h"
 #include "game/menu_commands.h"
 
 namespace tessaly {
@@ -12,17 +13,24 @@ GameView::GameView(const Engine& engine)
       AutoPlayMarked(EntryOf(MenuItemId::MenuAutoPlay).checked),
       engine_(&engine) {}
 
+const TMyArray& GameView::Board() const {
+    return engine_->Board();
+}
+
+int32_t GameView::ColCount() const {
+    return engine_->ColCount();
+}
+
+int32_t GameView::RowCount() const {
+    return engine_->RowCount();
+}
+
 std::optional<int32_t> GameView::ValueAt(int32_t col, int32_t row) const {
     const TMyArray& board = Board();
     if (col < 0 || row < 0 || static_cast<size_t>(col) >= board.size() ||
         static_cast<size_t>(row) >= board[static_cast<size_t>(col)].size())
         return std::nullopt;
     return board[static_cast<size_t>(col)][static_cast<size_t>(row)];
-}
-
-std::optional<TCell> GameView::Selected() const {
-    if (engine_->StackIsEmpty()) return std::nullopt;
-    return engine_->PeekCell();
 }
 
 const InfoTexts& GameView::InfoLine() const {
@@ -49,19 +57,6 @@ const InfoTexts& GameView::InfoLine() const {
         "时间：",
     };
     return infoTexts_;
-}
-
-bool GameView::Marked(MenuItemId item) const {
-    switch (item) {
-        case MenuItemId::MenuOptionSound:
-            return SoundOn;
-        case MenuItemId::MenuOptionMusic:
-            return MusicOn;
-        case MenuItemId::MenuAutoPlay:
-            return AutoPlayMarked;
-        default:
-            return false;
-    }
 }
 
 }  // namespace tessaly

@@ -1,5 +1,5 @@
-// What the window reads to draw the game and mark its menu, and nothing it may change: the
-// board, the counters, the look, the switches, the selection and the path of the last link.
+// What the window reads to draw the game, and nothing it may change: the board, the counters,
+// the look, the switches and the path of the last link.
 // The game keeps its state here and hands its window only a const view.
 #pragma once
 
@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
-#include "game/game_window.h"
+#include "engine/board_types.h"
 #include "game/presentation_settings.h"
 
 namespace tessaly {
+
+class Engine;
 
 // The information line's texts in drawing order, UTF-8: for the grade, the level, the lives
 // and the hints a blank (the label, then spaces as wide as the longest value) and the label with
@@ -23,17 +24,16 @@ using InfoTexts = std::array<std::string, 9>;
 class GameView {
   public:
     explicit GameView(const Engine& engine);
+    // A copy would freeze the counters yet still read the board of the live engine, and outlive it.
+    GameView(const GameView&) = delete;
+    GameView& operator=(const GameView&) = delete;
 
     // The board with its border ring, Board()[column][row]; 0 is an empty cell.
-    const TMyArray& Board() const { return engine_->Board(); }
-    int32_t ColCount() const { return engine_->ColCount(); }
-    int32_t RowCount() const { return engine_->RowCount(); }
+    const TMyArray& Board() const;
+    int32_t ColCount() const;
+    int32_t RowCount() const;
     // The value of a cell, or nothing for a cell the board does not have.
     std::optional<int32_t> ValueAt(int32_t col, int32_t row) const;
-    // The tile waiting for its partner, if one is.
-    std::optional<TCell> Selected() const;
-    // The mark a toggle item shows; false for any other item.
-    bool Marked(MenuItemId item) const;
 
     // The counters, with their values at program start.
     uint8_t Difficulty = 0;

@@ -1,4 +1,4 @@
-// How the board looks: the picture set and the background the player has chosen. The session
+// How the board looks: the picture set and the background the player has chosen. The game
 // owns one and changes it through the choice dialogs; the window reads it whenever it draws.
 #pragma once
 

@@ -34,7 +34,7 @@ inline constexpr std::array<const char*, 7> CueNames = {
 // they write as `root` instead.
 inline constexpr std::string_view ResourceFolder = "./resource";
 
-// The folder of picture set `set` inside the resource folder, as the session keeps it.
+// The folder of picture set `set` inside the resource folder, as the game keeps it.
 inline std::string PictureSetFolderOf(int32_t set) {
     return "/pic" + std::to_string(set) + "/";
 }

@@ -240,7 +240,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(line.text));
 
     if (qEnvironmentVariableIsSet("TESSALY_EXIT_AFTER_FIRST_PAINT")) {
-        QWidget* start = form.startImage();
+        QWidget* start = form.StartScreen();
         (start ? static_cast<QWidget*>(start) : &form)
             ->installEventFilter(new FirstPaintProbe(&form));
     }

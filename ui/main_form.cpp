@@ -16,6 +16,7 @@
 #endif
 
 #include "drawing/app_icon.h"
+#include "game/game.h"
 #include "game/publisher.h"
 #include "ui/update_prompt.h"
 
@@ -51,9 +52,10 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      game_(*this, std::move(seedSource)),
+      game_(std::make_unique<tessaly::Game>(*this, std::move(seedSource))),
+      view_(game_->View()),
       versionCheck_(std::move(versionCheck)) {
-    game_.SetMusicDevice(&music_);
+    game_->SetMusicDevice(&music_);
     errorBox_ = new ErrorBox(this);
     SetApplicationTitle("Tessaly");
     setObjectName(QStringLiteral("MainForm"));
@@ -96,7 +98,7 @@ void MainForm::BuildLayout() {
     MainPaintBox = new tessaly::MainPaintBox(PanelMain);
     MainPaintBox->setObjectName(QStringLiteral("MainPaintBox"));
     MainPaintBox->SetOnRatioChange([this] { MainPaintBoxPaint(); });
-    painter_ = std::make_unique<BoardPainter>(game_.View(), *MainPaintBox);
+    painter_ = std::make_unique<BoardPainter>(view_, *MainPaintBox);
 
     StatusBar1 = new QStatusBar(PanelMain);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -147,7 +149,7 @@ void MainForm::BuildLayout() {
 void MainForm::FormCreate() {
     PaintPanel(Qt::black);
     ShowStartScreen();
-    game_.FormCreate();
+    game_->FormCreate();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -18,8 +18,8 @@
 #include <string>
 #include <utility>
 
-#include "engine/engine.h"
-#include "game/game.h"
+#include "engine/seed_source.h"
+#include "game/game_view.h"
 #include "game/game_window.h"
 #include "ui/board_painter.h"
 #include "ui/cue_player.h"
@@ -30,6 +30,7 @@
 
 namespace tessaly {
 
+class Game;
 class UpdatePrompt;
 
 class MainForm : public QMainWindow, public GameWindow {
@@ -44,7 +45,7 @@ class MainForm : public QMainWindow, public GameWindow {
                       SeedSource seedSource = ClockSeed);
     ~MainForm() override;
 
-    tessaly::Game& Game() { return game_; }
+    tessaly::Game& TheGame() { return *game_; }
 
     // Drawing (each one paints at once on the board surface).
     void MainPaintBoxPaint() override;
@@ -79,7 +80,7 @@ class MainForm : public QMainWindow, public GameWindow {
     ErrorBox& Errors() { return *errorBox_; }
     QImage& BoardSurface() { return MainPaintBox->Surface(); }
     // The start picture while it shows, else nullptr.
-    QLabel* startImage() const { return StartImage; }
+    QLabel* StartScreen() const { return StartImage; }
     QAction* MenuAction(const QString& name) const { return menu_->Action(name); }
 
   private:
@@ -137,7 +138,9 @@ class MainForm : public QMainWindow, public GameWindow {
     QFont InfoFont() const;
     QTimer& TimerOf(TimerId id);
 
-    tessaly::Game game_;
+    // Behind a pointer, so that the drawing files see the game only through its view.
+    std::unique_ptr<tessaly::Game> game_;
+    const GameView& view_;
     VersionCheck versionCheck_;
     std::unique_ptr<MainMenu> menu_;
     tessaly::ErrorBox* errorBox_ = nullptr;

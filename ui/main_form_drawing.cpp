@@ -28,7 +28,7 @@ void MainForm::MainPaintBoxPaint() {
 }
 
 void MainForm::PaintAll() {
-    if (!game_.View().Playing) {
+    if (!view_.Playing) {
         ShowStartScreen();
         return;
     }
@@ -44,7 +44,7 @@ void MainForm::DrawCellPicture(int32_t col, int32_t row, int32_t value) {
 
 // The cell's value, or nothing (and a warning) for a cell outside the board.
 std::optional<int32_t> MainForm::BoardValue(int32_t col, int32_t row) const {
-    const std::optional<int32_t> value = game_.View().ValueAt(col, row);
+    const std::optional<int32_t> value = view_.ValueAt(col, row);
     if (!value) qWarning("no board cell at %d, %d", col, row);
     return value;
 }
@@ -93,9 +93,8 @@ void MainForm::DestroyStartScreen() {
 }
 
 void MainForm::FormResize() {
-    const GameView& view = game_.View();
-    if (!view.Playing) return;
-    const QSize client(CellSize * view.ColCount(), CellSize * view.RowCount() + InfoLineHeight);
+    if (!view_.Playing) return;
+    const QSize client(CellSize * view_.ColCount(), CellSize * view_.RowCount() + InfoLineHeight);
     if (PanelMain->size() != client) SetClientSize(client);
 }
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QWindow>
 
+#include "game/game.h"
 #include "game/menu_commands.h"
 #include "ui/main_form.h"
 #include "ui/virtual_keys.h"
@@ -11,10 +12,10 @@
 namespace tessaly {
 
 void MainForm::ConnectHandlers() {
-    MainPaintBox->SetOnMouseDown([this](int x, int y) { game_.MouseDown(x, y); });
+    MainPaintBox->SetOnMouseDown([this](int x, int y) { game_->MouseDown(x, y); });
     connect(LinkLabel1, &QLabel::linkActivated, this, &MainForm::LinkLabel1LinkClick);
     for (TimerId id : {TimerId::TimerGuard, TimerId::TimerAutoPlay, TimerId::TimerGameDelay})
-        connect(&TimerOf(id), &QTimer::timeout, this, [this, id] { game_.Tick(id); });
+        connect(&TimerOf(id), &QTimer::timeout, this, [this, id] { game_->Tick(id); });
     for (const MenuEntry& entry : MainMenuTable) {
         if (!entry.command) continue;
         QAction* action = menu_->Action(entry);
@@ -22,7 +23,7 @@ void MainForm::ConnectHandlers() {
             // Qt has already ticked a switch over; the mark is the game's to push, and a
             // command it refuses leaves the mark it last pushed.
             if (entry.kind == MenuKind::Toggle) action->setChecked(!action->isChecked());
-            game_.Command(entry);
+            game_->Command(entry);
         });
     }
 }
@@ -35,7 +36,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         // go on there.
         const auto* key = static_cast<QKeyEvent*>(event);
         if (KeyPressedHere(*key)) {
-            if (const auto code = VirtualKeyOf(key->key())) game_.Key(*code);
+            if (const auto code = VirtualKeyOf(key->key())) game_->Key(*code);
         }
     } else if (watched == keyWindow_ && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -74,10 +75,10 @@ void MainForm::changeEvent(QEvent* event) {
         const bool minimized = isMinimized();
         if (minimized && !wasMinimized_) {
             wasMinimized_ = true;
-            game_.Minimize();
+            game_->Minimize();
         } else if (!minimized && wasMinimized_) {
             wasMinimized_ = false;
-            game_.Restore();
+            game_->Restore();
         }
     }
     QMainWindow::changeEvent(event);

@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "game/menu_commands.h"
+
 namespace tessaly {
 
 using enum MenuKind;
@@ -53,6 +55,14 @@ MainMenu::MainMenu(QMenuBar& bar) {
         if (entry.checked) action->setChecked(true);
         byName_[name] = action;
     }
+}
+
+QAction* MainMenu::Action(MenuItemId id) const {
+    return Action(EntryOf(id));
+}
+
+QAction* MainMenu::Action(const MenuEntry& entry) const {
+    return Action(QString::fromUtf8(entry.name));
 }
 
 QAction* MainMenu::Action(const QString& name) const {

@@ -5,19 +5,21 @@
 #include <QString>
 #include <map>
 
-#include "game/menu_commands.h"
+#include "game/game_window.h"
 
 class QAction;
 class QMenuBar;
 
 namespace tessaly {
 
+struct MenuEntry;
+
 class MainMenu {
   public:
     explicit MainMenu(QMenuBar& bar);
 
-    QAction* Action(MenuItemId id) const { return Action(EntryOf(id)); }
-    QAction* Action(const MenuEntry& entry) const { return Action(QString::fromUtf8(entry.name)); }
+    QAction* Action(MenuItemId id) const;
+    QAction* Action(const MenuEntry& entry) const;
     QAction* Action(const QString& name) const;
 
   private:

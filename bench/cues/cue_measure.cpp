@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "game/game.h"
 #include "ui/main_form.h"
 
 namespace {
@@ -134,26 +135,26 @@ int main(int argc, char* argv[]) {
     QTest::qWait(500);
 
     // Automatic play: count removals by watching the board between the timer's ticks.
-    form.Game().Command(tessaly::MenuItemId::MenuGameLow);
+    form.TheGame().Command(tessaly::MenuItemId::MenuGameLow);
     int autoPairs = 0;
-    int tiles = Tiles(form.Game().View());
+    int tiles = Tiles(form.TheGame().View());
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        const int now = Tiles(form.Game().View());
+        const int now = Tiles(form.TheGame().View());
         if (now < tiles) autoPairs += (tiles - now) / 2;
         tiles = now;
     });
     watch.start(1);
     timeline << "auto-start " << Micros(Clock::now()) << '\n';
-    form.Game().Command(tessaly::MenuItemId::MenuAutoPlay);
+    form.TheGame().Command(tessaly::MenuItemId::MenuAutoPlay);
     QTest::qWait(autoSeconds * 1000);
-    form.Game().Command(tessaly::MenuItemId::MenuAutoPlay);
+    form.TheGame().Command(tessaly::MenuItemId::MenuAutoPlay);
     QTest::qWait(700);
     watch.stop();
     timeline << "auto-end " << Micros(Clock::now()) << "\nauto-pairs " << autoPairs << '\n';
 
     // By hand: a new game, and each pair clicked where a player would click it.
-    form.Game().Command(tessaly::MenuItemId::MenuGameLow);
+    form.TheGame().Command(tessaly::MenuItemId::MenuGameLow);
     QTest::qWait(700);
     timeline << "hand-start " << Micros(Clock::now()) << '\n';
     int handRemoved = 0;
@@ -164,15 +165,15 @@ int main(int argc, char* argv[]) {
     };
     for (int i = 0; i < handPairs; ++i) {
         // The stored hint: the first linkable pair, found again after every removal.
-        const tessaly::TCell p = form.Game().View().HintPair[0];
-        const tessaly::TCell q = form.Game().View().HintPair[1];
+        const tessaly::TCell p = form.TheGame().View().HintPair[0];
+        const tessaly::TCell q = form.TheGame().View().HintPair[1];
         if (p == tessaly::TCell{}) break;
-        const int before = Tiles(form.Game().View());
+        const int before = Tiles(form.TheGame().View());
         click(p, "select");
         QTest::qWait(350);
         click(q, "delete");
         QTest::qWait(pauseMs);
-        handRemoved += Tiles(form.Game().View()) == before - 2;
+        handRemoved += Tiles(form.TheGame().View()) == before - 2;
     }
     timeline << "hand-end " << Micros(Clock::now()) << "\nhand-pairs " << handRemoved << '\n';
     QTest::qWait(300);

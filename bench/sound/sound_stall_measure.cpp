@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "engine/engine.h"
+#include "game/game.h"
 #include "ui/main_form.h"
 #include "ui/music_module.h"
 
@@ -64,7 +65,7 @@ int main(int argc, char* argv[]) {
     form->Errors().SetSink(
         [](const QString& text) { std::printf("error-box %s\n", text.toStdString().c_str()); });
     form->show();
-    tessaly::Game& game = form->Game();
+    tessaly::Game& game = form->TheGame();
     game.Command(tessaly::MenuItemId::MenuGameLow);
     QAction* music = form->MenuAction("MenuOptionMusic");
     const auto pause = [](int ms) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drawing/app_icon.h"
+#include "game/game.h"
 #include "game/resource_layout.h"
 #include "resource_folder.h"
 #include "ui/main_form.h"
@@ -24,7 +25,7 @@ struct Game {
     MainForm form{[](tessaly::UpdatePrompt&) {}, [] { return 2012u; }};
     Game() {
         form.show();
-        form.Game().Command(tessaly::MenuItemId::MenuGameSpecial);  // 18 x 11 cells
+        form.TheGame().Command(tessaly::MenuItemId::MenuGameSpecial);  // 18 x 11 cells
     }
 };
 
@@ -42,7 +43,7 @@ void FullRedrawOfTheLargestBoard(benchmark::State& state) {
         benchmark::DoNotOptimize(game.form.BoardSurface().constBits());
     }
     state.counters["files"] =
-        game.form.Game().View().ColCount() * game.form.Game().View().RowCount();
+        game.form.TheGame().View().ColCount() * game.form.TheGame().View().RowCount();
 }
 BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
@@ -51,7 +52,7 @@ BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitio
 void ReadingTheFilesAlone(benchmark::State& state) {
     Game& game = TheGame();
     std::vector<std::string> paths;
-    for (const auto& column : game.form.Game().View().Board()) {
+    for (const auto& column : game.form.TheGame().View().Board()) {
         for (int32_t value : column) {
             paths.push_back(value != 0 ? tessaly::TilePicturePath("/pic1/", value)
                                        : tessaly::BackgroundPicturePath(1));
@@ -73,7 +74,7 @@ BENCHMARK(ReadingTheFilesAlone)->Unit(benchmark::kMillisecond)->Repetitions(9);
 // repainted (offscreen, so no window manager takes part).
 void NewGameOfEachGradeInTurn(benchmark::State& state) {
     Game& game = TheGame();
-    tessaly::Game& play = game.form.Game();
+    tessaly::Game& play = game.form.TheGame();
     using tessaly::MenuItemId;
     const std::array<MenuItemId, 4> grades{MenuItemId::MenuGameLow, MenuItemId::MenuGameMedium,
                                            MenuItemId::MenuGameHigh, MenuItemId::MenuGameSpecial};

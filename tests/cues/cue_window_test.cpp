@@ -37,7 +37,7 @@ TEST(CueWindow, TheSoundSwitchSilencesCuesButNullStillStops) {
     MainForm form([](UpdatePrompt&) {}, [] { return 7u; });
     form.Errors().SetSink([](const QString&) {});  // no music here
     Ui::BlockingSleep(form) = [](int32_t) {};
-    Game& game = form.Game();
+    Game& game = form.TheGame();
     game.Command(MenuItemId::MenuGameLow);
 
     game.MouseDown(ColToX(1), RowToY(1));  // a first click: "Select"
@@ -76,7 +76,7 @@ TEST(MusicWindow, AMissingMusicModuleIsShownInTheErrorBox) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith("Cannot play music: the music module could not be loaded ("))
         << errors[0].toStdString();
-    EXPECT_TRUE(form.Game().View().MusicOn);
+    EXPECT_TRUE(form.TheGame().View().MusicOn);
     MusicModulePath() = real;
 }
 

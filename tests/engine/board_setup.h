@@ -33,7 +33,7 @@ inline int32_t& CellAt(Engine& e, TCell c) {
 }
 
 // Boards drawn as text, one string per row of the inside, the border ring being added round it:
-// '.' is empty, 'A'..'Z' are kinds 1..26 and 'a'..'z' kinds 27..52. Engine and session tests
+// '.' is empty, 'A'..'Z' are kinds 1..26 and 'a'..'z' kinds 27..52. Engine and game tests
 // share this one language.
 inline int32_t KindOf(char ch) {
     if (ch == '.') return 0;

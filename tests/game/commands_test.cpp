@@ -35,7 +35,7 @@ TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
     state.Lives = 1;
     state.Hints = 1;
     Click({2, 2});  // a tile the shift leaves where it is
-    game.Command("MenuUpDownLeftRightCollect");
+    ASSERT_TRUE(game.Command("MenuUpDownLeftRightCollect"));
     EXPECT_EQ(state.Level, 10);
     EXPECT_EQ(state.HintPair[0], (TCell{2, 2}));
     EXPECT_EQ(state.HintPair[1], (TCell{3, 3}));
@@ -48,7 +48,7 @@ TEST_F(ShiftModeTest, LeavesHintSelectionTimeAndCountersAlone) {
 TEST_F(ShiftModeTest, ASelectionWhoseCellTheShiftEmptiesIsRejectedByTheNextClick) {
     LoadBoard({"A..B", ".C..", "..C.", "B..A"});
     Click({1, 1});
-    game.Command("MenuUpDownLeftRightCollect");
+    ASSERT_TRUE(game.Command("MenuUpDownLeftRightCollect"));
     ASSERT_EQ(At({1, 1}), 0);
     EXPECT_EQ(engine.PeekCell(), (TCell{1, 1}));
     // The next click is matched against the gap and clears it; the one after selects afresh.
@@ -68,7 +68,7 @@ TEST_F(ShiftModeTest, ASelectionWhoseCellTheShiftEmptiesIsRejectedByTheNextClick
 TEST_F(ShiftModeTest, GatheringInwardMakesTheCurrentLevelTheLast) {
     LoadBoard({"A..", "...", "..A"});
     state.Level = 2;
-    game.Command("MenuUpDownLeftRightCollect");
+    ASSERT_TRUE(game.Command("MenuUpDownLeftRightCollect"));
     ASSERT_EQ(state.Level, 10);
     TCell p;
     TCell q;
@@ -80,7 +80,7 @@ TEST_F(ShiftModeTest, GatheringInwardMakesTheCurrentLevelTheLast) {
 }
 
 TEST_F(ShiftModeTest, BeforeAnyGameThereIsNothingToMove) {
-    game.Command("MenuUpDownLeftRightCollect");
+    ASSERT_TRUE(game.Command("MenuUpDownLeftRightCollect"));
     EXPECT_EQ(state.Level, 10);
     EXPECT_TRUE(engine.Board().empty());
 }
@@ -110,9 +110,9 @@ TEST_F(ShiftModeTest, NamedHandlersPickTheirModes) {
 }
 
 TEST_F(CommandTest, LeaderboardSaysItIsMissingWhetherOrNotAGameRuns) {
-    game.Command("MenuTop");
+    ASSERT_TRUE(game.Command("MenuTop"));
     game.Key(vk::F1);
-    game.Command("MenuTop");
+    ASSERT_TRUE(game.Command("MenuTop"));
     ASSERT_EQ(window.messages.size(), 2u);
     for (const ShownMessage& m : window.messages) {
         EXPECT_EQ(m.text, "此功能暂时没有加入.");
@@ -125,8 +125,16 @@ TEST_F(CommandTest, LeaderboardSaysItIsMissingWhetherOrNotAGameRuns) {
 TEST_F(CommandTest, ExitClosesTheWindowWithoutAQuestion) {
     game.Key(vk::F1);
     window.Forget();
-    game.Command("MenuGameExit");
+    ASSERT_TRUE(game.Command("MenuGameExit"));
     EXPECT_EQ(window.calls, std::vector<std::string>{"CloseWindow"});
+}
+
+TEST_F(CommandTest, OnlyTheMenuTablesOwnItemsRun) {
+    const MenuEntry copy = EntryOf(MenuItemId::MenuGameLow);  // its handler, not its item
+    EXPECT_FALSE(game.Command(copy));
+    EXPECT_FALSE(game.Command("MenuGameLowest"));
+    EXPECT_FALSE(game.Command("MenuGame"));  // a submenu
+    EXPECT_FALSE(state.Playing);
 }
 
 TEST_F(CommandTest, SoundSwitchSilencesEveryCueOfPlay) {
@@ -226,7 +234,7 @@ TEST_F(CommandTest, TheChoicesSurviveANewGame) {
 }
 
 TEST_F(CommandTest, AboutBoxHasThreeLines) {
-    game.Command("MenuGameAbout");
+    ASSERT_TRUE(game.Command("MenuGameAbout"));
     ASSERT_EQ(window.messages.size(), 1u);
     const ShownMessage& m = window.messages[0];
     EXPECT_EQ(m.caption, "关于");

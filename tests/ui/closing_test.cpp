@@ -96,7 +96,7 @@ const Moment Moments[] = {
      [](MainForm& form, BoxWatch& watch) {
          // Automatic moves would give time back faster than it runs out.
          Ui::TimerAutoPlay(form).setInterval(60000);
-         GameTestAccess::StateOf(form.Game()).TimeLeft = 1;
+         GameTestAccess::StateOf(form.TheGame()).TimeLeft = 1;
          Ui::TimerGameDelay(form).setInterval(1);
          watch.closeWhileOpen = [](const QMessageBox& box) {
              return box.text() == QStringLiteral("游戏结束!");
@@ -116,8 +116,8 @@ TEST_F(Closing, EndsTheEventLoopAtEveryMomentOfAutomaticPlayWithMissingPictures)
         Ui::BlockingSleep(*window) = nullptr;  // the moments come at ticks, not after real waits
         qApp->installEventFilter(&watch);
         window->show();
-        window->Game().Command(MenuItemId::MenuGameLow);
-        window->Game().Command(MenuItemId::MenuAutoPlay);
+        window->TheGame().Command(MenuItemId::MenuGameLow);
+        window->TheGame().Command(MenuItemId::MenuAutoPlay);
         Ui::TimerAutoPlay(*window).setInterval(1);
         moment.arm(*window, watch);
 

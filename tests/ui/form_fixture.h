@@ -67,12 +67,12 @@ class FormTest : public testing::Test {
         for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     }
 
-    Game& game() { return form->Game(); }
-    GameView& state() { return GameTestAccess::StateOf(form->Game()); }
-    Engine& engine() { return GameTestAccess::EngineOf(form->Game()); }
+    Game& game() { return form->TheGame(); }
+    GameView& state() { return GameTestAccess::StateOf(form->TheGame()); }
+    Engine& engine() { return GameTestAccess::EngineOf(form->TheGame()); }
     template <class Part>
     Part& part() {
-        return GameTestAccess::PartOf<Part>(form->Game());
+        return GameTestAccess::PartOf<Part>(form->TheGame());
     }
     QImage& surface() { return form->BoardSurface(); }
     QSize client() const { return form->centralWidget()->size(); }

@@ -56,7 +56,7 @@ TEST_F(Games, EachGradeKeyStartsItsBoardAndFitsTheWindow) {
                   QRect(1, 1, grade.client.width() - 2, grade.client.height() - 21));
         EXPECT_EQ(surface().size(), Ui::MainPaintBox(*form)->size());
         EXPECT_EQ(form->minimumSize(), form->maximumSize());
-        EXPECT_EQ(form->startImage(), nullptr);
+        EXPECT_EQ(form->StartScreen(), nullptr);
         EXPECT_TRUE(Ui::TimerGameDelay(*form).isActive());
         ExpectPlayMenuState(*form);
         for (const Grade& other : Grades) {
@@ -151,10 +151,16 @@ TEST_F(Games, ToggleItemsChangeTheirMarkOnceThroughTheirCommand) {
     EXPECT_FALSE(autoPlay->isChecked());
     EXPECT_FALSE(Ui::TimerAutoPlay(*form).isActive());
 
-    // After a game ends the item stays enabled, but the session refuses it: no mark appears.
+    // After a game ends the item stays enabled, but the game refuses it: the mark stays as the
+    // game last set it, off or on.
     part<Flow>().EndGame();
     autoPlay->trigger();
     EXPECT_FALSE(autoPlay->isChecked());
+    game().Key(vk::F1);
+    autoPlay->trigger();
+    part<Flow>().EndGame();
+    autoPlay->trigger();
+    EXPECT_TRUE(autoPlay->isChecked());
 }
 
 TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
@@ -164,7 +170,7 @@ TEST_F(Games, EndedGameKeepsTheBoardSizeAndPlayMenus) {
     EXPECT_EQ(client(), QSize(900, 580));
     ExpectPlayMenuState(*form);
     EXPECT_FALSE(Ui::TimerGameDelay(*form).isActive());
-    QLabel* start = form->startImage();
+    QLabel* start = form->StartScreen();
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->geometry(), QRect(1, 1, 898, 559));
     // The start picture is stretched over the whole of the last board's area.

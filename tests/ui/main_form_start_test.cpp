@@ -41,7 +41,7 @@ TEST_F(StartUp, ControlsSitWhereTheLayoutPutsThem) {
 }
 
 TEST_F(StartUp, StartPictureCoversTheBoardArea) {
-    QLabel* start = form->startImage();
+    QLabel* start = form->StartScreen();
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->geometry(), Ui::MainPaintBox(*form)->geometry());
     form->show();

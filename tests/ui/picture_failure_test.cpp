@@ -60,7 +60,7 @@ TEST_F(PictureFailure, SpecialFilesNamedLikePicturesAreReportedOnceWithoutBlocki
     EXPECT_EQ(errors[0],
               QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(folder.Path(tile)));
     EXPECT_TRUE(errors[1].endsWith("BackGround/Start.bmp\". Not a regular file"));
-    EXPECT_NE(form->startImage(), nullptr);
+    EXPECT_NE(form->StartScreen(), nullptr);
 }
 
 TEST_F(PictureFailure, DamagedPicturesAreNotValidBitmaps) {
@@ -92,9 +92,9 @@ TEST_F(PictureFailure, MissingStartPictureLeavesAnEmptyStartScreenInThePanelColo
     Settle();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].endsWith("/resource/BackGround/Start.bmp\". No such file or directory"));
-    ASSERT_NE(form->startImage(), nullptr);
+    ASSERT_NE(form->StartScreen(), nullptr);
     form->show();
-    const QImage shown = Ui::PanelMain(*form)->grab(form->startImage()->geometry()).toImage();
+    const QImage shown = Ui::PanelMain(*form)->grab(form->StartScreen()->geometry()).toImage();
     EXPECT_EQ(shown.pixelColor(100, 100), QColor(0, 0, 0));
     // No further load is tried while it stands.
     form->MainPaintBoxPaint();
