@@ -209,7 +209,11 @@ void MainForm::LayoutPanel() {
                                 text.width(), text.height());
     }
     LinkLabel1->raise();
-    if (StartImage) StartImage->setGeometry(board);
+    if (StartImage && StartImage->geometry() != board) {
+        StartImage->setGeometry(board);
+        // A picture that could not be read stays away rather than being reported again.
+        if (!StartImage->pixmap().isNull()) LoadStartPicture();
+    }
 }
 
 void MainForm::PaintPanel(QColor color) {

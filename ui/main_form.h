@@ -89,6 +89,9 @@ class MainForm : public QMainWindow, public GameWindow {
 
     void LinkLabel1LinkClick(const QString& link);
     void ShowStartScreen();
+    // Reads the start picture and shows it stretched to the start screen; one that cannot be
+    // read goes to the error box and leaves the screen empty.
+    void LoadStartPicture();
     // The task-bar title the game last set.
     QString ApplicationTitle() const { return applicationTitle_; }
     const CuePlayer& Cues() const { return cues_; }

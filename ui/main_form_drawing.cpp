@@ -73,17 +73,30 @@ void MainForm::ShowStartScreen() {
     if (StartImage) return;
     StartImage = new QLabel(PanelMain);
     StartImage->setObjectName(QStringLiteral("StartImage"));
-    StartImage->setScaledContents(true);
     // An empty picture lets the panel's colour show, not the board beneath.
     StartImage->setAutoFillBackground(true);
     StartImage->setPalette(PanelMain->palette());
     StartImage->setGeometry(MainPaintBox->geometry());
     StartImage->show();
     StartImage->raise();
+    LoadStartPicture();
+}
+
+// The label keeps the picture only as it is shown, stretched to its size: a label that stretched
+// it for itself would hold the picture and its stretched copy both, at every moment.
+void MainForm::LoadStartPicture() {
+    const qreal ratio = StartImage->devicePixelRatio();
     try {
-        StartImage->setPixmap(
-            QPixmap::fromImage(LoadBmpFile(QString::fromStdString(StartPicturePath()))));
+        // Stretched as a label with scaled contents stretches its picture, for the same pixels.
+        QPixmap shown = QPixmap::fromImage(
+            QPixmap::fromImage(LoadBmpFile(QString::fromStdString(StartPicturePath())))
+                .toImage()
+                .scaled(StartImage->size() * ratio, Qt::IgnoreAspectRatio,
+                        Qt::SmoothTransformation));
+        shown.setDevicePixelRatio(ratio);
+        StartImage->setPixmap(shown);
     } catch (const PictureLoadError& error) {
+        StartImage->clear();
         errorBox_->Report(QString::fromUtf8(error.what()));
     }
 }

@@ -41,6 +41,7 @@ struct MainFormTestAccess {
     static void LinkLabel1LinkClick(F& f, const QString& link) { f.LinkLabel1LinkClick(link); }
     static QString ApplicationTitle(const F& f) { return f.ApplicationTitle(); }
     static const CuePlayer& Cues(const F& f) { return f.Cues(); }
+    static void SetClientSize(F& f, QSize size) { f.SetClientSize(size); }
 };
 
 namespace test {

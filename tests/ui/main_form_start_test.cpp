@@ -43,13 +43,20 @@ TEST_F(StartUp, ControlsSitWhereTheLayoutPutsThem) {
 TEST_F(StartUp, StartPictureCoversTheBoardArea) {
     QLabel* start = form->StartScreen();
     ASSERT_NE(start, nullptr);
-    EXPECT_EQ(start->geometry(), Ui::MainPaintBox(*form)->geometry());
     form->show();
-    const QImage shown = Ui::PanelMain(*form)->grab(start->geometry()).toImage();
-    EXPECT_EQ(shown.pixelColor(100, 80), ResourceFolder::StartQuarter(0));
-    EXPECT_EQ(shown.pixelColor(500, 80), ResourceFolder::StartQuarter(1));
-    EXPECT_EQ(shown.pixelColor(100, 330), ResourceFolder::StartQuarter(2));
-    EXPECT_EQ(shown.pixelColor(500, 330), ResourceFolder::StartQuarter(3));
+    // At the design size, then stretched again when the board area grows while it stands.
+    for (const QSize size : {QSize(600, 430), QSize(900, 590)}) {
+        Ui::SetClientSize(*form, size);
+        EXPECT_EQ(start->geometry(), Ui::MainPaintBox(*form)->geometry());
+        // Held once, as it is shown.
+        EXPECT_EQ(start->pixmap().size(), start->size());
+        const QImage shown = Ui::PanelMain(*form)->grab(start->geometry()).toImage();
+        const int w = shown.width(), h = shown.height();
+        EXPECT_EQ(shown.pixelColor(w / 6, h / 5), ResourceFolder::StartQuarter(0));
+        EXPECT_EQ(shown.pixelColor(w * 5 / 6, h / 5), ResourceFolder::StartQuarter(1));
+        EXPECT_EQ(shown.pixelColor(w / 6, h * 4 / 5), ResourceFolder::StartQuarter(2));
+        EXPECT_EQ(shown.pixelColor(w * 5 / 6, h * 4 / 5), ResourceFolder::StartQuarter(3));
+    }
     Settle();
     EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
 }
