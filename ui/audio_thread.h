@@ -37,9 +37,9 @@ class AudioThread {
     // Never joins: a thread still running here is left to finish.
     ~AudioThread() { Leave(); }
 
-    bool running() const { return thread_.joinable(); }
+    bool Running() const { return thread_.joinable(); }
     // True once the thread has returned (or was never started).
-    bool ended() const {
+    bool Ended() const {
         if (!ended_) return true;
         std::lock_guard lock(ended_->mutex);
         return ended_->done;
