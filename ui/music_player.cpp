@@ -330,7 +330,7 @@ int64_t MusicPlayer::Length() const {
 
 int64_t MusicPlayer::Position() const {
     if (!player_) return stoppedLength_;
-    const int64_t total = length();
+    const int64_t total = Length();
     if (PieceEnded()) return total;
     return std::min<int64_t>(fluid_player_get_current_tick(player_.get()), total - 1);
 }
