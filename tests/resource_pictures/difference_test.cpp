@@ -41,7 +41,7 @@ TEST(TileDifference, EveryPairInASetLooksDifferentInEveryColourVision) {
     const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
     ASSERT_EQ(list.error, QString());
     const EmojiNames names;
-    ASSERT_EQ(names.error(), QString());
+    ASSERT_EQ(names.Error(), QString());
     const QStringList paths = tilePaths();
     const PictureMaker maker(list.sets);
     for (int set = 0; set < PictureSetCount; ++set) {
@@ -141,11 +141,11 @@ TEST(TileDifference, PairsPlayersReportedAsLookAlikesAreRefused) {
     for (const LookAlike& pair : kReported) art.insert(art.end(), {pair.first, pair.second});
     const PictureMaker maker({PictureSet{QStringLiteral("reported"), Qt::gray, art}});
     const EmojiNames names;
-    ASSERT_EQ(names.error(), QString());
+    ASSERT_EQ(names.Error(), QString());
     for (std::size_t i = 0; i < std::size(kReported); ++i) {
         const int kind = int(2 * i) + 1;
-        const Likeness l = compare(lookOf(maker.tile(1, kind), maker.art(1, kind)),
-                                   lookOf(maker.tile(1, kind + 1), maker.art(1, kind + 1)));
+        const Likeness l = compare(lookOf(maker.Tile(1, kind), maker.Art(1, kind)),
+                                   lookOf(maker.Tile(1, kind + 1), maker.Art(1, kind + 1)));
         if (qEnvironmentVariableIsSet("PICGEN_FIT")) {
             std::printf("%-45s %s%s\n", kReported[i].what, qPrintable(describeLikeness(l)),
                         kReported[i].heldOut ? " held out" : "");
@@ -180,12 +180,12 @@ TEST(TileDifference, PalePicturesGetAnOutlineAndNoSetHoldsAStickerOrTwofoldInk) 
             << std::hex << disc.colour << ": edge " << qPrintable(edge.name());
     }
     const PictureMaker maker(loadPictureSets(QStringLiteral(PICGEN_SETS)).sets);
-    for (int set = 1; set <= int(maker.sets().size()); ++set) {
+    for (int set = 1; set <= int(maker.Sets().size()); ++set) {
         double least = 1, most = 0;
         for (int kind = 1; kind <= TilesPerSet; ++kind) {
-            const QImage art = maker.art(set, kind);
+            const QImage art = maker.Art(set, kind);
             const double ink = inkShare(art);
-            if (maker.sets()[set - 1].tiles[kind - 1].kind == ArtKind::Emoji) {
+            if (maker.Sets()[set - 1].tiles[kind - 1].kind == ArtKind::Emoji) {
                 EXPECT_FALSE(readsAsSticker(art)) << "set " << set << " tile " << kind;
             }
             least = std::min(least, ink);

@@ -36,7 +36,7 @@ TEST(SetList, TheShippedListIsCompleteAndTheFontDrawsEveryEmoji) {
         EXPECT_FALSE(set.title.isEmpty());
         for (const TileArt& tile : set.tiles) {
             if (tile.kind == ArtKind::Emoji) {
-                EXPECT_EQ(emoji.check(tile.text), QString()) << qPrintable(tile.name);
+                EXPECT_EQ(emoji.Check(tile.text), QString()) << qPrintable(tile.name);
             }
         }
     }
@@ -135,10 +135,10 @@ const SubjectCase kSubjectCases[] = {
 
 TEST(SetList, UnicodesNamesAndKeywordsTellOneSubjectDrawnTwice) {
     const EmojiNames names;
-    ASSERT_EQ(names.error(), QString());
+    ASSERT_EQ(names.Error(), QString());
     for (const SubjectCase& c : kSubjectCases) {
-        const EmojiNaming* a = names.find(QString::fromUcs4(c.first));
-        const EmojiNaming* b = names.find(QString::fromUcs4(c.second));
+        const EmojiNaming* a = names.Find(QString::fromUcs4(c.first));
+        const EmojiNaming* b = names.Find(QString::fromUcs4(c.second));
         ASSERT_TRUE(a && b) << qPrintable(QString::fromUcs4(c.first));
         SubjectClash clash;
         const bool clashes = subjectClash(*a, *b, clash);
@@ -151,7 +151,7 @@ TEST(SetList, UnicodesNamesAndKeywordsTellOneSubjectDrawnTwice) {
     EXPECT_EQ(headNoun(QStringLiteral("open file folder")), QStringLiteral("folder"));
     // A missing data file is reported, never taken for an empty list.
     EXPECT_TRUE(
-        EmojiNames(QStringLiteral("/nonexistent/en.xml")).error().contains("unicode-cldr-core"));
+        EmojiNames(QStringLiteral("/nonexistent/en.xml")).Error().contains("unicode-cldr-core"));
 }
 
 struct BrokenList {
@@ -203,16 +203,16 @@ TEST(SetList, RefusesBrokenListsSayingWhereAndWhy) {
 
 TEST(SetList, AnEmojiTheFontCannotDrawAsOnePictureIsRefused) {
     const EmojiArt emoji;
-    ASSERT_EQ(emoji.fontError(), QString());
-    EXPECT_EQ(emoji.check(QString::fromUcs4(U"\U0001F1EB\U0001F1F7")), QString());  // France
+    ASSERT_EQ(emoji.FontError(), QString());
+    EXPECT_EQ(emoji.Check(QString::fromUcs4(U"\U0001F1EB\U0001F1F7")), QString());  // France
     // Regional letters that name no country give a flag with a question mark.
     EXPECT_TRUE(
-        emoji.check(QString::fromUcs4(U"\U0001F1FA\U0001F1FF\U0001F1FF")).contains("combine"));
-    EXPECT_TRUE(emoji.check(QString::fromUcs4(U"\U0001F1FF\U0001F1FF")).contains("no such flag"));
+        emoji.Check(QString::fromUcs4(U"\U0001F1FA\U0001F1FF\U0001F1FF")).contains("combine"));
+    EXPECT_TRUE(emoji.Check(QString::fromUcs4(U"\U0001F1FF\U0001F1FF")).contains("no such flag"));
     // A joined sequence the font does not know falls apart into its pieces.
-    EXPECT_TRUE(emoji.check(QString::fromUcs4(U"\U0001F436\u200D\U0001F680")).contains("combine"));
-    EXPECT_TRUE(emoji.check(QString::fromUcs4(U"\U000F0000")).contains("U+f0000"));
-    EXPECT_TRUE(emoji.check(QStringLiteral("A")).contains("U+0041"));
+    EXPECT_TRUE(emoji.Check(QString::fromUcs4(U"\U0001F436\u200D\U0001F680")).contains("combine"));
+    EXPECT_TRUE(emoji.Check(QString::fromUcs4(U"\U000F0000")).contains("U+f0000"));
+    EXPECT_TRUE(emoji.Check(QStringLiteral("A")).contains("U+0041"));
 }
 
 }  // namespace

@@ -18,11 +18,11 @@ constexpr int kHeader = 30;
 
 // The tiles as a board of 9 x 5 with the ring of empty cells round it.
 void paintBoard(QPainter& p, const PictureMaker& maker, int set, int background, QPoint at) {
-    const QImage empty = maker.background(background);
+    const QImage empty = maker.Background(background);
     for (int row = 0; row < kRows + 2; ++row) {
         for (int column = 0; column < kColumns + 2; ++column) {
             const bool inside = row > 0 && row <= kRows && column > 0 && column <= kColumns;
-            const QImage cell = inside ? maker.tile(set, (row - 1) * kColumns + column) : empty;
+            const QImage cell = inside ? maker.Tile(set, (row - 1) * kColumns + column) : empty;
             p.drawImage(at + QPoint(column * CellSize, row * CellSize), cell);
         }
     }
@@ -57,14 +57,14 @@ QImage setContactSheet(const PictureMaker& maker, int set) {
     QImage sheet(2 * boardWidth, kHeader + boardHeight + CellSize, QImage::Format_RGB32);
     sheet.fill(Qt::black);
     QPainter p(&sheet);
-    paintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(maker.sets().at(set - 1).title),
+    paintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(maker.Sets().at(set - 1).title),
                 sheet.width());
     paintBoard(p, maker, set, 1, QPoint(0, kHeader));
     paintBoard(p, maker, set, 9, QPoint(boardWidth, kHeader));
-    const QImage first = maker.tile(set, 1);
+    const QImage first = maker.Tile(set, 1);
     for (int number = 1; number <= BackgroundCount; ++number) {
         p.drawImage(QPoint((number - 1) * CellSize, kHeader + boardHeight),
-                    markedTile(first, maker.background(number)));
+                    markedTile(first, maker.Background(number)));
     }
     return sheet;
 }
@@ -79,9 +79,9 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
     QPainter p(&sheet);
     paintHeader(p, QStringLiteral("BackGround 1-15, each with a tile and a marked tile"),
                 sheet.width());
-    const QImage tile = maker.tile(1, 1);
+    const QImage tile = maker.Tile(1, 1);
     for (int number = 1; number <= BackgroundCount; ++number) {
-        const QImage empty = maker.background(number);
+        const QImage empty = maker.Background(number);
         const QPoint block(((number - 1) % kBlocksPerRow) * blockWidth,
                            kHeader + ((number - 1) / kBlocksPerRow) * blockHeight);
         for (int row = 0; row < kBlockRows; ++row) {
@@ -95,7 +95,7 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
     }
     p.translate(0, kHeader + blocksHeight);
     paintHeader(p, QStringLiteral("Start"), sheet.width());
-    p.drawImage(QPoint(0, kHeader), maker.startPicture());
+    p.drawImage(QPoint(0, kHeader), maker.StartPicture());
     return sheet;
 }
 
@@ -113,7 +113,7 @@ QImage overviewSheet(const PictureMaker& maker) {
         for (int kind = 1; kind <= kBlockColumns * kBlockRows; ++kind) {
             p.drawImage(block + QPoint(((kind - 1) % kBlockColumns) * kTileSize,
                                        ((kind - 1) / kBlockColumns) * kTileSize),
-                        maker.tile(set, kind, kTileSize));
+                        maker.Tile(set, kind, kTileSize));
         }
     }
     return sheet;
@@ -132,8 +132,8 @@ QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
     const QDir folder(dir);
     constexpr int kLabel = 14, kGap = 6;
     QString index;
-    for (int set = 1; set <= int(maker.sets().size()); ++set) {
-        const PictureSet& pictures = maker.sets()[set - 1];
+    for (int set = 1; set <= int(maker.Sets().size()); ++set) {
+        const PictureSet& pictures = maker.Sets()[set - 1];
         index += QStringLiteral("set %1: %2\n").arg(set).arg(pictures.title);
         QImage sheet(kColumns * (CellSize + kGap) + kGap,
                      kHeader + kRows * (CellSize + kLabel + kGap) + kGap, QImage::Format_RGB32);
@@ -146,7 +146,7 @@ QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
         for (int kind = 1; kind <= int(pictures.tiles.size()); ++kind) {
             const QPoint at(kGap + ((kind - 1) % kColumns) * (CellSize + kGap),
                             kHeader + kGap + ((kind - 1) / kColumns) * (CellSize + kLabel + kGap));
-            p.drawImage(at, maker.tile(set, kind));
+            p.drawImage(at, maker.Tile(set, kind));
             p.drawText(QRect(at.x(), at.y() + CellSize, CellSize, kLabel), Qt::AlignCenter,
                        QString::number(kind));
             index += QStringLiteral("  %1  row %2 column %3: %4\n")

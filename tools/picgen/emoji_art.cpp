@@ -68,7 +68,7 @@ EmojiArt::EmojiArt() {
     unknownFlag_ = shapedGlyphs(QString::fromUtf8("\U0001F1FF\U0001F1FF"), font_);
 }
 
-QString EmojiArt::check(const QString& text) const {
+QString EmojiArt::Check(const QString& text) const {
     if (!fontError_.isEmpty()) return fontError_;
     for (const char32_t c : text.toUcs4()) {
         if (!isJoinerOrSelector(c) && !raw_.supportsCharacter(c)) {
@@ -89,7 +89,7 @@ QString EmojiArt::check(const QString& text) const {
     return {};
 }
 
-QImage EmojiArt::render(const QString& text, int box) const {
+QImage EmojiArt::Render(const QString& text, int box) const {
     QImage canvas(kCanvas, kCanvas, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     {

@@ -76,7 +76,7 @@ EmojiNames::EmojiNames(const QString& annotations, const QString& emojiTest) {
     if (named == 0) error_ = QStringLiteral("%1 lists no emoji").arg(emojiTest);
 }
 
-const EmojiNaming* EmojiNames::find(const QString& text) const {
+const EmojiNaming* EmojiNames::Find(const QString& text) const {
     const auto it = names_.constFind(withoutSelectors(text));
     return it == names_.constEnd() || it->name.isEmpty() ? nullptr : &*it;
 }

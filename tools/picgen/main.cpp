@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
             tessaly::picgen::loadReviewedPairs(args[1]);
         if (!reviewed.error.isEmpty()) return fail(reviewed.error);
         const tessaly::picgen::EmojiNames names;
-        if (!names.error().isEmpty()) return fail(names.error());
+        if (!names.Error().isEmpty()) return fail(names.Error());
         std::printf("%s\n", qPrintable(tessaly::picgen::judgeReviewedPairs(reviewed.pairs, names)));
         return 0;
     }
@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
     tessaly::picgen::PictureSetList list = tessaly::picgen::loadPictureSets(setsPath);
     if (!list.error.isEmpty()) return fail(setsPath + QStringLiteral(": ") + list.error);
     const tessaly::picgen::PictureMaker maker(std::move(list.sets));
-    if (const QString problems = maker.check(); !problems.isEmpty()) {
+    if (const QString problems = maker.Check(); !problems.isEmpty()) {
         return fail(setsPath + QStringLiteral(":\n") + problems);
     }
     QString error;
@@ -110,7 +110,7 @@ int main(int argc, char* argv[]) {
         case Output::LookAlikes: {
             // Only this check reads Unicode's data, so the play build does not need it.
             const tessaly::picgen::EmojiNames names;
-            if (!names.error().isEmpty()) return fail(names.error());
+            if (!names.Error().isEmpty()) return fail(names.Error());
             bool anyAlike = false;
             std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, names, anyAlike,
                                                                             onlySet)));

@@ -52,15 +52,15 @@ QString writeResourcePictures(const PictureMaker& maker, const QString& resource
     for (int set = 1; set <= PictureSetCount; ++set) {
         const std::string folder = PictureSetFolderOf(set);
         for (int kind = 1; kind <= TilesPerSet; ++kind) {
-            const QString error = save(maker.tile(set, kind), TilePicturePath(folder, kind, root));
+            const QString error = save(maker.Tile(set, kind), TilePicturePath(folder, kind, root));
             if (!error.isEmpty()) return error;
         }
     }
     for (int number = 1; number <= BackgroundCount; ++number) {
-        const QString error = save(maker.background(number), BackgroundPicturePath(number, root));
+        const QString error = save(maker.Background(number), BackgroundPicturePath(number, root));
         if (!error.isEmpty()) return error;
     }
-    return save(maker.startPicture(), StartPicturePath(root));
+    return save(maker.StartPicture(), StartPicturePath(root));
 }
 
 }  // namespace tessaly::picgen

@@ -64,8 +64,8 @@ QString judgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNa
     QStringList passed;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         const int kind = int(2 * i) + 1;
-        const Likeness likeness = compare(lookOf(maker.tile(1, kind), maker.art(1, kind)),
-                                          lookOf(maker.tile(1, kind + 1), maker.art(1, kind + 1)));
+        const Likeness likeness = compare(lookOf(maker.Tile(1, kind), maker.Art(1, kind)),
+                                          lookOf(maker.Tile(1, kind + 1), maker.Art(1, kind + 1)));
         std::array<bool, kPairRuleCount> held{};
         const bool refusedByAny =
             !lookAlikeReasons(pairs[i].first, pairs[i].second, likeness, &names, &held).isEmpty();

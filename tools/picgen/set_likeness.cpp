@@ -33,10 +33,10 @@ const char* pairRuleName(PairRule rule) {
 
 DrawnSet drawSet(const PictureMaker& maker, int set) {
     DrawnSet drawn;
-    drawn.what = maker.sets().at(set - 1).tiles;
+    drawn.what = maker.Sets().at(set - 1).tiles;
     for (int kind = 1; kind <= int(drawn.what.size()); ++kind) {
-        drawn.tiles.push_back(maker.tile(set, kind));
-        drawn.art.push_back(maker.art(set, kind));
+        drawn.tiles.push_back(maker.Tile(set, kind));
+        drawn.art.push_back(maker.Art(set, kind));
     }
     return drawn;
 }
@@ -49,9 +49,9 @@ QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness&
     if (holds[int(PairRule::SameSubjectTable)])
         reasons << QStringLiteral("one subject drawn twice");
     const bool named =
-        names && names->error().isEmpty() && a.kind == ArtKind::Emoji && b.kind == ArtKind::Emoji;
-    const EmojiNaming* x = named ? names->find(a.text) : nullptr;
-    const EmojiNaming* y = named ? names->find(b.text) : nullptr;
+        names && names->Error().isEmpty() && a.kind == ArtKind::Emoji && b.kind == ArtKind::Emoji;
+    const EmojiNaming* x = named ? names->Find(a.text) : nullptr;
+    const EmojiNaming* y = named ? names->Find(b.text) : nullptr;
     if (x && y) {
         for (const SubjectRule rule :
              {SubjectRule::NameWithin, SubjectRule::HeadNoun, SubjectRule::SharedKeyword}) {
@@ -165,25 +165,25 @@ QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool
     QStringList report{describeThresholds()};
     std::array<int, kPairRuleCount> flagged{};
     int pairs = 0, allowed = 0;
-    for (int number = 1; number <= int(maker.sets().size()); ++number) {
+    for (int number = 1; number <= int(maker.Sets().size()); ++number) {
         if (onlySet != 0 && number != onlySet) continue;
         const SetLikeness judged = judgeSet(drawSet(maker, number), &names);
         anyAlike = anyAlike || !judged.alike.empty();
         for (int r = 0; r < kPairRuleCount; ++r) flagged[r] += judged.flagged[r];
         pairs += judged.pairs;
         allowed += judged.allowed;
-        report << describeSet(number, maker.sets()[number - 1], judged);
+        report << describeSet(number, maker.Sets()[number - 1], judged);
     }
     // How legible the pictures are: the faintest main colour, the outlined ones, and how much
     // the ink of a set's pictures varies.
     double lowestContrast = HUGE_VAL, largestInkRatio = 0;
     int outlined = 0, inkSet = 0;
-    for (int number = 1; number <= int(maker.sets().size()); ++number) {
+    for (int number = 1; number <= int(maker.Sets().size()); ++number) {
         if (onlySet != 0 && number != onlySet) continue;
-        const PictureSet& set = maker.sets()[number - 1];
+        const PictureSet& set = maker.Sets()[number - 1];
         std::vector<double> ink;
         for (int kind = 1; kind <= int(set.tiles.size()); ++kind) {
-            const QImage art = maker.art(number, kind);
+            const QImage art = maker.Art(number, kind);
             const double contrast = faceContrast(art);
             lowestContrast = std::min(lowestContrast, contrast);
             outlined += contrast < kMinGlyphContrast;
