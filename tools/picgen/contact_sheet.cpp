@@ -17,7 +17,7 @@ constexpr int kRows = 5;
 constexpr int kHeader = 30;
 
 // The tiles as a board of 9 x 5 with the ring of empty cells round it.
-void paintBoard(QPainter& p, const PictureMaker& maker, int set, int background, QPoint at) {
+void PaintBoard(QPainter& p, const PictureMaker& maker, int set, int background, QPoint at) {
     const QImage empty = maker.Background(background);
     for (int row = 0; row < kRows + 2; ++row) {
         for (int column = 0; column < kColumns + 2; ++column) {
@@ -28,7 +28,7 @@ void paintBoard(QPainter& p, const PictureMaker& maker, int set, int background,
     }
 }
 
-void paintHeader(QPainter& p, const QString& text, int width) {
+void PaintHeader(QPainter& p, const QString& text, int width) {
     p.fillRect(QRect(0, 0, width, kHeader), QColor(0x20, 0x20, 0x20));
     p.setPen(Qt::white);
     p.drawText(QRect(8, 0, width - 16, kHeader), Qt::AlignVCenter | Qt::AlignLeft, text);
@@ -57,10 +57,10 @@ QImage setContactSheet(const PictureMaker& maker, int set) {
     QImage sheet(2 * boardWidth, kHeader + boardHeight + CellSize, QImage::Format_RGB32);
     sheet.fill(Qt::black);
     QPainter p(&sheet);
-    paintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(maker.Sets().at(set - 1).title),
+    PaintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(maker.Sets().at(set - 1).title),
                 sheet.width());
-    paintBoard(p, maker, set, 1, QPoint(0, kHeader));
-    paintBoard(p, maker, set, 9, QPoint(boardWidth, kHeader));
+    PaintBoard(p, maker, set, 1, QPoint(0, kHeader));
+    PaintBoard(p, maker, set, 9, QPoint(boardWidth, kHeader));
     const QImage first = maker.Tile(set, 1);
     for (int number = 1; number <= BackgroundCount; ++number) {
         p.drawImage(QPoint((number - 1) * CellSize, kHeader + boardHeight),
@@ -77,7 +77,7 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
                  kHeader + blocksHeight + kHeader + kStartHeight, QImage::Format_RGB32);
     sheet.fill(Qt::black);
     QPainter p(&sheet);
-    paintHeader(p, QStringLiteral("BackGround 1-15, each with a tile and a marked tile"),
+    PaintHeader(p, QStringLiteral("BackGround 1-15, each with a tile and a marked tile"),
                 sheet.width());
     const QImage tile = maker.Tile(1, 1);
     for (int number = 1; number <= BackgroundCount; ++number) {
@@ -94,7 +94,7 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
         }
     }
     p.translate(0, kHeader + blocksHeight);
-    paintHeader(p, QStringLiteral("Start"), sheet.width());
+    PaintHeader(p, QStringLiteral("Start"), sheet.width());
     p.drawImage(QPoint(0, kHeader), maker.StartPicture());
     return sheet;
 }
@@ -139,7 +139,7 @@ QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
                      kHeader + kRows * (CellSize + kLabel + kGap) + kGap, QImage::Format_RGB32);
         sheet.fill(QColor(0x30, 0x30, 0x30));
         QPainter p(&sheet);
-        paintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(pictures.title), sheet.width());
+        PaintHeader(p, QStringLiteral("pic%1  %2").arg(set).arg(pictures.title), sheet.width());
         QFont small = p.font();
         small.setPixelSize(11);
         p.setFont(small);

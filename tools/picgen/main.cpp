@@ -21,12 +21,12 @@
 
 namespace {
 
-int fail(const QString& message) {
+int Fail(const QString& message) {
     std::fprintf(stderr, "picgen: %s\n", qPrintable(message));
     return 1;
 }
 
-int usage() {
+int Usage() {
     std::fprintf(stderr,
                  "usage: picgen [--sets FILE] RESOURCE_DIR\n"
                  "       picgen [--sets FILE] --contact-sheets DIR\n"
@@ -48,9 +48,9 @@ int main(int argc, char* argv[]) {
     if (args.size() == 2 && args[0] == u"--judge-pairs") {
         const tessaly::picgen::ReviewedPairList reviewed =
             tessaly::picgen::loadReviewedPairs(args[1]);
-        if (!reviewed.error.isEmpty()) return fail(reviewed.error);
+        if (!reviewed.error.isEmpty()) return Fail(reviewed.error);
         const tessaly::picgen::EmojiNames names;
-        if (!names.Error().isEmpty()) return fail(names.Error());
+        if (!names.Error().isEmpty()) return Fail(names.Error());
         std::printf("%s\n", qPrintable(tessaly::picgen::judgeReviewedPairs(reviewed.pairs, names)));
         return 0;
     }
@@ -78,20 +78,20 @@ int main(int argc, char* argv[]) {
             output = Output::LookAlikes;
         } else if (arg == u"--set" && !args.isEmpty()) {
             onlySet = args.takeFirst().toInt();
-            if (onlySet < 1 || onlySet > tessaly::PictureSetCount) return usage();
+            if (onlySet < 1 || onlySet > tessaly::PictureSetCount) return Usage();
         } else if (arg.startsWith(u'-') || !target.isEmpty()) {
-            return usage();
+            return Usage();
         } else {
             target = arg;
         }
     }
-    if (target.isEmpty() != (output == Output::LookAlikes)) return usage();
+    if (target.isEmpty() != (output == Output::LookAlikes)) return Usage();
 
     tessaly::picgen::PictureSetList list = tessaly::picgen::loadPictureSets(setsPath);
-    if (!list.error.isEmpty()) return fail(setsPath + QStringLiteral(": ") + list.error);
+    if (!list.error.isEmpty()) return Fail(setsPath + QStringLiteral(": ") + list.error);
     const tessaly::picgen::PictureMaker maker(std::move(list.sets));
     if (const QString problems = maker.Check(); !problems.isEmpty()) {
-        return fail(setsPath + QStringLiteral(":\n") + problems);
+        return Fail(setsPath + QStringLiteral(":\n") + problems);
     }
     QString error;
     switch (output) {
@@ -110,12 +110,12 @@ int main(int argc, char* argv[]) {
         case Output::LookAlikes: {
             // Only this check reads Unicode's data, so the play build does not need it.
             const tessaly::picgen::EmojiNames names;
-            if (!names.Error().isEmpty()) return fail(names.Error());
+            if (!names.Error().isEmpty()) return Fail(names.Error());
             bool anyAlike = false;
             std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, names, anyAlike,
                                                                             onlySet)));
             return anyAlike ? 1 : 0;
         }
     }
-    return error.isEmpty() ? 0 : fail(error);
+    return error.isEmpty() ? 0 : Fail(error);
 }

@@ -11,7 +11,7 @@
 namespace tessaly::picgen {
 namespace {
 
-bool parseTile(const QString& field, TileArt& tile) {
+bool ParseTile(const QString& field, TileArt& tile) {
     QStringList words = field.split(u' ', Qt::SkipEmptyParts);
     if (words.isEmpty()) return false;
     const QString keyword = words.takeFirst();
@@ -38,8 +38,8 @@ ReviewedPairList loadReviewedPairs(const QString& path) {
         const QString half = fields.value(0).trimmed();
         pair.heldOut = half == u"held-out";
         if (fields.size() != 4 || (!pair.heldOut && half != u"tuning") ||
-            !parseTile(fields[1].trimmed(), pair.first) ||
-            !parseTile(fields[2].trimmed(), pair.second)) {
+            !ParseTile(fields[1].trimmed(), pair.first) ||
+            !ParseTile(fields[2].trimmed(), pair.second)) {
             result.pairs.clear();
             result.error = QStringLiteral(
                                "%1 line %2: expected \"tuning|held-out | TILE | TILE | "

@@ -9,26 +9,26 @@
 namespace tessaly::picgen {
 namespace {
 
-QString singular(const QString& word) {
+QString Singular(const QString& word) {
     if (word.size() > 3 && word.endsWith(u's') && !word.endsWith(u"ss")) return word.chopped(1);
     return word;
 }
 
-bool isGeneric(const QString& keyword) {
+bool IsGeneric(const QString& keyword) {
     return std::any_of(
         kGenericKeywords.begin(), kGenericKeywords.end(), [&keyword](const GenericWord& generic) {
             return keyword == QLatin1String(generic.word.data(), qsizetype(generic.word.size()));
         });
 }
 
-bool isDrawingWord(const QString& word) {
+bool IsDrawingWord(const QString& word) {
     return std::any_of(kDrawingWords.begin(), kDrawingWords.end(), [&word](std::string_view w) {
         return word == QLatin1String(w.data(), qsizetype(w.size()));
     });
 }
 
 // Whole words only: "ball" is not within "baseball".
-bool nameWithin(const QString& inner, const QString& outer) {
+bool NameWithin(const QString& inner, const QString& outer) {
     const QString a = inner.toLower(), b = outer.toLower();
     return a != b && (u' ' + b + u' ').contains(u' ' + a + u' ');
 }
@@ -54,8 +54,8 @@ QString headNoun(const QString& name) {
     QString head = name.toLower();
     if (const qsizetype cut = head.indexOf(qualifier); cut > 0) head.truncate(cut);
     QStringList words = head.split(u' ', Qt::SkipEmptyParts);
-    while (words.size() > 1 && isDrawingWord(words.last())) words.removeLast();
-    return words.isEmpty() ? QString() : singular(words.last());
+    while (words.size() > 1 && IsDrawingWord(words.last())) words.removeLast();
+    return words.isEmpty() ? QString() : Singular(words.last());
 }
 
 bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QString* why) {
@@ -65,8 +65,8 @@ bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QSt
     };
     switch (rule) {
         case SubjectRule::NameWithin:
-            if (nameWithin(a.name, b.name) || nameWithin(b.name, a.name)) {
-                const bool aInB = nameWithin(a.name, b.name);
+            if (NameWithin(a.name, b.name) || NameWithin(b.name, a.name)) {
+                const bool aInB = NameWithin(a.name, b.name);
                 return say(QStringLiteral("\"%1\" within \"%2\"")
                                .arg(aInB ? a.name : b.name, aInB ? b.name : a.name));
             }
@@ -84,12 +84,12 @@ bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QSt
             // without refusing any pair of the reviewers' tuning half.
             const QString headA = headNoun(a.name), headB = headNoun(b.name);
             const auto tells = [&](const QString& keyword) {
-                const QString word = singular(keyword);
+                const QString word = Singular(keyword);
                 return word == headA || word == headB || keyword == a.name.toLower() ||
                        keyword == b.name.toLower();
             };
             for (const QString& keyword : a.keywords) {
-                if (!isGeneric(keyword) && b.keywords.contains(keyword) && tells(keyword)) {
+                if (!IsGeneric(keyword) && b.keywords.contains(keyword) && tells(keyword)) {
                     return say(QStringLiteral("both have the keyword \"%1\"").arg(keyword));
                 }
             }
