@@ -43,12 +43,12 @@ double LatticeNoise(int number, int x, int y) {
 
 }  // namespace
 
-QColor backgroundColour(int number) {
+QColor BackgroundColour(int number) {
     return ColorFromBgr(IndexToColor(number));
 }
 
-QImage paintBackground(int number) {
-    const QColor base = backgroundColour(number);
+QImage PaintBackground(int number) {
+    const QColor base = BackgroundColour(number);
     // The texture moves toward white on dark colours and toward black on bright ones, so it
     // shows on black and yellow alike while the colour stays the dominant one.
     const double luma = 0.299 * base.red() + 0.587 * base.green() + 0.114 * base.blue();

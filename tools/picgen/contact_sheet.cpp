@@ -36,7 +36,7 @@ void PaintHeader(QPainter& p, const QString& text, int width) {
 
 }  // namespace
 
-QImage markedTile(const QImage& tile, const QImage& background) {
+QImage MarkedTile(const QImage& tile, const QImage& background) {
     QImage result = background.convertToFormat(QImage::Format_RGB32);
     const QImage top = tile.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < result.height(); ++y) {
@@ -51,7 +51,7 @@ QImage markedTile(const QImage& tile, const QImage& background) {
     return result;
 }
 
-QImage setContactSheet(const PictureMaker& maker, int set) {
+QImage SetContactSheet(const PictureMaker& maker, int set) {
     const int boardWidth = (kColumns + 2) * CellSize;
     const int boardHeight = (kRows + 2) * CellSize;
     QImage sheet(2 * boardWidth, kHeader + boardHeight + CellSize, QImage::Format_RGB32);
@@ -64,12 +64,12 @@ QImage setContactSheet(const PictureMaker& maker, int set) {
     const QImage first = maker.Tile(set, 1);
     for (int number = 1; number <= BackgroundCount; ++number) {
         p.drawImage(QPoint((number - 1) * CellSize, kHeader + boardHeight),
-                    markedTile(first, maker.Background(number)));
+                    MarkedTile(first, maker.Background(number)));
     }
     return sheet;
 }
 
-QImage backgroundContactSheet(const PictureMaker& maker) {
+QImage BackgroundContactSheet(const PictureMaker& maker) {
     constexpr int kBlockColumns = 4, kBlockRows = 3, kBlocksPerRow = 5;
     const int blockWidth = kBlockColumns * CellSize, blockHeight = kBlockRows * CellSize;
     const int blocksHeight = 3 * blockHeight;
@@ -88,7 +88,7 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
             for (int column = 0; column < kBlockColumns; ++column) {
                 QImage cell = empty;
                 if (row == 1 && column == 1) cell = tile;
-                if (row == 1 && column == 2) cell = markedTile(tile, empty);
+                if (row == 1 && column == 2) cell = MarkedTile(tile, empty);
                 p.drawImage(block + QPoint(column * CellSize, row * CellSize), cell);
             }
         }
@@ -99,7 +99,7 @@ QImage backgroundContactSheet(const PictureMaker& maker) {
     return sheet;
 }
 
-QImage overviewSheet(const PictureMaker& maker) {
+QImage OverviewSheet(const PictureMaker& maker) {
     constexpr int kTileSize = 24, kBlockColumns = 5, kBlockRows = 2, kSetsPerRow = 5, kGap = 6;
     const int blockWidth = kBlockColumns * kTileSize, blockHeight = kBlockRows * kTileSize;
     const int rows = (PictureSetCount + kSetsPerRow - 1) / kSetsPerRow;
@@ -119,15 +119,15 @@ QImage overviewSheet(const PictureMaker& maker) {
     return sheet;
 }
 
-QString writeOverview(const PictureMaker& maker, const QString& path) {
+QString WriteOverview(const PictureMaker& maker, const QString& path) {
     // Eight bits a pixel keep the picture in the repository small.
-    const QImage sheet = overviewSheet(maker).convertToFormat(
+    const QImage sheet = OverviewSheet(maker).convertToFormat(
         QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     if (!sheet.save(path, "PNG", 9)) return QStringLiteral("cannot write %1").arg(path);
     return {};
 }
 
-QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
+QString WriteReviewSheets(const PictureMaker& maker, const QString& dir) {
     if (!QDir().mkpath(dir)) return QStringLiteral("cannot create the folder %1").arg(dir);
     const QDir folder(dir);
     constexpr int kLabel = 14, kGap = 6;
@@ -157,10 +157,10 @@ QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
         }
         p.end();
         for (int v = 0; v < kVisionCount; ++v) {
-            const QString name = QString::fromLatin1(visionName(Vision(v))).replace(u' ', u'-');
+            const QString name = QString::fromLatin1(VisionName(Vision(v))).replace(u' ', u'-');
             const QString path = folder.filePath(
                 QStringLiteral("set%1-%2.png").arg(set, 2, 10, QLatin1Char('0')).arg(name));
-            if (!simulateVision(sheet, Vision(v)).save(path, "PNG")) {
+            if (!SimulateVision(sheet, Vision(v)).save(path, "PNG")) {
                 return QStringLiteral("cannot write %1").arg(path);
             }
         }
@@ -172,17 +172,17 @@ QString writeReviewSheets(const PictureMaker& maker, const QString& dir) {
     return {};
 }
 
-QString writeContactSheets(const PictureMaker& maker, const QString& dir) {
+QString WriteContactSheets(const PictureMaker& maker, const QString& dir) {
     if (!QDir().mkpath(dir)) return QStringLiteral("cannot create the folder %1").arg(dir);
     const QDir folder(dir);
     for (int set = 1; set <= PictureSetCount; ++set) {
         const QString path = folder.filePath(QStringLiteral("set%1.png").arg(set));
-        if (!setContactSheet(maker, set).save(path, "PNG")) {
+        if (!SetContactSheet(maker, set).save(path, "PNG")) {
             return QStringLiteral("cannot write %1").arg(path);
         }
     }
     const QString path = folder.filePath(QStringLiteral("backgrounds.png"));
-    if (!backgroundContactSheet(maker).save(path, "PNG")) {
+    if (!BackgroundContactSheet(maker).save(path, "PNG")) {
         return QStringLiteral("cannot write %1").arg(path);
     }
     return {};

@@ -105,7 +105,7 @@ QImage EmojiArt::Render(const QString& text, int box) const {
     QImage glyph = trimmed.scaled(box, box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     // Sized by ink, not by box: a picture that fills its square shrinks until it covers no
     // more than a slim one does, so a set's tiles look of one size and none like a sticker.
-    if (const double ink = inkShare(glyph) * glyph.width() * glyph.height() / (box * box);
+    if (const double ink = InkShare(glyph) * glyph.width() * glyph.height() / (box * box);
         ink > kInkShare) {
         const double scale = std::sqrt(kInkShare / ink);
         const int side = std::max(1, int(std::lround(box * scale)));

@@ -34,6 +34,6 @@ class EmojiNames {
 };
 
 // The sequence without presentation selectors, which do not change the subject.
-QString withoutSelectors(const QString& text);
+QString WithoutSelectors(const QString& text);
 
 }  // namespace tessaly::picgen

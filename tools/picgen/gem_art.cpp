@@ -223,7 +223,7 @@ void CutPattern(QPainter& p, GemPattern pattern, const QColor& colour) {
 
 }  // namespace
 
-QImage renderGem(GemShape shape, GemPattern pattern, const QColor& colour, int box) {
+QImage RenderGem(GemShape shape, GemPattern pattern, const QColor& colour, int box) {
     QImage image(box, box, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);

@@ -14,7 +14,7 @@ PictureMaker::PictureMaker(std::vector<PictureSet> sets) : sets_(std::move(sets)
 QString PictureMaker::Check() const {
     QStringList problems;
     if (!emoji_.FontError().isEmpty()) problems << emoji_.FontError();
-    if (!startFontError().isEmpty()) problems << startFontError();
+    if (!StartFontError().isEmpty()) problems << StartFontError();
     if (!problems.isEmpty()) return problems.join(u'\n');
     for (std::size_t s = 0; s < sets_.size(); ++s) {
         for (const TileArt& art : sets_[s].tiles) {
@@ -36,22 +36,22 @@ QImage PictureMaker::Art(int set, int kind, int size) const {
     // Gems are drawn to fill their box: their shapes are chosen to carry about as much ink as
     // the emoji do, and a smaller gem would lose the cut that tells it from its twin in colour.
     return art.kind == ArtKind::Emoji ? emoji_.Render(art.text, box)
-                                      : renderGem(art.shape, art.pattern, art.colour, box);
+                                      : RenderGem(art.shape, art.pattern, art.colour, box);
 }
 
 QImage PictureMaker::Tile(int set, int kind, int size) const {
-    return paintTile(Art(set, kind, size), sets_.at(set - 1).accent, size);
+    return PaintTile(Art(set, kind, size), sets_.at(set - 1).accent, size);
 }
 
 QImage PictureMaker::Background(int number) const {
-    return paintBackground(number);
+    return PaintBackground(number);
 }
 
 QImage PictureMaker::StartPicture() const {
     // A hand from the first set, the one a new player sees first.
     std::vector<QImage> fan;
     for (const int kind : {7, 2, 16, 8, 11, 1, 10}) fan.push_back(Tile(1, kind, 100));
-    return paintStartPicture(fan);
+    return PaintStartPicture(fan);
 }
 
 }  // namespace tessaly::picgen

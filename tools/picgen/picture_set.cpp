@@ -101,9 +101,9 @@ QString CheckSet(const PictureSet& set, int number) {
         }
         seen.insert(key);
         if (tile.kind != ArtKind::Emoji) continue;
-        QString unfit = unfitReason(tile.text);
+        QString unfit = UnfitReason(tile.text);
         // Which flags a game shows, and which it leaves out, is a political choice.
-        if (unfit.isEmpty() && isFlag(tile.text)) unfit = QStringLiteral("a flag");
+        if (unfit.isEmpty() && IsFlag(tile.text)) unfit = QStringLiteral("a flag");
         if (!unfit.isEmpty()) {
             return LineError(tile.line, QStringLiteral("\"%1\" in set %2 is unfit: %3")
                                             .arg(tile.name)
@@ -116,7 +116,7 @@ QString CheckSet(const PictureSet& set, int number) {
 
 }  // namespace
 
-QString parseTileWords(const QString& keyword, const QStringList& words, TileArt& tile) {
+QString ParseTileWords(const QString& keyword, const QStringList& words, TileArt& tile) {
     if (keyword == u"emoji") {
         QString bad;
         if (!ParseCodePoints(words, tile.text, bad)) {
@@ -136,7 +136,7 @@ QString parseTileWords(const QString& keyword, const QStringList& words, TileArt
     return {};
 }
 
-PictureSetList parsePictureSets(QStringView text) {
+PictureSetList ParsePictureSets(QStringView text) {
     PictureSetList result;
     const auto fail = [&result](const QString& message) {
         result.sets.clear();
@@ -178,7 +178,7 @@ PictureSetList parsePictureSets(QStringView text) {
         TileArt tile;
         tile.name = name;
         tile.line = lineNumber;
-        if (QString problem = parseTileWords(keyword, words, tile); !problem.isEmpty()) {
+        if (QString problem = ParseTileWords(keyword, words, tile); !problem.isEmpty()) {
             return fail(LineError(lineNumber, problem));
         }
         if (tile.name.isEmpty()) tile.name = words.join(u' ');
@@ -197,14 +197,14 @@ PictureSetList parsePictureSets(QStringView text) {
     return result;
 }
 
-PictureSetList loadPictureSets(const QString& path) {
+PictureSetList LoadPictureSets(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         PictureSetList result;
         result.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return result;
     }
-    return parsePictureSets(QString::fromUtf8(file.readAll()));
+    return ParsePictureSets(QString::fromUtf8(file.readAll()));
 }
 
 }  // namespace tessaly::picgen

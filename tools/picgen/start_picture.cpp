@@ -114,12 +114,12 @@ void PaintHint(QPainter& p) {
 
 }  // namespace
 
-QString startFontError() {
+QString StartFontError() {
     if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(kFamily)) return {};
     return QStringLiteral("the font \"%1\" is not installed").arg(kFamily);
 }
 
-QImage paintStartPicture(const std::vector<QImage>& tiles) {
+QImage PaintStartPicture(const std::vector<QImage>& tiles) {
     QImage image(kStartWidth, kStartHeight, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -35,7 +35,7 @@ bool NameWithin(const QString& inner, const QString& outer) {
 
 }  // namespace
 
-const char* subjectRuleName(SubjectRule rule) {
+const char* SubjectRuleName(SubjectRule rule) {
     switch (rule) {
         case SubjectRule::NameWithin:
             return "one name within the other";
@@ -47,7 +47,7 @@ const char* subjectRuleName(SubjectRule rule) {
     return "?";
 }
 
-QString headNoun(const QString& name) {
+QString HeadNoun(const QString& name) {
     // What follows these words only qualifies the thing named before them.
     static const QRegularExpression qualifier(QStringLiteral(
         "[:,]| (with|of|in|on|behind|showing|without|at|for|from|under|over|tilted|facing) "));
@@ -58,7 +58,7 @@ QString headNoun(const QString& name) {
     return words.isEmpty() ? QString() : Singular(words.last());
 }
 
-bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QString* why) {
+bool RuleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QString* why) {
     const auto say = [why](const QString& text) {
         if (why) *why = text;
         return true;
@@ -72,8 +72,8 @@ bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QSt
             }
             return false;
         case SubjectRule::HeadNoun:
-            if (const QString head = headNoun(a.name);
-                !head.isEmpty() && head == headNoun(b.name)) {
+            if (const QString head = HeadNoun(a.name);
+                !head.isEmpty() && head == HeadNoun(b.name)) {
                 return say(QStringLiteral("both are a \"%1\"").arg(head));
             }
             return false;
@@ -82,7 +82,7 @@ bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QSt
             // "fish" for a tropical fish and a blowfish. Other shared words name a kind ("boat"
             // for a canoe and a ferry) or a setting, and refused 51 pairs of the themed sets
             // without refusing any pair of the reviewers' tuning half.
-            const QString headA = headNoun(a.name), headB = headNoun(b.name);
+            const QString headA = HeadNoun(a.name), headB = HeadNoun(b.name);
             const auto tells = [&](const QString& keyword) {
                 const QString word = Singular(keyword);
                 return word == headA || word == headB || keyword == a.name.toLower() ||
@@ -99,9 +99,9 @@ bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b, QSt
     return false;
 }
 
-bool subjectClash(const EmojiNaming& a, const EmojiNaming& b, SubjectClash& clash) {
+bool FindSubjectClash(const EmojiNaming& a, const EmojiNaming& b, SubjectClash& clash) {
     for (int r = 0; r < kSubjectRuleCount; ++r) {
-        if (ruleHolds(SubjectRule(r), a, b, &clash.why)) {
+        if (RuleHolds(SubjectRule(r), a, b, &clash.why)) {
             clash.rule = SubjectRule(r);
             return true;
         }

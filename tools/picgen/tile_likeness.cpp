@@ -110,7 +110,7 @@ double StructuralSimilarity(const std::vector<float>& a, const std::vector<float
 
 }  // namespace
 
-const char* visionName(Vision vision) {
+const char* VisionName(Vision vision) {
     switch (vision) {
         case Vision::Normal:
             return "full colour vision";
@@ -124,7 +124,7 @@ const char* visionName(Vision vision) {
     return "?";
 }
 
-QImage simulateVision(const QImage& image, Vision vision) {
+QImage SimulateVision(const QImage& image, Vision vision) {
     QImage seen = image.convertToFormat(QImage::Format_RGB32);
     const std::array<double, 256>& linear = LinearTable();
     const Matrix& m = kSimulation[int(vision)];
@@ -146,12 +146,12 @@ QImage simulateVision(const QImage& image, Vision vision) {
     return seen;
 }
 
-TileLook lookOf(const QImage& tile, const QImage& art) {
+TileLook LookOf(const QImage& tile, const QImage& art) {
     // A tile with nothing on its face tells the picture from the face.
     static const QImage face = [] {
         QImage nothing(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
         nothing.fill(Qt::transparent);
-        return paintTile(nothing, Qt::gray).convertToFormat(QImage::Format_RGB32);
+        return PaintTile(nothing, Qt::gray).convertToFormat(QImage::Format_RGB32);
     }();
     const QImage image = tile.convertToFormat(QImage::Format_RGB32);
     const std::array<double, 256>& linear = LinearTable();
@@ -242,7 +242,7 @@ static double GlanceDifference(const TileLook& a, const TileLook& b) {
     return least;
 }
 
-Likeness compare(const TileLook& a, const TileLook& b) {
+Likeness Compare(const TileLook& a, const TileLook& b) {
     Likeness likeness;
     likeness.colour = HUGE_VAL;
     for (int v = 0; v < kVisionCount; ++v) {
@@ -278,13 +278,13 @@ Likeness compare(const TileLook& a, const TileLook& b) {
     return likeness;
 }
 
-bool looksAlikeInDrawing(const Likeness& likeness) {
+bool LooksAlikeInDrawing(const Likeness& likeness) {
     return likeness.structure >= kMostSharedStructure ||
            likeness.structure >=
                kSharedStructureWithoutColour + kSharedStructurePerDeltaE * likeness.colour;
 }
 
-bool looksAlikeInSilhouette(const Likeness& likeness) {
+bool LooksAlikeInSilhouette(const Likeness& likeness) {
     return likeness.structure >= kSilhouetteWithSomeStructure &&
            likeness.silhouette >=
                kSharedSilhouetteWithoutColour + kSharedSilhouettePerDeltaE * likeness.colour;
