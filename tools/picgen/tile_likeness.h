@@ -56,6 +56,6 @@ constexpr double kSharedSilhouettePerDeltaE = 0.027;
 constexpr double kSilhouetteWithSomeStructure = 0.55;
 bool LooksAlikeInDrawing(const Likeness& likeness);
 bool LooksAlikeInSilhouette(const Likeness& likeness);
-bool looksAlike(const Likeness& likeness);
+bool LooksAlike(const Likeness& likeness);
 
 }  // namespace tessaly::picgen
