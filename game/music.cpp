@@ -9,13 +9,13 @@ namespace {
 
 class AbsentMusicDevice : public MusicDevice {
   public:
-    std::string open(const std::string&) override { return "No music player available"; }
-    void play() override {}
-    void stop() override {}
-    void close() override {}
-    bool isOpen() const override { return false; }
-    int64_t position() const override { return 0; }
-    int64_t length() const override { return 0; }
+    std::string Open(const std::string&) override { return "No music player available"; }
+    void Play() override {}
+    void Stop() override {}
+    void Close() override {}
+    bool IsOpen() const override { return false; }
+    int64_t Position() const override { return 0; }
+    int64_t Length() const override { return 0; }
 };
 
 }  // namespace
@@ -43,11 +43,11 @@ void Music::MenuOptionMusicClick() {
         // A failed open leaves the switch and the watch on with nothing open; the watch then
         // waits quietly until the player switches off and on again.
         PlayRandomPiece();
-    } else if (!device_->isOpen()) {
+    } else if (!device_->IsOpen()) {
         window_.ShowError("No MCI device open");
     } else {
         // The piece stays open; switching on again opens a newly chosen one from its start.
-        device_->stop();
+        device_->Stop();
     }
 }
 
@@ -57,17 +57,17 @@ void Music::TimerGuardTimer() {
     if (!view_.MusicOn) return;
     // With nothing open (an open that failed) there is no piece to watch, and a box every
     // second would keep the player from playing: stay silent until the switch is turned over.
-    if (!device_->isOpen()) return;
-    const int64_t position = device_->position();
-    const int64_t length = device_->length();
+    if (!device_->IsOpen()) return;
+    const int64_t position = device_->Position();
+    const int64_t length = device_->Length();
     if (position < length) return;
     PlayRandomPiece();
 }
 
 void Music::PlayRandomPiece() {
-    const std::string error = device_->open(RandomMusicFile());
+    const std::string error = device_->Open(RandomMusicFile());
     if (error.empty()) {
-        device_->play();
+        device_->Play();
     } else {
         window_.ShowError(error);
     }

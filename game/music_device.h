@@ -13,16 +13,16 @@ class MusicDevice {
 
     // Opens the piece at `path`, closing an open one first. Returns the text to show the player
     // when it fails (nothing is open then), an empty text on success.
-    virtual std::string open(const std::string& path) = 0;
+    virtual std::string Open(const std::string& path) = 0;
     // Starts the open piece from its current position and returns at once.
-    virtual void play() = 0;
-    virtual void stop() = 0;
-    virtual void close() = 0;
-    virtual bool isOpen() const = 0;
+    virtual void Play() = 0;
+    virtual void Stop() = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
     // Where the open piece is and how long it is, in one unit of the player's choosing; the
     // piece has played out when position >= length. Both read 0 with nothing open.
-    virtual int64_t position() const = 0;
-    virtual int64_t length() const = 0;
+    virtual int64_t Position() const = 0;
+    virtual int64_t Length() const = 0;
 };
 
 // Stands in where no player is given: every open fails with a text that says so.

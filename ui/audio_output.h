@@ -18,9 +18,9 @@ class AudioOutput {
     virtual ~AudioOutput() = default;
     // Queues interleaved frames, blocking while the device's short buffer is full. False when
     // the device has gone; the output is then of no further use.
-    virtual bool write(const int16_t* samples, std::size_t frames) = 0;
+    virtual bool Write(const int16_t* samples, std::size_t frames) = 0;
     // Drops what was queued but not yet heard, so that the next sound starts clean.
-    virtual void flush() = 0;
+    virtual void Flush() = 0;
 };
 
 // Opens an output, or returns null with the reason in `error`. Called on the thread that writes.

@@ -17,7 +17,7 @@ namespace tessaly {
 class AudioThread {
   public:
     AudioThread() = default;
-    explicit AudioThread(std::function<void()> body) : ended_(std::make_shared<Ended>()) {
+    explicit AudioThread(std::function<void()> body) : ended_(std::make_shared<EndState>()) {
         thread_ = std::thread([ended = ended_, body = std::move(body)] {
             body();
             {
@@ -37,9 +37,9 @@ class AudioThread {
     // Never joins: a thread still running here is left to finish.
     ~AudioThread() { Leave(); }
 
-    bool running() const { return thread_.joinable(); }
+    bool Running() const { return thread_.joinable(); }
     // True once the thread has returned (or was never started).
-    bool ended() const {
+    bool Ended() const {
         if (!ended_) return true;
         std::lock_guard lock(ended_->mutex);
         return ended_->done;
@@ -63,7 +63,7 @@ class AudioThread {
     }
 
   private:
-    struct Ended {
+    struct EndState {
         std::mutex mutex;
         std::condition_variable changed;
         bool done = false;
@@ -72,7 +72,7 @@ class AudioThread {
         if (thread_.joinable()) JoinFor(std::chrono::milliseconds(0));
     }
     std::thread thread_;
-    std::shared_ptr<Ended> ended_;
+    std::shared_ptr<EndState> ended_;
 };
 
 }  // namespace tessaly

@@ -45,7 +45,7 @@ class DecodedCues {
   public:
     std::shared_ptr<const CueSound> Get(const std::string& path) {
         const FileReadResult file = ReadRegularFile(path, MaxCueFileBytes);
-        if (!file.ok()) return nullptr;  // missing, a directory, a FIFO, a device, too large
+        if (!file.Ok()) return nullptr;  // missing, a directory, a FIFO, a device, too large
         const Version version{file.bytes.size(), std::hash<std::string>{}(file.bytes)};
         if (auto it = cues_.find(path); it != cues_.end() && it->second.version == version)
             return it->second.sound;
@@ -127,7 +127,7 @@ class CueWorker {
   private:
     using Clock = std::chrono::steady_clock;
 
-    bool Sounding() const { return leadIn_ > 0 || (sound_ && played_ < sound_->frames()); }
+    bool Sounding() const { return leadIn_ > 0 || (sound_ && played_ < sound_->Frames()); }
 
     void Start(const std::string& path) {
         sound_.reset();
@@ -135,7 +135,7 @@ class CueWorker {
         leadIn_ = 0;
         if (!EnsureOutput()) return;
         // What the old cue still has queued would be heard before the new one.
-        output_->flush();
+        output_->Flush();
         runUntil_ = Clock::now() + KeepRunning;
         if (path.empty()) return;
         sound_ = cues_.Get(path);
@@ -146,14 +146,14 @@ class CueWorker {
         if (leadIn_ > 0) {
             const std::size_t frames = std::min(BlockFrames, leadIn_);
             leadIn_ -= frames;
-            return output_->write(silence.data(), frames);
+            return output_->Write(silence.data(), frames);
         }
-        const std::size_t left = sound_ ? sound_->frames() - played_ : 0;
-        if (left == 0) return output_->write(silence.data(), BlockFrames);
+        const std::size_t left = sound_ ? sound_->Frames() - played_ : 0;
+        if (left == 0) return output_->Write(silence.data(), BlockFrames);
         const std::size_t frames = std::min(BlockFrames, left);
-        if (!output_->write(sound_->samples.data() + played_ * AudioChannels, frames)) return false;
+        if (!output_->Write(sound_->samples.data() + played_ * AudioChannels, frames)) return false;
         played_ += frames;
-        if (played_ == sound_->frames()) runUntil_ = Clock::now() + KeepRunning;
+        if (played_ == sound_->Frames()) runUntil_ = Clock::now() + KeepRunning;
         return true;
     }
 

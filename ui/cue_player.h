@@ -31,7 +31,7 @@ class CuePlayer {
     void Stop();
 
     // The file of the last cue asked for, empty before the first.
-    QUrl source() const { return source_; }
+    QUrl Source() const { return source_; }
 
     // How long the destructor waits for the cue thread.
     static constexpr std::chrono::milliseconds ExitDeadline{300};

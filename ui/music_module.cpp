@@ -51,35 +51,35 @@ std::string MusicModule::Load() {
     return {};
 }
 
-std::string MusicModule::open(const std::string& path) {
+std::string MusicModule::Open(const std::string& path) {
     if (!player_) {
         if (std::string error = Load(); !error.empty()) return error;
     }
-    return player_->open(path);
+    return player_->Open(path);
 }
 
-void MusicModule::play() {
-    if (player_) player_->play();
+void MusicModule::Play() {
+    if (player_) player_->Play();
 }
 
-void MusicModule::stop() {
-    if (player_) player_->stop();
+void MusicModule::Stop() {
+    if (player_) player_->Stop();
 }
 
-void MusicModule::close() {
-    if (player_) player_->close();
+void MusicModule::Close() {
+    if (player_) player_->Close();
 }
 
-bool MusicModule::isOpen() const {
-    return player_ && player_->isOpen();
+bool MusicModule::IsOpen() const {
+    return player_ && player_->IsOpen();
 }
 
-int64_t MusicModule::position() const {
-    return player_ ? player_->position() : 0;
+int64_t MusicModule::Position() const {
+    return player_ ? player_->Position() : 0;
 }
 
-int64_t MusicModule::length() const {
-    return player_ ? player_->length() : 0;
+int64_t MusicModule::Length() const {
+    return player_ ? player_->Length() : 0;
 }
 
 }  // namespace tessaly

@@ -29,15 +29,15 @@ class MusicModule : public MusicDevice {
 
     // Loads the module at the first call; a module that cannot be loaded fails this open with
     // the reason, and the next open tries again.
-    std::string open(const std::string& path) override;
-    void play() override;
-    void stop() override;
-    void close() override;
-    bool isOpen() const override;
-    int64_t position() const override;
-    int64_t length() const override;
+    std::string Open(const std::string& path) override;
+    void Play() override;
+    void Stop() override;
+    void Close() override;
+    bool IsOpen() const override;
+    int64_t Position() const override;
+    int64_t Length() const override;
 
-    bool loaded() const { return player_ != nullptr; }
+    bool Loaded() const { return player_ != nullptr; }
 
   private:
     std::string Load();

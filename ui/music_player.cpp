@@ -95,7 +95,7 @@ MusicPlayer::MusicPlayer(MusicPlayerOptions options) : options_(std::move(option
 }
 
 MusicPlayer::~MusicPlayer() {
-    close();
+    Close();
     const auto deadline = std::chrono::steady_clock::now() + ExitDeadline;
     for (AudioThread& thread : stopping_) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -106,7 +106,7 @@ MusicPlayer::~MusicPlayer() {
     settings_.reset();
 }
 
-std::string MusicPlayer::setUpSynth() {
+std::string MusicPlayer::SetUpSynth() {
     if (synth_) return {};
     InstallLogFunctions();
     if (!settings_) {
@@ -128,26 +128,26 @@ std::string MusicPlayer::setUpSynth() {
     return {};
 }
 
-std::string MusicPlayer::open(const std::string& path) {
-    retire();
+std::string MusicPlayer::Open(const std::string& path) {
+    Retire();
     // With the old piece gone and no new one, the output would only render silence.
-    std::string failure = load(path);
-    if (!failure.empty()) stopOutput();
+    std::string failure = Load(path);
+    if (!failure.empty()) StopOutput();
     return failure;
 }
 
-std::string MusicPlayer::load(const std::string& path) {
+std::string MusicPlayer::Load(const std::string& path) {
     const FileReadResult file = ReadRegularFile(path, MaxMidiFileBytes);
-    if (!file.ok()) return "Cannot open the music file " + path + ": " + file.reason;
+    if (!file.Ok()) return "Cannot open the music file " + path + ": " + file.reason;
     if (std::string problem = CheckMidiFile(file.bytes); !problem.empty())
         return "Cannot open the music file " + path + ": " + problem;
-    if (std::string failure = setUpSynth(); !failure.empty()) return failure;
+    if (std::string failure = SetUpSynth(); !failure.empty()) return failure;
 
     std::unique_ptr<fluid_player_t, Deleter> player;
     {
         // A player joins and leaves the synthesiser's timers, which the render thread walks and
         // FluidSynth does not lock.
-        std::unique_lock<std::mutex> lock = lockRendering();
+        std::unique_lock<std::mutex> lock = LockRendering();
         player.reset(new_fluid_player(synth_.get()));
         if (!player) return WithReason("Cannot play music: no MIDI player", TakeLastError());
         // From the bytes checked above, not the file again: it may have changed since.
@@ -159,8 +159,8 @@ std::string MusicPlayer::load(const std::string& path) {
     }
     // Not under the lock: this may wait for the sound server. A failure here has stopped the
     // render thread, so the player is freed with nothing rendering.
-    if (std::string failure = startOutput(); !failure.empty()) return failure;
-    std::unique_lock<std::mutex> lock = lockRendering();
+    if (std::string failure = StartOutput(); !failure.empty()) return failure;
+    std::unique_lock<std::mutex> lock = LockRendering();
     player_ = std::move(player);
     renderedFrames_ = 0;
     lastAudibleFrame_ = 0;
@@ -168,24 +168,24 @@ std::string MusicPlayer::load(const std::string& path) {
     return {};
 }
 
-std::unique_lock<std::mutex> MusicPlayer::lockRendering() const {
+std::unique_lock<std::mutex> MusicPlayer::LockRendering() const {
     if (!control_) return {};
     return std::unique_lock(control_->mutex);
 }
 
-void MusicPlayer::play() {
+void MusicPlayer::Play() {
     if (!player_) return;
     // Starting resets the player's timer, which the render thread may be reading.
-    std::unique_lock<std::mutex> lock = lockRendering();
+    std::unique_lock<std::mutex> lock = LockRendering();
     fluid_player_play(player_.get());
 }
 
-void MusicPlayer::stop() {
+void MusicPlayer::Stop() {
     if (!player_) return;
-    const int64_t length = this->length();
-    retire();
+    const int64_t length = this->Length();
+    Retire();
     // Nothing sounds until the next piece: give the sound device back meanwhile.
-    stopOutput();
+    StopOutput();
     // Nor does the synthesiser and its SoundFont (some 10 MiB) stay loaded while the music is
     // off. Once the output is stopped no render thread touches it again, even one still held
     // by the server: it renders only under the lock, and only while not told to stop.
@@ -193,30 +193,30 @@ void MusicPlayer::stop() {
     stoppedLength_ = length;
 }
 
-void MusicPlayer::close() {
-    retire();
-    stopOutput();
+void MusicPlayer::Close() {
+    Retire();
+    StopOutput();
 }
 
 // Notes the player had started would otherwise hang on after it stopped; and a finished
 // player is freed at once, so that hours of music take no more memory than one piece.
-void MusicPlayer::retire() {
+void MusicPlayer::Retire() {
     stoppedLength_ = 0;
     if (!player_) return;
-    std::unique_lock<std::mutex> lock = lockRendering();
+    std::unique_lock<std::mutex> lock = LockRendering();
     fluid_player_stop(player_.get());
     fluid_synth_all_sounds_off(synth_.get(), -1);
     player_.reset();
 }
 
-std::string MusicPlayer::startOutput() {
+std::string MusicPlayer::StartOutput() {
     if (options_.offline || control_) return {};
     auto control = std::make_shared<RenderControl>();
     // The output is opened on the thread that writes to it; its first answer comes back here
     // if it comes soon, and a server that does not answer holds only that thread.
     renderThread_ = AudioThread([this, control, open = options_.output] {
         try {
-            renderThread(control, open);
+            RenderThread(control, open);
         } catch (const std::exception& e) {
             std::lock_guard lock(control->mutex);
             if (!control->firstOpen) control->firstOpen = e.what();
@@ -231,11 +231,11 @@ std::string MusicPlayer::startOutput() {
     const std::string error = *control->firstOpen;
     lock.unlock();
     if (error.empty()) return {};
-    stopOutput();
+    StopOutput();
     return WithReason("Cannot play music: no sound output could be opened", error);
 }
 
-void MusicPlayer::stopOutput() {
+void MusicPlayer::StopOutput() {
     if (!control_) return;
     {
         std::lock_guard lock(control_->mutex);
@@ -246,13 +246,13 @@ void MusicPlayer::stopOutput() {
     // Not waited for: a write to a stalled server may take any time. It ends by itself.
     stopping_.push_back(std::move(renderThread_));
     std::erase_if(stopping_, [](AudioThread& t) {
-        return t.ended() && t.JoinFor(std::chrono::milliseconds(0));
+        return t.Ended() && t.JoinFor(std::chrono::milliseconds(0));
     });
 }
 
 // Runs until told to stop: opens the output, renders into it, and when a write fails (the server
 // went away) opens it again until the server is back.
-void MusicPlayer::renderThread(const std::shared_ptr<RenderControl>& control,
+void MusicPlayer::RenderThread(const std::shared_ptr<RenderControl>& control,
                                AudioOutputFactory open) {
     bool lost = false;
     for (;;) {
@@ -273,31 +273,31 @@ void MusicPlayer::renderThread(const std::shared_ptr<RenderControl>& control,
             }
             if (lost) control->resumed = true;
         }
-        if (renderUntilStopped(*control, *output)) return;
+        if (RenderUntilStopped(*control, *output)) return;
         lost = true;
     }
 }
 
 // True when told to stop, false when a write failed.
-bool MusicPlayer::renderUntilStopped(RenderControl& control, AudioOutput& output) {
+bool MusicPlayer::RenderUntilStopped(RenderControl& control, AudioOutput& output) {
     std::vector<float> mixed(static_cast<size_t>(BlockFrames * AudioChannels));
     std::vector<int16_t> block(mixed.size());
     for (;;) {
         {
             std::lock_guard lock(control.mutex);
             if (control.stop) return true;
-            render(mixed.data(), BlockFrames);
+            Render(mixed.data(), BlockFrames);
         }
         std::transform(mixed.begin(), mixed.end(), block.begin(), [](float v) {
             return static_cast<int16_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
         });
-        if (!output.write(block.data(), BlockFrames)) return false;
+        if (!output.Write(block.data(), BlockFrames)) return false;
     }
 }
 
 // Renders under the render control's lock (or on the only thread, offline) and keeps track of when
 // the sound was last audible.
-float MusicPlayer::render(float* interleaved, int frames) {
+float MusicPlayer::Render(float* interleaved, int frames) {
     fluid_synth_write_float(synth_.get(), frames, interleaved, 0, 2, interleaved, 1, 2);
     float peak = 0.0f;
     int64_t loud = -1;
@@ -311,7 +311,7 @@ float MusicPlayer::render(float* interleaved, int frames) {
     return peak;
 }
 
-bool MusicPlayer::pieceEnded() const {
+bool MusicPlayer::PieceEnded() const {
     if (control_) {
         std::lock_guard lock(control_->mutex);
         if (control_->resumed) return true;
@@ -322,26 +322,26 @@ bool MusicPlayer::pieceEnded() const {
     return renderedFrames_ - lastAudibleFrame_ >= QuietFrames;
 }
 
-int64_t MusicPlayer::length() const {
+int64_t MusicPlayer::Length() const {
     if (!player_) return stoppedLength_;
     // The total reads 0 until the player has loaded the piece at its first step.
     return std::max<int64_t>(fluid_player_get_total_ticks(player_.get()), 1);
 }
 
-int64_t MusicPlayer::position() const {
+int64_t MusicPlayer::Position() const {
     if (!player_) return stoppedLength_;
-    const int64_t total = length();
-    if (pieceEnded()) return total;
+    const int64_t total = Length();
+    if (PieceEnded()) return total;
     return std::min<int64_t>(fluid_player_get_current_tick(player_.get()), total - 1);
 }
 
-float MusicPlayer::renderOffline(int frames, std::vector<float>* samples) {
+float MusicPlayer::RenderOffline(int frames, std::vector<float>* samples) {
     if (!synth_ || !options_.offline || frames <= 0) return 0.0f;
     std::vector<float> block(static_cast<size_t>(BlockFrames * AudioChannels));
     float peak = 0.0f;
     for (int done = 0; done < frames; done += BlockFrames) {
         const int n = std::min(BlockFrames, frames - done);
-        peak = std::max(peak, render(block.data(), n));
+        peak = std::max(peak, Render(block.data(), n));
         if (samples)
             samples->insert(samples->end(), block.begin(), block.begin() + n * AudioChannels);
     }

@@ -25,7 +25,7 @@ struct MusicPlayerOptions {
     std::string soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     // Opened on the render thread each time the music starts; the default is PulseAudio.
     AudioOutputFactory output;
-    // Without an output: nothing sounds, and renderOffline() moves the music on.
+    // Without an output: nothing sounds, and RenderOffline() moves the music on.
     bool offline = false;
     // Sets the pieces a few decibels under the sound cues (the resource tests measure both).
     double gain = 0.4;
@@ -48,36 +48,36 @@ class MusicPlayer : public MusicDevice {
 
     // The SoundFont and the audio output are set up at the first open after the start or a
     // stop, so that the game costs nothing while the music is off.
-    std::string open(const std::string& path) override;
-    void play() override;
-    void stop() override;
-    void close() override;
-    bool isOpen() const override { return player_ != nullptr || stoppedLength_ > 0; }
+    std::string Open(const std::string& path) override;
+    void Play() override;
+    void Stop() override;
+    void Close() override;
+    bool IsOpen() const override { return player_ != nullptr || stoppedLength_ > 0; }
     // In MIDI ticks. The piece reads as played out once its last event has passed and its
     // sound has died away, never earlier: an unloaded piece and a ringing last note hold it just
     // below the length.
-    int64_t position() const override;
-    int64_t length() const override;
+    int64_t Position() const override;
+    int64_t Length() const override;
 
     // Offline only: renders `frames` sample frames and returns their peak level (1 is full
     // scale); 0 before the synthesiser has been set up. Appends the interleaved stereo samples
     // to `samples` when one is given.
-    float renderOffline(int frames, std::vector<float>* samples = nullptr);
+    float RenderOffline(int frames, std::vector<float>* samples = nullptr);
 
     struct RenderControl;  // shared by the player and one render thread
 
   private:
-    std::string setUpSynth();
-    std::string load(const std::string& path);
+    std::string SetUpSynth();
+    std::string Load(const std::string& path);
     // Held while the synthesiser's players change; nothing to hold while no output runs.
-    std::unique_lock<std::mutex> lockRendering() const;
-    std::string startOutput();
-    void stopOutput();
-    void renderThread(const std::shared_ptr<RenderControl>& control, AudioOutputFactory open);
-    bool renderUntilStopped(RenderControl& control, AudioOutput& output);
-    float render(float* interleaved, int frames);
-    bool pieceEnded() const;
-    void retire();
+    std::unique_lock<std::mutex> LockRendering() const;
+    std::string StartOutput();
+    void StopOutput();
+    void RenderThread(const std::shared_ptr<RenderControl>& control, AudioOutputFactory open);
+    bool RenderUntilStopped(RenderControl& control, AudioOutput& output);
+    float Render(float* interleaved, int frames);
+    bool PieceEnded() const;
+    void Retire();
 
     struct Deleter {
         void operator()(fluid_settings_t* p) const;

@@ -52,7 +52,7 @@ std::span<const unsigned char> PictureReader::Read(std::string_view path, std::s
     // A folder that cannot be opened fails its files with the reason a whole path would give.
     if (folder.fd < 0) ThrowCannotOpen(path, std::strerror(folder.error));
     const FileReadInto file = ReadRegularFileAt(folder.fd, name.c_str(), maxBytes, buffer_);
-    if (!file.ok()) ThrowCannotOpen(path, file.reason);
+    if (!file.Ok()) ThrowCannotOpen(path, file.reason);
     return {buffer_.data(), file.size};
 }
 

@@ -14,12 +14,12 @@ class PulseOutput : public AudioOutput {
     PulseOutput(const PulseOutput&) = delete;
     PulseOutput& operator=(const PulseOutput&) = delete;
 
-    bool write(const int16_t* samples, std::size_t frames) override {
+    bool Write(const int16_t* samples, std::size_t frames) override {
         int error = 0;
         return pa_simple_write(stream_, samples, frames * AudioChannels * sizeof(int16_t),
                                &error) == 0;
     }
-    void flush() override {
+    void Flush() override {
         int error = 0;
         pa_simple_flush(stream_, &error);
     }

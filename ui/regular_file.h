@@ -22,7 +22,7 @@ struct FileReadResult {
     FileReadError error = FileReadError::None;
     std::string reason;  // for the player: the system's reason, or what was wrong with the file
 
-    bool ok() const { return error == FileReadError::None; }
+    bool Ok() const { return error == FileReadError::None; }
 };
 
 // Reads the whole of `path` when it is a regular file (links followed) of at most `maxBytes`.
@@ -38,7 +38,7 @@ struct FileReadInto {
     FileReadError error = FileReadError::None;
     std::string reason;
 
-    bool ok() const { return error == FileReadError::None; }
+    bool Ok() const { return error == FileReadError::None; }
 };
 FileReadInto ReadRegularFileAt(int folder, const char* name, std::size_t maxBytes,
                                std::vector<unsigned char>& buffer);

@@ -14,7 +14,7 @@ namespace tessaly {
 // A cue in the output's format, whatever the file held.
 struct CueSound {
     std::vector<int16_t> samples;  // interleaved left, right
-    std::size_t frames() const { return samples.size() / AudioChannels; }
+    std::size_t Frames() const { return samples.size() / AudioChannels; }
 };
 
 // The longest cue we play: a file small enough to read can still hold far more sound than a cue,

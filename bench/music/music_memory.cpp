@@ -25,11 +25,11 @@ long ResidentKb() {
 // Takes frames as fast as they come, so that a piece is over in a few milliseconds.
 class NullOutput : public tessaly::AudioOutput {
   public:
-    bool write(const int16_t*, std::size_t) override {
+    bool Write(const int16_t*, std::size_t) override {
         std::this_thread::yield();
         return true;
     }
-    void flush() override {}
+    void Flush() override {}
 };
 
 std::string WriteTune() {
@@ -50,11 +50,11 @@ std::string WriteTune() {
 void Measure(const char* label, tessaly::MusicPlayerOptions options, const std::string& tune) {
     tessaly::MusicPlayer player(options);
     auto playOne = [&] {
-        if (!player.open(tune).empty()) return false;
-        player.play();
-        for (int i = 0; i < 100000 && player.position() < player.length(); ++i) {
+        if (!player.Open(tune).empty()) return false;
+        player.Play();
+        for (int i = 0; i < 100000 && player.Position() < player.Length(); ++i) {
             if (options.offline)
-                player.renderOffline(512);
+                player.RenderOffline(512);
             else
                 std::this_thread::sleep_for(std::chrono::microseconds(200));
         }

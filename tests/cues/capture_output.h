@@ -122,7 +122,7 @@ class CaptureOutput : public AudioOutput {
   public:
     explicit CaptureOutput(std::shared_ptr<CaptureLog> log) : log_(std::move(log)) {}
 
-    bool write(const int16_t* samples, std::size_t frames) override {
+    bool Write(const int16_t* samples, std::size_t frames) override {
         {
             std::unique_lock lock(log_->mutex);
             log_->HoldWhileStalled(lock);
@@ -136,7 +136,7 @@ class CaptureOutput : public AudioOutput {
         std::this_thread::sleep_for(std::chrono::microseconds(frames * 1'000'000 / AudioRate));
         return true;
     }
-    void flush() override { Add({Clock::now(), {}}); }
+    void Flush() override { Add({Clock::now(), {}}); }
 
     static AudioOutputFactory Factory(std::shared_ptr<CaptureLog> log) {
         return [log](std::string& error) -> std::unique_ptr<AudioOutput> {

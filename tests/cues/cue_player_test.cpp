@@ -230,20 +230,20 @@ TEST(WaveFile, OtherFormatsAreConvertedToTheOutputFormat) {
     const auto eightBit =
         DecodeWave(Wave({.value = 0x4000, .frames = 100, .rate = 22050, .bits = 8}));
     ASSERT_TRUE(eightBit);
-    EXPECT_EQ(eightBit->frames(), 200u);
+    EXPECT_EQ(eightBit->Frames(), 200u);
     EXPECT_EQ(eightBit->samples.front(), 0x4000);
     EXPECT_EQ(eightBit->samples.back(), 0x4000);
 
     const auto stereo =
         DecodeWave(Wave({.value = -5, .frames = 441, .rate = 88200, .channels = 2, .right = 7}));
     ASSERT_TRUE(stereo);
-    EXPECT_EQ(stereo->frames(), 220u);
+    EXPECT_EQ(stereo->Frames(), 220u);
     for (std::size_t i = 0; i < stereo->samples.size(); ++i)
         ASSERT_EQ(stereo->samples[i], i % 2 == 0 ? -5 : 7) << "sample " << i;
 
     const auto empty = DecodeWave(Wave({.frames = 0}));
     ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->frames(), 0u);
+    EXPECT_EQ(empty->Frames(), 0u);
 }
 
 // The reader on its own: chunk sizes against the bytes there are, the pad byte after an odd
@@ -285,7 +285,7 @@ TEST(WaveFile, ChunksAreWalkedByTheirSizesAndPaddingAndTheLengthIsCapped) {
         const std::optional<CueSound> sound = DecodeWave(row.bytes);
         ASSERT_EQ(sound.has_value(), row.frames.has_value());
         if (sound) {
-            EXPECT_EQ(sound->frames(), *row.frames);
+            EXPECT_EQ(sound->Frames(), *row.frames);
         }
     }
 }

@@ -16,7 +16,7 @@ class FakeMusicDevice : public MusicDevice {
     int64_t pieceLength = 1000;
     int64_t at = 0;
 
-    std::string open(const std::string& path) override {
+    std::string Open(const std::string& path) override {
         calls.push_back("open " + path);
         open_ = false;
         at = 0;
@@ -24,17 +24,17 @@ class FakeMusicDevice : public MusicDevice {
         open_ = true;
         return {};
     }
-    void play() override { calls.push_back("play"); }
-    void stop() override { calls.push_back("stop"); }
-    void close() override {
+    void Play() override { calls.push_back("play"); }
+    void Stop() override { calls.push_back("stop"); }
+    void Close() override {
         calls.push_back("close");
         open_ = false;
     }
-    bool isOpen() const override { return open_; }
-    int64_t position() const override { return open_ ? at : 0; }
-    int64_t length() const override { return open_ ? pieceLength : 0; }
+    bool IsOpen() const override { return open_; }
+    int64_t Position() const override { return open_ ? at : 0; }
+    int64_t Length() const override { return open_ ? pieceLength : 0; }
 
-    std::vector<std::string> opens() const {
+    std::vector<std::string> Opens() const {
         std::vector<std::string> paths;
         for (const std::string& c : calls)
             if (c.rfind("open ", 0) == 0) paths.push_back(c.substr(5));

@@ -72,16 +72,16 @@ class MusicPlayerTest : public ::testing::Test {
 
 TEST_F(MusicPlayerTest, APiecePlaysThroughToItsEndAsItIsRendered) {
     MusicPlayer player(Offline());
-    ASSERT_EQ(player.open(tune), "");
-    ASSERT_TRUE(player.isOpen());
+    ASSERT_EQ(player.Open(tune), "");
+    ASSERT_TRUE(player.IsOpen());
     // Not yet loaded: it must not read as played out, or the watch would skip it at once.
-    EXPECT_LT(player.position(), player.length());
+    EXPECT_LT(player.Position(), player.Length());
 
-    player.play();
-    const float peak = player.renderOffline(SampleRate / 4);
-    EXPECT_EQ(player.length(), TuneTicks);
-    EXPECT_GT(player.position(), 0);
-    EXPECT_LT(player.position(), player.length());
+    player.Play();
+    const float peak = player.RenderOffline(SampleRate / 4);
+    EXPECT_EQ(player.Length(), TuneTicks);
+    EXPECT_GT(player.Position(), 0);
+    EXPECT_LT(player.Position(), player.Length());
     EXPECT_GT(peak, 0.01f) << "the tune should be heard";
     EXPECT_LT(peak, 1.0f) << "the tune should not clip";
 }
@@ -90,44 +90,44 @@ TEST_F(MusicPlayerTest, APiecePlaysThroughToItsEndAsItIsRendered) {
 // last event has passed and the sound has died away, not where the last voice has decayed.
 TEST_F(MusicPlayerTest, APieceEndsSoonAfterItsLastAudibleSampleAndNeverBefore) {
     MusicPlayer player(Offline());
-    ASSERT_EQ(player.open(tune), "");
-    player.play();
+    ASSERT_EQ(player.Open(tune), "");
+    player.Play();
     constexpr int Block = SampleRate / 100;
     constexpr float Audible = 0.001f;  // -60 dBFS
     int lastAudible = 0, endedAt = -1, block = 0;
     for (; block < 1000 && endedAt < 0; ++block) {
-        if (player.renderOffline(Block) > Audible) lastAudible = block;
-        if (player.position() >= player.length()) endedAt = block;
+        if (player.RenderOffline(Block) > Audible) lastAudible = block;
+        if (player.Position() >= player.Length()) endedAt = block;
     }
     ASSERT_GE(endedAt, 0) << "the piece never ended";
     EXPECT_GT(lastAudible * Block, SampleRate) << "the second note was cut";
     EXPECT_LE((endedAt - lastAudible) * Block, SampleRate / 5) << "long silence before the end";
     // Whatever rings on after the end is below hearing.
-    EXPECT_LT(player.renderOffline(2 * SampleRate), Audible);
+    EXPECT_LT(player.RenderOffline(2 * SampleRate), Audible);
 }
 
 TEST_F(MusicPlayerTest, StoppingSilencesThePieceAndOpeningAgainStartsFromTheTop) {
     MusicPlayer player(Offline());
-    ASSERT_EQ(player.open(tune), "");
-    player.play();
-    player.renderOffline(SampleRate / 4);
-    ASSERT_GT(player.position(), 0);
+    ASSERT_EQ(player.Open(tune), "");
+    player.Play();
+    player.RenderOffline(SampleRate / 4);
+    ASSERT_GT(player.Position(), 0);
 
-    player.stop();
+    player.Stop();
     // Not a reverb tail: the synthesiser is gone with the piece until the next open.
-    EXPECT_EQ(player.renderOffline(SampleRate / 10), 0.0f);
-    EXPECT_TRUE(player.isOpen());
-    EXPECT_GE(player.position(), player.length()) << "a stopped piece reads as played out";
+    EXPECT_EQ(player.RenderOffline(SampleRate / 10), 0.0f);
+    EXPECT_TRUE(player.IsOpen());
+    EXPECT_GE(player.Position(), player.Length()) << "a stopped piece reads as played out";
 
-    ASSERT_EQ(player.open(tune), "");
-    EXPECT_EQ(player.position(), 0);
-    player.play();
-    EXPECT_GT(player.renderOffline(SampleRate / 4), 0.01f);
+    ASSERT_EQ(player.Open(tune), "");
+    EXPECT_EQ(player.Position(), 0);
+    player.Play();
+    EXPECT_GT(player.RenderOffline(SampleRate / 4), 0.01f);
 }
 
 TEST_F(MusicPlayerTest, FilesThatCannotBePlayedFailWithTheirNameAndLeaveNothingOpen) {
     MusicPlayer player(Offline());
-    ASSERT_EQ(player.open(tune), "");
+    ASSERT_EQ(player.Open(tune), "");
 
     const std::vector<uint8_t> whole = TinyTune();
     auto cut = [&](std::size_t size) {
@@ -167,13 +167,13 @@ TEST_F(MusicPlayerTest, FilesThatCannotBePlayedFailWithTheirNameAndLeaveNothingO
     };
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
-        const std::string error = player.open(path);
+        const std::string error = player.Open(path);
         EXPECT_NE(error.find(path), std::string::npos) << error;
-        EXPECT_FALSE(player.isOpen());
-        EXPECT_EQ(player.position(), 0);
-        EXPECT_EQ(player.length(), 0);
-        player.play();
-        player.stop();
+        EXPECT_FALSE(player.IsOpen());
+        EXPECT_EQ(player.Position(), 0);
+        EXPECT_EQ(player.Length(), 0);
+        player.Play();
+        player.Stop();
     }
 }
 
@@ -182,10 +182,10 @@ TEST_F(MusicPlayerTest, AMissingSoundFontIsNamedAndTheNextOpenTriesAgain) {
     options.soundFont = (dir / "none.sf2").string();
     MusicPlayer player(options);
 
-    const std::string error = player.open(tune);
+    const std::string error = player.Open(tune);
     EXPECT_NE(error.find(options.soundFont), std::string::npos) << error;
-    EXPECT_FALSE(player.isOpen());
-    EXPECT_EQ(player.open(tune), error);
+    EXPECT_FALSE(player.IsOpen());
+    EXPECT_EQ(player.Open(tune), error);
 }
 
 // Pieces change while the render thread is stepping the player; a player must never be freed
@@ -204,28 +204,28 @@ TEST_F(MusicPlayerTest, PiecesChangeSafelyWhileTheOutputRuns) {
         });
     };
 
-    ASSERT_EQ(player.open(tune), "");
-    player.play();
+    ASSERT_EQ(player.Open(tune), "");
+    player.Play();
     ASSERT_TRUE(heard()) << "the output should carry the piece";
     for (int change = 0; change < 3; ++change) {
-        ASSERT_EQ(player.open(tune), "");
-        player.play();
+        ASSERT_EQ(player.Open(tune), "");
+        player.Play();
     }
-    player.stop();
+    player.Stop();
     {
         std::lock_guard lock(log->mutex);
         log->blocks.clear();
     }
-    ASSERT_EQ(player.open(tune), "");
-    player.play();
+    ASSERT_EQ(player.Open(tune), "");
+    player.Play();
     EXPECT_TRUE(heard()) << "music should sound again after a stop";
     // A refused piece leaves nothing to play: the output is given back then too.
-    EXPECT_NE(player.open((dir / "missing.mid").string()), "");
-    ASSERT_EQ(player.open(tune), "");
+    EXPECT_NE(player.Open((dir / "missing.mid").string()), "");
+    ASSERT_EQ(player.Open(tune), "");
     EXPECT_TRUE(log->WaitForLog([](const CaptureLog& l) { return l.opens == 3; }))
         << "the output is given back while the music is off";
-    player.close();
-    EXPECT_FALSE(player.isOpen());
+    player.Close();
+    EXPECT_FALSE(player.IsOpen());
 }
 
 TEST_F(MusicPlayerTest, NoSoundOutputIsOneClearFailureNotACrash) {
@@ -238,12 +238,12 @@ TEST_F(MusicPlayerTest, NoSoundOutputIsOneClearFailureNotACrash) {
     MusicPlayer player(options);
 
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const std::string error = player.open(tune);
+        const std::string error = player.Open(tune);
         EXPECT_EQ(error, "Cannot play music: no sound output could be opened (Connection refused)");
-        EXPECT_FALSE(player.isOpen());
+        EXPECT_FALSE(player.IsOpen());
     }
-    player.stop();
-    player.close();
+    player.Stop();
+    player.Close();
 }
 
 // The reader on its own: variable-length numbers of up to four bytes, and the most tracks the
@@ -289,18 +289,18 @@ TEST_F(MusicPlayerTest, SwitchingAndLeavingNeverWaitForAStalledServer) {
         options.output = CaptureOutput::Factory(log);
         auto player = std::make_unique<MusicPlayer>(options);
         if (stalledInWrite) {
-            ASSERT_EQ(player->open(tune), "");
-            player->play();
+            ASSERT_EQ(player->Open(tune), "");
+            player->Play();
             ASSERT_TRUE(log->WaitFor([](const auto& blocks) { return !blocks.empty(); }));
         }
         log->Set([](CaptureLog& l) { l.stalled = true; });
         EXPECT_TRUE(ReturnsWhileStalled(*log, [&] {
             for (int toggle = 0; toggle < 2; ++toggle) {
-                EXPECT_EQ(player->open(tune), "");
-                player->play();
-                player->stop();
+                EXPECT_EQ(player->Open(tune), "");
+                player->Play();
+                player->Stop();
             }
-            EXPECT_EQ(player->open(tune), "");
+            EXPECT_EQ(player->Open(tune), "");
         }));
         ASSERT_TRUE(log->WaitForLog([](const CaptureLog& l) { return l.waiting > 0; }));
         EXPECT_TRUE(ReturnsWhileStalled(*log, [&] { player.reset(); }));
@@ -315,8 +315,8 @@ TEST_F(MusicPlayerTest, MusicComesBackWithTheNextPieceWhenTheServerReturns) {
     MusicPlayerOptions options;
     options.output = CaptureOutput::Factory(log);
     MusicPlayer player(options);
-    ASSERT_EQ(player.open(tune), "");
-    player.play();
+    ASSERT_EQ(player.Open(tune), "");
+    player.Play();
     ASSERT_TRUE(log->WaitFor([](const auto& blocks) { return !blocks.empty(); }));
     log->Set([](CaptureLog& l) { l.gone = true; });
     ASSERT_TRUE(log->WaitForLog([](const CaptureLog& l) { return l.failedWrites > 0; }));
@@ -324,12 +324,12 @@ TEST_F(MusicPlayerTest, MusicComesBackWithTheNextPieceWhenTheServerReturns) {
     log->Set([](CaptureLog& l) { l.gone = false; });
     ASSERT_TRUE(log->WaitFor([&](const auto& blocks) { return blocks.size() > beforeReturn; }));
     EXPECT_EQ(log->opens, 2);
-    EXPECT_GE(player.position(), player.length()) << "the watch would wait for ever";
+    EXPECT_GE(player.Position(), player.Length()) << "the watch would wait for ever";
 
     log->Set([](CaptureLog& l) { l.blocks.clear(); });
-    ASSERT_EQ(player.open(tune), "");
-    player.play();
-    EXPECT_LT(player.position(), player.length());
+    ASSERT_EQ(player.Open(tune), "");
+    player.Play();
+    EXPECT_LT(player.Position(), player.Length());
     EXPECT_TRUE(log->WaitFor([](const auto& blocks) {
         return std::any_of(blocks.begin(), blocks.end(), [](const auto& b) {
             return std::any_of(b.samples.begin(), b.samples.end(),

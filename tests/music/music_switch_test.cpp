@@ -34,7 +34,7 @@ TEST_F(MusicSwitchTest, SwitchingOnAtTheStartScreenStopsTheCueThenOpensAndPlaysA
     EXPECT_TRUE(Watching());
     EXPECT_FALSE(game.View().Playing);
     ASSERT_EQ(music.calls.size(), 2u);
-    EXPECT_TRUE(std::regex_match(music.opens().at(0), PiecePath)) << music.opens().at(0);
+    EXPECT_TRUE(std::regex_match(music.Opens().at(0), PiecePath)) << music.Opens().at(0);
     EXPECT_EQ(music.calls[1], "play");
     // The mark, then the watch, then the cue is silenced before the piece starts.
     const size_t mark = window.IndexOf("SetMenuChecked MenuOptionMusic on");
@@ -53,7 +53,7 @@ TEST_F(MusicSwitchTest, SwitchingOffStopsThePieceAndTheWatchButKeepsItOpen) {
     EXPECT_FALSE(SwitchOn());
     EXPECT_FALSE(Watching());
     EXPECT_EQ(music.calls.back(), "stop");
-    EXPECT_TRUE(music.isOpen());
+    EXPECT_TRUE(music.IsOpen());
     EXPECT_EQ(window.Count("StopCue"), 1u);
     EXPECT_TRUE(window.errors.empty());
 }
@@ -65,9 +65,9 @@ TEST_F(MusicSwitchTest, OffThenOnOpensANewlyChosenPieceFromItsStart) {
     const uint32_t seedBefore = EngineTestAccess::Seed(engine);
     game.Command(MenuItemId::MenuOptionMusic);
 
-    ASSERT_EQ(music.opens().size(), 2u);
+    ASSERT_EQ(music.Opens().size(), 2u);
     EXPECT_EQ(music.calls.back(), "play");
-    EXPECT_EQ(music.position(), 0);
+    EXPECT_EQ(music.Position(), 0);
     // The second piece was drawn afresh, not the stopped one taken up again.
     EXPECT_NE(EngineTestAccess::Seed(engine), seedBefore);
 }
@@ -85,14 +85,14 @@ TEST_F(MusicSwitchTest, TheWatchStartsANewPieceOnceThePieceHasPlayedOut) {
     music.at = 1000;
     game.Tick(TimerId::TimerGuard);
     ASSERT_EQ(music.calls.size(), 2u);
-    EXPECT_TRUE(std::regex_match(music.opens().at(0), PiecePath));
+    EXPECT_TRUE(std::regex_match(music.Opens().at(0), PiecePath));
     EXPECT_EQ(music.calls[1], "play");
 
     // A position past the end counts as ended too.
     music.calls.clear();
     music.at = 1500;
     game.Tick(TimerId::TimerGuard);
-    EXPECT_EQ(music.opens().size(), 1u);
+    EXPECT_EQ(music.Opens().size(), 1u);
     EXPECT_TRUE(window.errors.empty());
 }
 
@@ -115,7 +115,7 @@ TEST_F(MusicSwitchTest, AFailedOpenIsShownOnceAndLeavesTheSwitchAndTheWatchOn) {
     EXPECT_EQ(window.errors[0], music.failWith);
     EXPECT_TRUE(SwitchOn());
     EXPECT_TRUE(Watching());
-    EXPECT_FALSE(music.isOpen());
+    EXPECT_FALSE(music.IsOpen());
     EXPECT_EQ(std::count(music.calls.begin(), music.calls.end(), "play"), 0);
 
     // The watch goes on ticking with nothing open: no box at every tick, no retry either.
@@ -153,7 +153,7 @@ TEST_F(MusicSwitchTest, SwitchingOffWithNothingOpenReportsItAndStillSwitchesOff)
     // Switching on again tries a new piece, which now opens.
     music.failWith.clear();
     game.Command(MenuItemId::MenuOptionMusic);
-    EXPECT_TRUE(music.isOpen());
+    EXPECT_TRUE(music.IsOpen());
     EXPECT_EQ(music.calls.back(), "play");
 }
 

@@ -107,12 +107,12 @@ TEST(MusicFiles, EachPieceSitsAFewDecibelsUnderTheCues) {
     constexpr int Rate = 44100;
     for (int n = 1; n <= MusicPieceCount; ++n) {
         SCOPED_TRACE(Piece(n).string());
-        ASSERT_EQ(player.open(Piece(n).string()), "");
-        player.play();
+        ASSERT_EQ(player.Open(Piece(n).string()), "");
+        player.Play();
         std::vector<float> heard;
         float peak = 0.0f;
-        for (int second = 0; second < 30 && player.position() < player.length(); ++second)
-            peak = std::max(peak, player.renderOffline(Rate, &heard));
+        for (int second = 0; second < 30 && player.Position() < player.Length(); ++second)
+            peak = std::max(peak, player.RenderOffline(Rate, &heard));
         EXPECT_LT(peak, 1.0f) << "clips";
         const double loudness = IntegratedLoudness(heard, 2, Rate);
         EXPECT_LE(loudness, kCueLoudnessLufs - 3.0);

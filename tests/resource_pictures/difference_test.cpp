@@ -21,7 +21,7 @@
 namespace tessaly::picgen::test {
 namespace {
 
-using picgen::compare;
+using picgen::Compare;
 
 // Frame and face alone cover three quarters of a tile; with a grey picture on the silver
 // background at least half the tile must still stand apart, or the tile melts into the board.
@@ -38,20 +38,20 @@ std::vector<QImage> loadAll(const QStringList& relatives) {
 }
 
 TEST(TileDifference, EveryPairInASetLooksDifferentInEveryColourVision) {
-    const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
+    const PictureSetList list = LoadPictureSets(QStringLiteral(PICGEN_SETS));
     ASSERT_EQ(list.error, QString());
     const EmojiNames names;
-    ASSERT_EQ(names.error(), QString());
+    ASSERT_EQ(names.Error(), QString());
     const QStringList paths = tilePaths();
     const PictureMaker maker(list.sets);
     for (int set = 0; set < PictureSetCount; ++set) {
         // The shipped files, with the pictures' own alpha for their silhouettes.
-        DrawnSet drawn = drawSet(maker, set + 1);
+        DrawnSet drawn = DrawSet(maker, set + 1);
         drawn.tiles = loadAll(paths.mid(set * TilesPerSet, TilesPerSet));
-        const SetLikeness judged = judgeSet(drawn, &names);
+        const SetLikeness judged = JudgeSet(drawn, &names);
         EXPECT_TRUE(judged.alike.empty())
-            << qPrintable(describeThresholds()) << "\n"
-            << qPrintable(describeSet(set + 1, list.sets[set], judged));
+            << qPrintable(DescribeThresholds()) << "\n"
+            << qPrintable(DescribeSet(set + 1, list.sets[set], judged));
     }
 }
 
@@ -141,19 +141,19 @@ TEST(TileDifference, PairsPlayersReportedAsLookAlikesAreRefused) {
     for (const LookAlike& pair : kReported) art.insert(art.end(), {pair.first, pair.second});
     const PictureMaker maker({PictureSet{QStringLiteral("reported"), Qt::gray, art}});
     const EmojiNames names;
-    ASSERT_EQ(names.error(), QString());
+    ASSERT_EQ(names.Error(), QString());
     for (std::size_t i = 0; i < std::size(kReported); ++i) {
         const int kind = int(2 * i) + 1;
-        const Likeness l = compare(lookOf(maker.tile(1, kind), maker.art(1, kind)),
-                                   lookOf(maker.tile(1, kind + 1), maker.art(1, kind + 1)));
+        const Likeness l = Compare(LookOf(maker.Tile(1, kind), maker.Art(1, kind)),
+                                   LookOf(maker.Tile(1, kind + 1), maker.Art(1, kind + 1)));
         if (qEnvironmentVariableIsSet("PICGEN_FIT")) {
-            std::printf("%-45s %s%s\n", kReported[i].what, qPrintable(describeLikeness(l)),
+            std::printf("%-45s %s%s\n", kReported[i].what, qPrintable(DescribeLikeness(l)),
                         kReported[i].heldOut ? " held out" : "");
         }
-        EXPECT_FALSE(lookAlikeReasons(kReported[i].first, kReported[i].second, l, &names).isEmpty())
+        EXPECT_FALSE(LookAlikeReasons(kReported[i].first, kReported[i].second, l, &names).isEmpty())
             << kReported[i].what << (kReported[i].heldOut ? " (held out of the fitting)" : "")
-            << " pass as different: " << qPrintable(describeLikeness(l)) << "\n"
-            << qPrintable(describeThresholds());
+            << " pass as different: " << qPrintable(DescribeLikeness(l)) << "\n"
+            << qPrintable(DescribeThresholds());
     }
 }
 
@@ -173,20 +173,20 @@ TEST(TileDifference, PalePicturesGetAnOutlineAndNoSetHoldsAStickerOrTwofoldInk) 
             p.setPen(Qt::NoPen);
             p.drawEllipse(QRectF(8, 8, 21, 21));
         }
-        const QImage tile = paintTile(art, Qt::gray);
+        const QImage tile = PaintTile(art, Qt::gray);
         // Just left of the disc, on the face: at (5 + 7, 5 + 18.5) in the tile.
         const QColor edge = tile.pixelColor(12, 23);
-        EXPECT_EQ(contrastRatio(edge, kFaceColour) >= 3, disc.outlined)
+        EXPECT_EQ(ContrastRatio(edge, kFaceColour) >= 3, disc.outlined)
             << std::hex << disc.colour << ": edge " << qPrintable(edge.name());
     }
-    const PictureMaker maker(loadPictureSets(QStringLiteral(PICGEN_SETS)).sets);
-    for (int set = 1; set <= int(maker.sets().size()); ++set) {
+    const PictureMaker maker(LoadPictureSets(QStringLiteral(PICGEN_SETS)).sets);
+    for (int set = 1; set <= int(maker.Sets().size()); ++set) {
         double least = 1, most = 0;
         for (int kind = 1; kind <= TilesPerSet; ++kind) {
-            const QImage art = maker.art(set, kind);
-            const double ink = inkShare(art);
-            if (maker.sets()[set - 1].tiles[kind - 1].kind == ArtKind::Emoji) {
-                EXPECT_FALSE(readsAsSticker(art)) << "set " << set << " tile " << kind;
+            const QImage art = maker.Art(set, kind);
+            const double ink = InkShare(art);
+            if (maker.Sets()[set - 1].tiles[kind - 1].kind == ArtKind::Emoji) {
+                EXPECT_FALSE(ReadsAsSticker(art)) << "set " << set << " tile " << kind;
             }
             least = std::min(least, ink);
             most = std::max(most, ink);
@@ -204,7 +204,7 @@ TEST(TileDifference, EveryTileStandsOutOnEveryBackgroundAlsoWhenMarked) {
             const QString where = paths[int(t)] + QStringLiteral(" on background %1").arg(b + 1);
             EXPECT_GE(clearlyDifferentShare(tiles[t], backgrounds[b]), kMinTileOnBackground)
                 << qPrintable(where);
-            EXPECT_GE(clearlyDifferentShare(markedTile(tiles[t], backgrounds[b]), backgrounds[b],
+            EXPECT_GE(clearlyDifferentShare(MarkedTile(tiles[t], backgrounds[b]), backgrounds[b],
                                             kMarkedStep),
                       kMinMarkedOnBackground)
                 << qPrintable(where) << " (marked)";

@@ -28,7 +28,7 @@ QString completeList() {
 }
 
 TEST(SetList, TheShippedListIsCompleteAndTheFontDrawsEveryEmoji) {
-    const PictureSetList list = loadPictureSets(QStringLiteral(PICGEN_SETS));
+    const PictureSetList list = LoadPictureSets(QStringLiteral(PICGEN_SETS));
     ASSERT_EQ(list.error, QString());
     ASSERT_EQ(list.sets.size(), std::size_t(PictureSetCount));
     const EmojiArt emoji;
@@ -36,7 +36,7 @@ TEST(SetList, TheShippedListIsCompleteAndTheFontDrawsEveryEmoji) {
         EXPECT_FALSE(set.title.isEmpty());
         for (const TileArt& tile : set.tiles) {
             if (tile.kind == ArtKind::Emoji) {
-                EXPECT_EQ(emoji.check(tile.text), QString()) << qPrintable(tile.name);
+                EXPECT_EQ(emoji.Check(tile.text), QString()) << qPrintable(tile.name);
             }
         }
     }
@@ -46,7 +46,7 @@ TEST(SetList, ReadsCodePointsBeyondTheBasicPlaneAndWindowsLineEnds) {
     QString text = QChar(0xFEFF) + completeList().replace(u'\n', QStringLiteral("\r\n"));
     text.replace(QStringLiteral("gem star 040302 | star 1\r"),
                  QStringLiteral("emoji 1F9D1 200D 1F3A8 | artist\r"));
-    const PictureSetList list = parsePictureSets(text);
+    const PictureSetList list = ParsePictureSets(text);
     ASSERT_EQ(list.error, QString());
     const TileArt& tile = list.sets[0].tiles[0];
     EXPECT_EQ(tile.kind, ArtKind::Emoji);
@@ -61,7 +61,7 @@ TEST(SetList, AGemMayCarryAPatternAndDiffersByIt) {
     QString text = completeList();
     text.replace(QStringLiteral("gem star 080604 | star 2"),
                  QStringLiteral("gem star stripes 040302 | striped star"));
-    const PictureSetList list = parsePictureSets(text);
+    const PictureSetList list = ParsePictureSets(text);
     ASSERT_EQ(list.error, QString());
     EXPECT_EQ(list.sets[0].tiles[1].shape, GemShape::Star);
     EXPECT_EQ(list.sets[0].tiles[1].pattern, GemPattern::Stripes);
@@ -92,7 +92,7 @@ TEST(SetList, UnfitPicturesAndFlagsAreRefusedSayingWhy) {
         const QString text = completeList().replace(
             QStringLiteral("gem star %1 | star 7\n").arg(7 * 0x040302, 6, 16, QLatin1Char('0')),
             QStringLiteral("emoji %1| planted\n").arg(codes));
-        const PictureSetList list = parsePictureSets(text);
+        const PictureSetList list = ParsePictureSets(text);
         EXPECT_TRUE(
             list.error.contains(QStringLiteral("\"planted\" in set 1 is unfit: ") + plant.reason))
             << qPrintable(plant.text) << ": " << qPrintable(list.error);
@@ -135,23 +135,23 @@ const SubjectCase kSubjectCases[] = {
 
 TEST(SetList, UnicodesNamesAndKeywordsTellOneSubjectDrawnTwice) {
     const EmojiNames names;
-    ASSERT_EQ(names.error(), QString());
+    ASSERT_EQ(names.Error(), QString());
     for (const SubjectCase& c : kSubjectCases) {
-        const EmojiNaming* a = names.find(QString::fromUcs4(c.first));
-        const EmojiNaming* b = names.find(QString::fromUcs4(c.second));
+        const EmojiNaming* a = names.Find(QString::fromUcs4(c.first));
+        const EmojiNaming* b = names.Find(QString::fromUcs4(c.second));
         ASSERT_TRUE(a && b) << qPrintable(QString::fromUcs4(c.first));
         SubjectClash clash;
-        const bool clashes = subjectClash(*a, *b, clash);
+        const bool clashes = FindSubjectClash(*a, *b, clash);
         const QString pair = a->name + QStringLiteral(" / ") + b->name;
         EXPECT_EQ(clashes ? int(clash.rule) : kApart, c.rule)
             << qPrintable(pair) << ": " << qPrintable(clash.why);
     }
-    EXPECT_EQ(headNoun(QStringLiteral("globe showing Americas")), QStringLiteral("globe"));
-    EXPECT_EQ(headNoun(QStringLiteral("dog face")), QStringLiteral("dog"));
-    EXPECT_EQ(headNoun(QStringLiteral("open file folder")), QStringLiteral("folder"));
+    EXPECT_EQ(HeadNoun(QStringLiteral("globe showing Americas")), QStringLiteral("globe"));
+    EXPECT_EQ(HeadNoun(QStringLiteral("dog face")), QStringLiteral("dog"));
+    EXPECT_EQ(HeadNoun(QStringLiteral("open file folder")), QStringLiteral("folder"));
     // A missing data file is reported, never taken for an empty list.
     EXPECT_TRUE(
-        EmojiNames(QStringLiteral("/nonexistent/en.xml")).error().contains("unicode-cldr-core"));
+        EmojiNames(QStringLiteral("/nonexistent/en.xml")).Error().contains("unicode-cldr-core"));
 }
 
 struct BrokenList {
@@ -194,7 +194,7 @@ const BrokenList kBrokenLists[] = {
 
 TEST(SetList, RefusesBrokenListsSayingWhereAndWhy) {
     for (const BrokenList& broken : kBrokenLists) {
-        const PictureSetList list = parsePictureSets(broken.edit(completeList()));
+        const PictureSetList list = ParsePictureSets(broken.edit(completeList()));
         EXPECT_TRUE(list.error.contains(QString::fromUtf8(broken.expected)))
             << broken.what << ": " << qPrintable(list.error);
         EXPECT_TRUE(list.sets.empty()) << broken.what;
@@ -203,16 +203,16 @@ TEST(SetList, RefusesBrokenListsSayingWhereAndWhy) {
 
 TEST(SetList, AnEmojiTheFontCannotDrawAsOnePictureIsRefused) {
     const EmojiArt emoji;
-    ASSERT_EQ(emoji.fontError(), QString());
-    EXPECT_EQ(emoji.check(QString::fromUcs4(U"\U0001F1EB\U0001F1F7")), QString());  // France
+    ASSERT_EQ(emoji.FontError(), QString());
+    EXPECT_EQ(emoji.Check(QString::fromUcs4(U"\U0001F1EB\U0001F1F7")), QString());  // France
     // Regional letters that name no country give a flag with a question mark.
     EXPECT_TRUE(
-        emoji.check(QString::fromUcs4(U"\U0001F1FA\U0001F1FF\U0001F1FF")).contains("combine"));
-    EXPECT_TRUE(emoji.check(QString::fromUcs4(U"\U0001F1FF\U0001F1FF")).contains("no such flag"));
+        emoji.Check(QString::fromUcs4(U"\U0001F1FA\U0001F1FF\U0001F1FF")).contains("combine"));
+    EXPECT_TRUE(emoji.Check(QString::fromUcs4(U"\U0001F1FF\U0001F1FF")).contains("no such flag"));
     // A joined sequence the font does not know falls apart into its pieces.
-    EXPECT_TRUE(emoji.check(QString::fromUcs4(U"\U0001F436\u200D\U0001F680")).contains("combine"));
-    EXPECT_TRUE(emoji.check(QString::fromUcs4(U"\U000F0000")).contains("U+f0000"));
-    EXPECT_TRUE(emoji.check(QStringLiteral("A")).contains("U+0041"));
+    EXPECT_TRUE(emoji.Check(QString::fromUcs4(U"\U0001F436\u200D\U0001F680")).contains("combine"));
+    EXPECT_TRUE(emoji.Check(QString::fromUcs4(U"\U000F0000")).contains("U+f0000"));
+    EXPECT_TRUE(emoji.Check(QStringLiteral("A")).contains("U+0041"));
 }
 
 }  // namespace

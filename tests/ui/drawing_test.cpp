@@ -262,11 +262,11 @@ TEST_F(Drawing, CuesPlayFromTheSoundFolderOnlyWhileSoundIsOn) {
     QAction* sound = form->MenuAction("MenuOptionSound");
     sound->trigger();
     game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_TRUE(Ui::Cues(*form).source().isEmpty());
+    EXPECT_TRUE(Ui::Cues(*form).Source().isEmpty());
     sound->trigger();
     engine().InitStack();
     game().MouseDown(ColToX(1) + 25, RowToY(1) + 25);
-    EXPECT_EQ(Ui::Cues(*form).source().toLocalFile(), folder.Path("Sound/Select.wav"));
+    EXPECT_EQ(Ui::Cues(*form).Source().toLocalFile(), folder.Path("Sound/Select.wav"));
     form->StopCue();  // stops; never waits on the sound
 }
 

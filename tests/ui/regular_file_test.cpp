@@ -31,7 +31,7 @@ class RegularFileTest : public ::testing::Test {
 
 TEST_F(RegularFileTest, ReadsAWholeFileUpToAndIncludingTheCap) {
     const FileReadResult at = ReadRegularFile(Write("ten", "0123456789"), 10);
-    ASSERT_TRUE(at.ok()) << at.reason;
+    ASSERT_TRUE(at.Ok()) << at.reason;
     EXPECT_EQ(at.bytes, "0123456789");
     EXPECT_EQ(ReadRegularFile(Write("empty", ""), 10).bytes, "");
 

@@ -4,9 +4,9 @@
 
 namespace tessaly::picgen {
 
-bool allowedPair(const TileArt& a, const TileArt& b) {
+bool IsAllowedPair(const TileArt& a, const TileArt& b) {
     if (a.kind != ArtKind::Emoji || b.kind != ArtKind::Emoji) return false;
-    const QString x = withoutSelectors(a.text), y = withoutSelectors(b.text);
+    const QString x = WithoutSelectors(a.text), y = WithoutSelectors(b.text);
     for (const AllowedPair& pair : kAllowedPairs) {
         const QString first = QString::fromUcs4(pair.first.data(), qsizetype(pair.first.size()));
         const QString second = QString::fromUcs4(pair.second.data(), qsizetype(pair.second.size()));

@@ -36,6 +36,6 @@ inline constexpr std::array kAllowedPairs{
 };
 
 // True when the check may let the two tiles through although it refuses them.
-bool allowedPair(const TileArt& a, const TileArt& b);
+bool IsAllowedPair(const TileArt& a, const TileArt& b);
 
 }  // namespace tessaly::picgen

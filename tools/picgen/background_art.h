@@ -8,11 +8,11 @@
 namespace tessaly::picgen {
 
 // Colour `number` (1..15) of the game's background colour table.
-QColor backgroundColour(int number);
+QColor BackgroundColour(int number);
 
 // The 50 x 50 empty-cell picture of background `number`: its colour with a quiet texture that
 // repeats seamlessly from cell to cell, and a faint line along the top and left edges that
 // makes a grid when cells lie side by side.
-QImage paintBackground(int number);
+QImage PaintBackground(int number);
 
 }  // namespace tessaly::picgen

@@ -19,11 +19,11 @@ const QString kFamily = QStringLiteral("Noto Color Emoji");
 constexpr int kDrawSize = 128;
 constexpr int kCanvas = 192;
 
-bool isJoinerOrSelector(char32_t c) {
+bool IsJoinerOrSelector(char32_t c) {
     return c == 0x200D || c == 0xFE0F || c == 0xFE0E || c == 0x20E3;
 }
 
-QRect opaqueBounds(const QImage& image) {
+QRect OpaqueBounds(const QImage& image) {
     int left = image.width(), top = image.height(), right = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -41,7 +41,7 @@ QRect opaqueBounds(const QImage& image) {
 }
 
 // The glyphs the font draws for `text` after shaping, ligatures such as flags included.
-QList<quint32> shapedGlyphs(const QString& text, const QFont& font) {
+QList<quint32> ShapedGlyphs(const QString& text, const QFont& font) {
     QTextLayout layout(text, font);
     layout.beginLayout();
     layout.createLine();
@@ -65,13 +65,13 @@ EmojiArt::EmojiArt() {
     raw_ = QRawFont::fromFont(font_);
     singleAdvance_ = QFontMetricsF(font_).horizontalAdvance(QString::fromUtf8("\U0001F600"));
     // Two regional letters that name no country: the font answers with a flag showing "?".
-    unknownFlag_ = shapedGlyphs(QString::fromUtf8("\U0001F1FF\U0001F1FF"), font_);
+    unknownFlag_ = ShapedGlyphs(QString::fromUtf8("\U0001F1FF\U0001F1FF"), font_);
 }
 
-QString EmojiArt::check(const QString& text) const {
+QString EmojiArt::Check(const QString& text) const {
     if (!fontError_.isEmpty()) return fontError_;
     for (const char32_t c : text.toUcs4()) {
-        if (!isJoinerOrSelector(c) && !raw_.supportsCharacter(c)) {
+        if (!IsJoinerOrSelector(c) && !raw_.supportsCharacter(c)) {
             return QStringLiteral("U+%1 is not in %2")
                 .arg(uint(c), 4, 16, QLatin1Char('0'))
                 .arg(kFamily);
@@ -83,13 +83,13 @@ QString EmojiArt::check(const QString& text) const {
     if (advance > 1.4 * singleAdvance_) {
         return QStringLiteral("%1 does not combine into one picture").arg(kFamily);
     }
-    if (shapedGlyphs(text, font_) == unknownFlag_) {
+    if (ShapedGlyphs(text, font_) == unknownFlag_) {
         return QStringLiteral("%1 knows no such flag").arg(kFamily);
     }
     return {};
 }
 
-QImage EmojiArt::render(const QString& text, int box) const {
+QImage EmojiArt::Render(const QString& text, int box) const {
     QImage canvas(kCanvas, kCanvas, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     {
@@ -99,13 +99,13 @@ QImage EmojiArt::render(const QString& text, int box) const {
     }
     QImage fitted(box, box, QImage::Format_ARGB32_Premultiplied);
     fitted.fill(Qt::transparent);
-    const QRect bounds = opaqueBounds(canvas);
+    const QRect bounds = OpaqueBounds(canvas);
     if (bounds.isEmpty()) return fitted;
     const QImage trimmed = canvas.copy(bounds);
     QImage glyph = trimmed.scaled(box, box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     // Sized by ink, not by box: a picture that fills its square shrinks until it covers no
     // more than a slim one does, so a set's tiles look of one size and none like a sticker.
-    if (const double ink = inkShare(glyph) * glyph.width() * glyph.height() / (box * box);
+    if (const double ink = InkShare(glyph) * glyph.width() * glyph.height() / (box * box);
         ink > kInkShare) {
         const double scale = std::sqrt(kInkShare / ink);
         const int side = std::max(1, int(std::lround(box * scale)));

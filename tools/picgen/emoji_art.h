@@ -15,13 +15,13 @@ class EmojiArt {
     EmojiArt();
 
     // Empty when the font is installed; otherwise what is missing.
-    QString fontError() const { return fontError_; }
+    QString FontError() const { return fontError_; }
 
     // Empty when the font draws the sequence as one colour picture; otherwise why not.
-    QString check(const QString& text) const;
+    QString Check(const QString& text) const;
 
     // The emoji in a transparent box x box square, centred.
-    QImage render(const QString& text, int box) const;
+    QImage Render(const QString& text, int box) const;
 
   private:
     QFont font_;

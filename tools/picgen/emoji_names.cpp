@@ -5,7 +5,7 @@
 
 namespace tessaly::picgen {
 
-QString withoutSelectors(const QString& text) {
+QString WithoutSelectors(const QString& text) {
     QString result = text;
     result.remove(QChar(0xFE0F));
     result.remove(QChar(0xFE0E));
@@ -24,7 +24,7 @@ EmojiNames::EmojiNames(const QString& annotations, const QString& emojiTest) {
         if (reader.readNext() != QXmlStreamReader::StartElement) continue;
         if (reader.name() != u"annotation") continue;
         const QString cp =
-            withoutSelectors(reader.attributes().value(QStringLiteral("cp")).toString());
+            WithoutSelectors(reader.attributes().value(QStringLiteral("cp")).toString());
         const bool isName =
             reader.attributes().value(QStringLiteral("type")) == QStringLiteral("tts");
         const QString text = reader.readElementText();
@@ -63,7 +63,7 @@ EmojiNames::EmojiNames(const QString& annotations, const QString& emojiTest) {
                 const char32_t c = point.toUInt(nullptr, 16);
                 text += QString::fromUcs4(&c, 1);
             }
-            EmojiNaming& naming = names_[withoutSelectors(text)];
+            EmojiNaming& naming = names_[WithoutSelectors(text)];
             naming.group = group;
             naming.subgroup = subgroup;
             if (naming.name.isEmpty()) {
@@ -76,8 +76,8 @@ EmojiNames::EmojiNames(const QString& annotations, const QString& emojiTest) {
     if (named == 0) error_ = QStringLiteral("%1 lists no emoji").arg(emojiTest);
 }
 
-const EmojiNaming* EmojiNames::find(const QString& text) const {
-    const auto it = names_.constFind(withoutSelectors(text));
+const EmojiNaming* EmojiNames::Find(const QString& text) const {
+    const auto it = names_.constFind(WithoutSelectors(text));
     return it == names_.constEnd() || it->name.isEmpty() ? nullptr : &*it;
 }
 

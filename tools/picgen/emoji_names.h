@@ -24,9 +24,9 @@ class EmojiNames {
     EmojiNames(const QString& annotations = QLatin1String(kCldrAnnotations),
                const QString& emojiTest = QLatin1String(kEmojiTest));
 
-    QString error() const { return error_; }
+    QString Error() const { return error_; }
     // The naming of an emoji sequence, presentation selectors ignored; null when Unicode has none.
-    const EmojiNaming* find(const QString& text) const;
+    const EmojiNaming* Find(const QString& text) const;
 
   private:
     QHash<QString, EmojiNaming> names_;
@@ -34,6 +34,6 @@ class EmojiNames {
 };
 
 // The sequence without presentation selectors, which do not change the subject.
-QString withoutSelectors(const QString& text);
+QString WithoutSelectors(const QString& text);
 
 }  // namespace tessaly::picgen

@@ -9,7 +9,7 @@
 namespace tessaly::picgen {
 namespace {
 
-QPolygonF regularPolygon(int corners, qreal radius, qreal innerRadius, qreal turn) {
+QPolygonF RegularPolygon(int corners, qreal radius, qreal innerRadius, qreal turn) {
     QPolygonF polygon;
     const int points = innerRadius > 0 ? corners * 2 : corners;
     for (int i = 0; i < points; ++i) {
@@ -21,7 +21,7 @@ QPolygonF regularPolygon(int corners, qreal radius, qreal innerRadius, qreal tur
 }
 
 // Shapes in a unit square; chosen so that they differ in outline, not just in size.
-QPainterPath unitShape(GemShape shape) {
+QPainterPath UnitShape(GemShape shape) {
     QPainterPath path;
     const qreal up = -std::numbers::pi / 2;
     switch (shape) {
@@ -44,7 +44,7 @@ QPainterPath unitShape(GemShape shape) {
             path.setFillRule(Qt::OddEvenFill);
             break;
         case GemShape::Star:
-            path.addPolygon(regularPolygon(5, 0.52, 0.22, up));
+            path.addPolygon(RegularPolygon(5, 0.52, 0.22, up));
             path.translate(0, 0.05);
             break;
         case GemShape::Heart:
@@ -67,7 +67,7 @@ QPainterPath unitShape(GemShape shape) {
             break;
         }
         case GemShape::Hexagon:
-            path.addPolygon(regularPolygon(6, 0.5, 0, 0));
+            path.addPolygon(RegularPolygon(6, 0.5, 0, 0));
             break;
         case GemShape::Drop:
             path.moveTo(0.5, 0.02);
@@ -104,7 +104,7 @@ QPainterPath unitShape(GemShape shape) {
                                       {0.04, 0.5}});
             break;
         case GemShape::Sparkle:
-            path.addPolygon(regularPolygon(4, 0.52, 0.24, up));
+            path.addPolygon(RegularPolygon(4, 0.52, 0.24, up));
             break;
         case GemShape::Dome:
             path.moveTo(0.02, 0.78);
@@ -136,7 +136,7 @@ QPainterPath unitShape(GemShape shape) {
                 {0.08, 0.04}, {0.92, 0.04}, {0.6, 0.5}, {0.92, 0.96}, {0.08, 0.96}, {0.4, 0.5}});
             break;
         case GemShape::Pentagon:
-            path.addPolygon(regularPolygon(5, 0.5, 0, up));
+            path.addPolygon(RegularPolygon(5, 0.5, 0, up));
             path.translate(0, 0.04);
             break;
         case GemShape::Semicircle:
@@ -151,7 +151,7 @@ QPainterPath unitShape(GemShape shape) {
                 {0.02, 0.2}, {0.5, 0.58}, {0.98, 0.2}, {0.98, 0.5}, {0.5, 0.88}, {0.02, 0.5}});
             break;
         case GemShape::Octagon:
-            path.addPolygon(regularPolygon(8, 0.5, 0, std::numbers::pi / 8));
+            path.addPolygon(RegularPolygon(8, 0.5, 0, std::numbers::pi / 8));
             break;
         case GemShape::Kite:
             path.addPolygon(QPolygonF{{0.5, 0.02}, {0.86, 0.34}, {0.5, 0.98}, {0.14, 0.34}});
@@ -185,7 +185,7 @@ QPainterPath unitShape(GemShape shape) {
 
 // Light bands or dark dots cut into the face: they change the gem's light and dark, which every
 // player sees, where a change of hue alone escapes some.
-void cutPattern(QPainter& p, GemPattern pattern, const QColor& colour) {
+void CutPattern(QPainter& p, GemPattern pattern, const QColor& colour) {
     switch (pattern) {
         case GemPattern::Plain:
             break;
@@ -223,13 +223,13 @@ void cutPattern(QPainter& p, GemPattern pattern, const QColor& colour) {
 
 }  // namespace
 
-QImage renderGem(GemShape shape, GemPattern pattern, const QColor& colour, int box) {
+QImage RenderGem(GemShape shape, GemPattern pattern, const QColor& colour, int box) {
     QImage image(box, box, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(box, box);
-    const QPainterPath path = unitShape(shape);
+    const QPainterPath path = UnitShape(shape);
 
     QRadialGradient body(QPointF(0.38, 0.32), 0.75);
     body.setColorAt(0.0, colour.lighter(175));
@@ -240,7 +240,7 @@ QImage renderGem(GemShape shape, GemPattern pattern, const QColor& colour, int b
     // A soft glint in the upper left makes the flat shape read as a polished stone.
     p.save();
     p.setClipPath(path);
-    cutPattern(p, pattern, colour);
+    CutPattern(p, pattern, colour);
     QRadialGradient glint(QPointF(0.34, 0.26), 0.22);
     glint.setColorAt(0.0, QColor(255, 255, 255, 200));
     glint.setColorAt(1.0, QColor(255, 255, 255, 0));

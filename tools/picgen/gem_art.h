@@ -8,6 +8,6 @@
 namespace tessaly::picgen {
 
 // A polished gem of the given shape, pattern and colour, on a transparent box x box square.
-QImage renderGem(GemShape shape, GemPattern pattern, const QColor& colour, int box);
+QImage RenderGem(GemShape shape, GemPattern pattern, const QColor& colour, int box);
 
 }  // namespace tessaly::picgen

@@ -6,7 +6,7 @@
 namespace tessaly::picgen {
 namespace {
 
-double relativeLuminance(const QColor& c) {
+double RelativeLuminance(const QColor& c) {
     const auto channel = [](double v) {
         return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
@@ -15,7 +15,7 @@ double relativeLuminance(const QColor& c) {
 
 }  // namespace
 
-double inkShare(const QImage& art) {
+double InkShare(const QImage& art) {
     const QImage image = art.convertToFormat(QImage::Format_ARGB32);
     double ink = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -35,7 +35,7 @@ struct InkBox {
     double height() const { return bottom - top + 1; }
 };
 
-InkBox inkBox(const QImage& art) {
+InkBox InkBoxOf(const QImage& art) {
     const QImage image = art.convertToFormat(QImage::Format_ARGB32);
     InkBox box{image.width(), image.height(), -1, -1, 0};
     for (int y = 0; y < image.height(); ++y) {
@@ -52,19 +52,19 @@ InkBox inkBox(const QImage& art) {
 
 }  // namespace
 
-double boxFill(const QImage& art) {
-    const InkBox box = inkBox(art);
+double BoxFill(const QImage& art) {
+    const InkBox box = InkBoxOf(art);
     return box.right < 0 ? 0 : box.ink / (box.width() * box.height());
 }
 
-bool readsAsSticker(const QImage& art) {
-    const InkBox box = inkBox(art);
+bool ReadsAsSticker(const QImage& art) {
+    const InkBox box = InkBoxOf(art);
     if (box.right < 0 || box.ink / (box.width() * box.height()) < kStickerFill) return false;
     return std::min(box.width(), box.height()) / std::max(box.width(), box.height()) >=
            kStickerSquareness;
 }
 
-QColor mainColour(const QImage& art) {
+QColor MainColour(const QImage& art) {
     const QImage image = art.convertToFormat(QImage::Format_ARGB32);
     double r = 0, g = 0, b = 0, weight = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -80,13 +80,13 @@ QColor mainColour(const QImage& art) {
                   int(std::lround(b / weight)));
 }
 
-double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-double faceContrast(const QImage& art) {
-    return contrastRatio(mainColour(art), kFaceColour);
+double FaceContrast(const QImage& art) {
+    return ContrastRatio(MainColour(art), kFaceColour);
 }
 
 }  // namespace tessaly::picgen

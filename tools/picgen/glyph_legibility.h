@@ -17,7 +17,7 @@ constexpr double kMinGlyphContrast = 2.0;
 constexpr double kInkShare = 0.38;
 
 // The share of the picture's square that its opaque pixels cover (alpha-weighted).
-double inkShare(const QImage& art);
+double InkShare(const QImage& art);
 
 // A picture that covers this much of a nearly square bounding box is a framed scene or a sign:
 // it reads as a sticker on the tile, not as a thing. Such pictures are refused. Doors, batteries
@@ -25,16 +25,16 @@ double inkShare(const QImage& art);
 constexpr double kStickerFill = 0.9;
 constexpr double kStickerSquareness = 0.85;
 // The share of the picture's bounding box (where alpha shows) that its ink covers.
-double boxFill(const QImage& art);
-bool readsAsSticker(const QImage& art);
+double BoxFill(const QImage& art);
+bool ReadsAsSticker(const QImage& art);
 
 // The alpha-weighted mean colour of the picture.
-QColor mainColour(const QImage& art);
+QColor MainColour(const QImage& art);
 
 // WCAG contrast ratio of two colours: 1 for the same lightness, 21 for black on white.
-double contrastRatio(const QColor& a, const QColor& b);
+double ContrastRatio(const QColor& a, const QColor& b);
 
 // The contrast of the picture's main colour against the face.
-double faceContrast(const QImage& art);
+double FaceContrast(const QImage& art);
 
 }  // namespace tessaly::picgen

@@ -21,12 +21,12 @@
 
 namespace {
 
-int fail(const QString& message) {
+int Fail(const QString& message) {
     std::fprintf(stderr, "picgen: %s\n", qPrintable(message));
     return 1;
 }
 
-int usage() {
+int Usage() {
     std::fprintf(stderr,
                  "usage: picgen [--sets FILE] RESOURCE_DIR\n"
                  "       picgen [--sets FILE] --contact-sheets DIR\n"
@@ -47,11 +47,11 @@ int main(int argc, char* argv[]) {
     QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == u"--judge-pairs") {
         const tessaly::picgen::ReviewedPairList reviewed =
-            tessaly::picgen::loadReviewedPairs(args[1]);
-        if (!reviewed.error.isEmpty()) return fail(reviewed.error);
+            tessaly::picgen::LoadReviewedPairs(args[1]);
+        if (!reviewed.error.isEmpty()) return Fail(reviewed.error);
         const tessaly::picgen::EmojiNames names;
-        if (!names.error().isEmpty()) return fail(names.error());
-        std::printf("%s\n", qPrintable(tessaly::picgen::judgeReviewedPairs(reviewed.pairs, names)));
+        if (!names.Error().isEmpty()) return Fail(names.Error());
+        std::printf("%s\n", qPrintable(tessaly::picgen::JudgeReviewedPairs(reviewed.pairs, names)));
         return 0;
     }
     QString setsPath = QStringLiteral(PICGEN_DEFAULT_SETS);
@@ -78,44 +78,44 @@ int main(int argc, char* argv[]) {
             output = Output::LookAlikes;
         } else if (arg == u"--set" && !args.isEmpty()) {
             onlySet = args.takeFirst().toInt();
-            if (onlySet < 1 || onlySet > tessaly::PictureSetCount) return usage();
+            if (onlySet < 1 || onlySet > tessaly::PictureSetCount) return Usage();
         } else if (arg.startsWith(u'-') || !target.isEmpty()) {
-            return usage();
+            return Usage();
         } else {
             target = arg;
         }
     }
-    if (target.isEmpty() != (output == Output::LookAlikes)) return usage();
+    if (target.isEmpty() != (output == Output::LookAlikes)) return Usage();
 
-    tessaly::picgen::PictureSetList list = tessaly::picgen::loadPictureSets(setsPath);
-    if (!list.error.isEmpty()) return fail(setsPath + QStringLiteral(": ") + list.error);
+    tessaly::picgen::PictureSetList list = tessaly::picgen::LoadPictureSets(setsPath);
+    if (!list.error.isEmpty()) return Fail(setsPath + QStringLiteral(": ") + list.error);
     const tessaly::picgen::PictureMaker maker(std::move(list.sets));
-    if (const QString problems = maker.check(); !problems.isEmpty()) {
-        return fail(setsPath + QStringLiteral(":\n") + problems);
+    if (const QString problems = maker.Check(); !problems.isEmpty()) {
+        return Fail(setsPath + QStringLiteral(":\n") + problems);
     }
     QString error;
     switch (output) {
         case Output::Resources:
-            error = tessaly::picgen::writeResourcePictures(maker, target);
+            error = tessaly::picgen::WriteResourcePictures(maker, target);
             break;
         case Output::ContactSheets:
-            error = tessaly::picgen::writeContactSheets(maker, target);
+            error = tessaly::picgen::WriteContactSheets(maker, target);
             break;
         case Output::ReviewSheets:
-            error = tessaly::picgen::writeReviewSheets(maker, target);
+            error = tessaly::picgen::WriteReviewSheets(maker, target);
             break;
         case Output::Overview:
-            error = tessaly::picgen::writeOverview(maker, target);
+            error = tessaly::picgen::WriteOverview(maker, target);
             break;
         case Output::LookAlikes: {
             // Only this check reads Unicode's data, so the play build does not need it.
             const tessaly::picgen::EmojiNames names;
-            if (!names.error().isEmpty()) return fail(names.error());
+            if (!names.Error().isEmpty()) return Fail(names.Error());
             bool anyAlike = false;
-            std::printf("%s\n", qPrintable(tessaly::picgen::lookAlikeReport(maker, names, anyAlike,
+            std::printf("%s\n", qPrintable(tessaly::picgen::LookAlikeReport(maker, names, anyAlike,
                                                                             onlySet)));
             return anyAlike ? 1 : 0;
         }
     }
-    return error.isEmpty() ? 0 : fail(error);
+    return error.isEmpty() ? 0 : Fail(error);
 }

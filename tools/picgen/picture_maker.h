@@ -16,16 +16,16 @@ class PictureMaker {
 
     // Every problem that would spoil a picture (a missing font, an emoji the font cannot draw),
     // one per line; empty when all can be drawn.
-    QString check() const;
+    QString Check() const;
 
-    const std::vector<PictureSet>& sets() const { return sets_; }
+    const std::vector<PictureSet>& Sets() const { return sets_; }
 
     // Tile `kind` (1..45) of set `set` (1..25), size x size pixels.
-    QImage tile(int set, int kind, int size = 50) const;
+    QImage Tile(int set, int kind, int size = 50) const;
     // The picture on that tile, transparent around it, as large as it is drawn on the tile.
-    QImage art(int set, int kind, int size = 50) const;
-    QImage background(int number) const;
-    QImage startPicture() const;
+    QImage Art(int set, int kind, int size = 50) const;
+    QImage Background(int number) const;
+    QImage StartPicture() const;
 
   private:
     std::vector<PictureSet> sets_;

@@ -39,7 +39,7 @@ constexpr std::array<std::pair<const char*, GemPattern>, 5> kPatternNames{{
 }};
 
 template <typename Names, typename Value>
-bool lookUp(const Names& names, const QString& word, Value& value) {
+bool LookUp(const Names& names, const QString& word, Value& value) {
     for (const auto& [name, named] : names) {
         if (word == QLatin1String(name)) {
             value = named;
@@ -49,11 +49,11 @@ bool lookUp(const Names& names, const QString& word, Value& value) {
     return false;
 }
 
-QString lineError(int line, const QString& what) {
+QString LineError(int line, const QString& what) {
     return QStringLiteral("line %1: %2").arg(line).arg(what);
 }
 
-bool parseHexColour(const QString& word, QColor& colour) {
+bool ParseHexColour(const QString& word, QColor& colour) {
     static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
     if (!hex.match(word).hasMatch()) return false;
     colour = QColor(QLatin1Char('#') + word);
@@ -61,7 +61,7 @@ bool parseHexColour(const QString& word, QColor& colour) {
 }
 
 // "1F436 FE0F" -> the UTF-16 text of those code points.
-bool parseCodePoints(const QStringList& words, QString& text, QString& bad) {
+bool ParseCodePoints(const QStringList& words, QString& text, QString& bad) {
     for (const QString& word : words) {
         bool ok = false;
         const uint cp = word.toUInt(&ok, 16);
@@ -75,7 +75,7 @@ bool parseCodePoints(const QStringList& words, QString& text, QString& bad) {
     return !text.isEmpty();
 }
 
-QString tileKey(const TileArt& tile) {
+QString TileKey(const TileArt& tile) {
     if (tile.kind == ArtKind::Emoji) return tile.text;
     return QStringLiteral("gem %1 %2 %3")
         .arg(int(tile.shape))
@@ -83,7 +83,7 @@ QString tileKey(const TileArt& tile) {
         .arg(tile.colour.name());
 }
 
-QString checkSet(const PictureSet& set, int number) {
+QString CheckSet(const PictureSet& set, int number) {
     if (int(set.tiles.size()) != TilesPerSet) {
         return QStringLiteral("set %1 \"%2\" has %3 tiles, not %4")
             .arg(number)
@@ -93,19 +93,19 @@ QString checkSet(const PictureSet& set, int number) {
     }
     QSet<QString> seen;
     for (const TileArt& tile : set.tiles) {
-        const QString key = tileKey(tile);
+        const QString key = TileKey(tile);
         if (seen.contains(key)) {
-            return lineError(
+            return LineError(
                 tile.line,
                 QStringLiteral("\"%1\" appears twice in set %2").arg(tile.name).arg(number));
         }
         seen.insert(key);
         if (tile.kind != ArtKind::Emoji) continue;
-        QString unfit = unfitReason(tile.text);
+        QString unfit = UnfitReason(tile.text);
         // Which flags a game shows, and which it leaves out, is a political choice.
-        if (unfit.isEmpty() && isFlag(tile.text)) unfit = QStringLiteral("a flag");
+        if (unfit.isEmpty() && IsFlag(tile.text)) unfit = QStringLiteral("a flag");
         if (!unfit.isEmpty()) {
-            return lineError(tile.line, QStringLiteral("\"%1\" in set %2 is unfit: %3")
+            return LineError(tile.line, QStringLiteral("\"%1\" in set %2 is unfit: %3")
                                             .arg(tile.name)
                                             .arg(number)
                                             .arg(unfit));
@@ -116,19 +116,19 @@ QString checkSet(const PictureSet& set, int number) {
 
 }  // namespace
 
-QString parseTileWords(const QString& keyword, const QStringList& words, TileArt& tile) {
+QString ParseTileWords(const QString& keyword, const QStringList& words, TileArt& tile) {
     if (keyword == u"emoji") {
         QString bad;
-        if (!parseCodePoints(words, tile.text, bad)) {
+        if (!ParseCodePoints(words, tile.text, bad)) {
             return QStringLiteral("bad code point \"%1\"").arg(bad);
         }
     } else if (keyword == u"gem") {
         tile.kind = ArtKind::Gem;
         // "gem SHAPE [PATTERN] RRGGBB": a gem without a pattern is plain.
         const bool known = (words.size() == 2 || words.size() == 3) &&
-                           lookUp(kShapeNames, words.first(), tile.shape) &&
-                           (words.size() == 2 || lookUp(kPatternNames, words[1], tile.pattern)) &&
-                           parseHexColour(words.last(), tile.colour);
+                           LookUp(kShapeNames, words.first(), tile.shape) &&
+                           (words.size() == 2 || LookUp(kPatternNames, words[1], tile.pattern)) &&
+                           ParseHexColour(words.last(), tile.colour);
         if (!known) return QStringLiteral("a gem needs a shape, a pattern or none, and RRGGBB");
     } else {
         return QStringLiteral("unknown keyword \"%1\"").arg(keyword);
@@ -136,7 +136,7 @@ QString parseTileWords(const QString& keyword, const QStringList& words, TileArt
     return {};
 }
 
-PictureSetList parsePictureSets(QStringView text) {
+PictureSetList ParsePictureSets(QStringView text) {
     PictureSetList result;
     const auto fail = [&result](const QString& message) {
         result.sets.clear();
@@ -157,29 +157,29 @@ PictureSetList parsePictureSets(QStringView text) {
         }
         QStringList words = line.split(u' ', Qt::SkipEmptyParts);
         if (words.isEmpty()) {
-            return fail(lineError(lineNumber, QStringLiteral("a name without a tile")));
+            return fail(LineError(lineNumber, QStringLiteral("a name without a tile")));
         }
         const QString keyword = words.takeFirst();
         if (keyword == u"set") {
             PictureSet set;
-            if (words.isEmpty() || !parseHexColour(words.first(), set.accent)) {
-                return fail(lineError(lineNumber, QStringLiteral("a set needs an RRGGBB accent")));
+            if (words.isEmpty() || !ParseHexColour(words.first(), set.accent)) {
+                return fail(LineError(lineNumber, QStringLiteral("a set needs an RRGGBB accent")));
             }
             set.title = name;
             if (set.title.isEmpty()) {
-                return fail(lineError(lineNumber, QStringLiteral("a set needs a title after '|'")));
+                return fail(LineError(lineNumber, QStringLiteral("a set needs a title after '|'")));
             }
             result.sets.push_back(std::move(set));
             continue;
         }
         if (result.sets.empty()) {
-            return fail(lineError(lineNumber, QStringLiteral("tile listed before any set")));
+            return fail(LineError(lineNumber, QStringLiteral("tile listed before any set")));
         }
         TileArt tile;
         tile.name = name;
         tile.line = lineNumber;
-        if (QString problem = parseTileWords(keyword, words, tile); !problem.isEmpty()) {
-            return fail(lineError(lineNumber, problem));
+        if (QString problem = ParseTileWords(keyword, words, tile); !problem.isEmpty()) {
+            return fail(LineError(lineNumber, problem));
         }
         if (tile.name.isEmpty()) tile.name = words.join(u' ');
         result.sets.back().tiles.push_back(std::move(tile));
@@ -190,21 +190,21 @@ PictureSetList parsePictureSets(QStringView text) {
                         .arg(PictureSetCount));
     }
     for (int i = 0; i < PictureSetCount; ++i) {
-        if (QString problem = checkSet(result.sets[i], i + 1); !problem.isEmpty()) {
+        if (QString problem = CheckSet(result.sets[i], i + 1); !problem.isEmpty()) {
             return fail(problem);
         }
     }
     return result;
 }
 
-PictureSetList loadPictureSets(const QString& path) {
+PictureSetList LoadPictureSets(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         PictureSetList result;
         result.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return result;
     }
-    return parsePictureSets(QString::fromUtf8(file.readAll()));
+    return ParsePictureSets(QString::fromUtf8(file.readAll()));
 }
 
 }  // namespace tessaly::picgen

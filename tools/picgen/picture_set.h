@@ -73,9 +73,9 @@ struct PictureSetList {
 
 // Reads the set lists (format described at the top of sets.txt). A list is accepted only with
 // exactly PictureSetCount sets of TilesPerSet distinct tiles each, so a short list cannot ship.
-PictureSetList parsePictureSets(QStringView text);
+PictureSetList ParsePictureSets(QStringView text);
 // One tile's words after its keyword ("emoji" or "gem"), as in the lists; the error, or empty.
-QString parseTileWords(const QString& keyword, const QStringList& words, TileArt& tile);
-PictureSetList loadPictureSets(const QString& path);
+QString ParseTileWords(const QString& keyword, const QStringList& words, TileArt& tile);
+PictureSetList LoadPictureSets(const QString& path);
 
 }  // namespace tessaly::picgen

@@ -12,7 +12,7 @@
 
 namespace tessaly::picgen {
 
-QString saveBmp(const QImage& image, const QString& path) {
+QString SaveBmp(const QImage& image, const QString& path) {
     // Written beside the target and renamed over it. No sync per file: a build writes over a
     // thousand of them, and a lost folder is simply generated again.
     const QString partial = path + QStringLiteral(".part");
@@ -39,7 +39,7 @@ QString saveBmp(const QImage& image, const QString& path) {
     return {};
 }
 
-QString writeResourcePictures(const PictureMaker& maker, const QString& resourceDir) {
+QString WriteResourcePictures(const PictureMaker& maker, const QString& resourceDir) {
     const std::string root = QDir(resourceDir).path().toStdString();
     // Each picture goes into its folder, made first if need be.
     const auto save = [](const QImage& picture, const std::string& file) -> QString {
@@ -47,20 +47,20 @@ QString writeResourcePictures(const PictureMaker& maker, const QString& resource
         const QString folder = QFileInfo(path).path();
         if (!QDir().mkpath(folder))
             return QStringLiteral("cannot create the folder %1").arg(folder);
-        return saveBmp(picture, path);
+        return SaveBmp(picture, path);
     };
     for (int set = 1; set <= PictureSetCount; ++set) {
         const std::string folder = PictureSetFolderOf(set);
         for (int kind = 1; kind <= TilesPerSet; ++kind) {
-            const QString error = save(maker.tile(set, kind), TilePicturePath(folder, kind, root));
+            const QString error = save(maker.Tile(set, kind), TilePicturePath(folder, kind, root));
             if (!error.isEmpty()) return error;
         }
     }
     for (int number = 1; number <= BackgroundCount; ++number) {
-        const QString error = save(maker.background(number), BackgroundPicturePath(number, root));
+        const QString error = save(maker.Background(number), BackgroundPicturePath(number, root));
         if (!error.isEmpty()) return error;
     }
-    return save(maker.startPicture(), StartPicturePath(root));
+    return save(maker.StartPicture(), StartPicturePath(root));
 }
 
 }  // namespace tessaly::picgen

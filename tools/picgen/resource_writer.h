@@ -9,10 +9,10 @@ namespace tessaly::picgen {
 
 // Writes `image` as an uncompressed 24-bit BMP. The file is replaced in one step, so a game
 // reading it meanwhile never sees half a picture. Returns an error text, empty on success.
-QString saveBmp(const QImage& image, const QString& path);
+QString SaveBmp(const QImage& image, const QString& path);
 
 // Writes pic<N>/<K>.bmp, BackGround/<M>.bmp and BackGround/Start.bmp under `resourceDir`,
 // leaving everything else in the folder alone. Returns an error text, empty on success.
-QString writeResourcePictures(const PictureMaker& maker, const QString& resourceDir);
+QString WriteResourcePictures(const PictureMaker& maker, const QString& resourceDir);
 
 }  // namespace tessaly::picgen

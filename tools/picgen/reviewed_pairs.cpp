@@ -11,17 +11,17 @@
 namespace tessaly::picgen {
 namespace {
 
-bool parseTile(const QString& field, TileArt& tile) {
+bool ParseTile(const QString& field, TileArt& tile) {
     QStringList words = field.split(u' ', Qt::SkipEmptyParts);
     if (words.isEmpty()) return false;
     const QString keyword = words.takeFirst();
     tile.name = field;
-    return parseTileWords(keyword, words, tile).isEmpty();
+    return ParseTileWords(keyword, words, tile).isEmpty();
 }
 
 }  // namespace
 
-ReviewedPairList loadReviewedPairs(const QString& path) {
+ReviewedPairList LoadReviewedPairs(const QString& path) {
     ReviewedPairList result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -38,8 +38,8 @@ ReviewedPairList loadReviewedPairs(const QString& path) {
         const QString half = fields.value(0).trimmed();
         pair.heldOut = half == u"held-out";
         if (fields.size() != 4 || (!pair.heldOut && half != u"tuning") ||
-            !parseTile(fields[1].trimmed(), pair.first) ||
-            !parseTile(fields[2].trimmed(), pair.second)) {
+            !ParseTile(fields[1].trimmed(), pair.first) ||
+            !ParseTile(fields[2].trimmed(), pair.second)) {
             result.pairs.clear();
             result.error = QStringLiteral(
                                "%1 line %2: expected \"tuning|held-out | TILE | TILE | "
@@ -54,7 +54,7 @@ ReviewedPairList loadReviewedPairs(const QString& path) {
     return result;
 }
 
-QString judgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNames& names) {
+QString JudgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNames& names) {
     std::vector<TileArt> tiles;
     for (const ReviewedPair& pair : pairs) tiles.insert(tiles.end(), {pair.first, pair.second});
     const PictureMaker maker({PictureSet{QStringLiteral("reviewed"), Qt::gray, tiles}});
@@ -64,11 +64,11 @@ QString judgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNa
     QStringList passed;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         const int kind = int(2 * i) + 1;
-        const Likeness likeness = compare(lookOf(maker.tile(1, kind), maker.art(1, kind)),
-                                          lookOf(maker.tile(1, kind + 1), maker.art(1, kind + 1)));
+        const Likeness likeness = Compare(LookOf(maker.Tile(1, kind), maker.Art(1, kind)),
+                                          LookOf(maker.Tile(1, kind + 1), maker.Art(1, kind + 1)));
         std::array<bool, kPairRuleCount> held{};
         const bool refusedByAny =
-            !lookAlikeReasons(pairs[i].first, pairs[i].second, likeness, &names, &held).isEmpty();
+            !LookAlikeReasons(pairs[i].first, pairs[i].second, likeness, &names, &held).isEmpty();
         const int half = pairs[i].heldOut ? 1 : 0;
         ++total[half];
         for (int r = 0; r < kPairRuleCount; ++r) refused[half][r] += held[r];
@@ -76,7 +76,7 @@ QString judgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNa
         if (!refusedByAny) {
             passed << QStringLiteral("  passes: %1 (%2; %3)")
                           .arg(pairs[i].what, pairs[i].heldOut ? "held out" : "tuning",
-                               describeLikeness(likeness));
+                               DescribeLikeness(likeness));
         }
     }
     QStringList report;
@@ -84,7 +84,7 @@ QString judgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNa
                   .arg(total[0])
                   .arg(total[1]);
     for (int r = 0; r <= kPairRuleCount; ++r) {
-        const QString rule = r < kPairRuleCount ? QLatin1String(pairRuleName(PairRule(r)))
+        const QString rule = r < kPairRuleCount ? QLatin1String(PairRuleName(PairRule(r)))
                                                 : QStringLiteral("any rule");
         report << QStringLiteral("  %1: %2 tuning, %3 held out")
                       .arg(rule)

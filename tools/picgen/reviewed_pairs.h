@@ -24,9 +24,9 @@ struct ReviewedPairList {
 
 // Lines "tuning|held-out | TILE | TILE | what", TILE as in the set lists ("emoji 1F414",
 // "gem clover stripes FDD835"); '#' starts a comment.
-ReviewedPairList loadReviewedPairs(const QString& path);
+ReviewedPairList LoadReviewedPairs(const QString& path);
 
 // How many pairs of each half every rule refuses, and which pairs pass every rule.
-QString judgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNames& names);
+QString JudgeReviewedPairs(const std::vector<ReviewedPair>& pairs, const EmojiNames& names);
 
 }  // namespace tessaly::picgen

@@ -2,7 +2,7 @@
 
 namespace tessaly::picgen {
 
-bool isFlag(const QString& text) {
+bool IsFlag(const QString& text) {
     const QList<uint> points = text.toUcs4();
     if (points.isEmpty()) return false;
     const bool regional = points.first() >= 0x1F1E6 && points.first() <= 0x1F1FF;
@@ -10,9 +10,9 @@ bool isFlag(const QString& text) {
     return regional || tagged;
 }
 
-bool sameSubject(const TileArt& a, const TileArt& b) {
+bool SameSubject(const TileArt& a, const TileArt& b) {
     if (a.kind != ArtKind::Emoji || b.kind != ArtKind::Emoji) return false;
-    if (isFlag(a.text) && isFlag(b.text)) return true;
+    if (IsFlag(a.text) && IsFlag(b.text)) return true;
     QList<uint> x = a.text.toUcs4(), y = b.text.toUcs4();
     x.removeAll(0xFE0F);  // the emoji presentation selector draws the same picture
     y.removeAll(0xFE0F);

@@ -30,9 +30,9 @@ inline constexpr std::array<std::u32string_view, 14> kSameSubject{
 };
 
 // True for the emoji of a flag: regional letters, or a black flag with tag letters.
-bool isFlag(const QString& text);
+bool IsFlag(const QString& text);
 
 // True when `a` and `b` are emoji of one subject.
-bool sameSubject(const TileArt& a, const TileArt& b);
+bool SameSubject(const TileArt& a, const TileArt& b);
 
 }  // namespace tessaly::picgen

@@ -11,16 +11,16 @@
 
 namespace tessaly::picgen {
 
-const char* pairRuleName(PairRule rule) {
+const char* PairRuleName(PairRule rule) {
     switch (rule) {
         case PairRule::SameSubjectTable:
             return "same-subject table";
         case PairRule::NameWithin:
-            return subjectRuleName(SubjectRule::NameWithin);
+            return SubjectRuleName(SubjectRule::NameWithin);
         case PairRule::HeadNoun:
-            return subjectRuleName(SubjectRule::HeadNoun);
+            return SubjectRuleName(SubjectRule::HeadNoun);
         case PairRule::SharedKeyword:
-            return subjectRuleName(SubjectRule::SharedKeyword);
+            return SubjectRuleName(SubjectRule::SharedKeyword);
         case PairRule::Drawing:
             return "shared drawing";
         case PairRule::Silhouette:
@@ -31,39 +31,39 @@ const char* pairRuleName(PairRule rule) {
     return "?";
 }
 
-DrawnSet drawSet(const PictureMaker& maker, int set) {
+DrawnSet DrawSet(const PictureMaker& maker, int set) {
     DrawnSet drawn;
-    drawn.what = maker.sets().at(set - 1).tiles;
+    drawn.what = maker.Sets().at(set - 1).tiles;
     for (int kind = 1; kind <= int(drawn.what.size()); ++kind) {
-        drawn.tiles.push_back(maker.tile(set, kind));
-        drawn.art.push_back(maker.art(set, kind));
+        drawn.tiles.push_back(maker.Tile(set, kind));
+        drawn.art.push_back(maker.Art(set, kind));
     }
     return drawn;
 }
 
-QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness& likeness,
+QStringList LookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness& likeness,
                              const EmojiNames* names, std::array<bool, kPairRuleCount>* held) {
     QStringList reasons;
     std::array<bool, kPairRuleCount> holds{};
-    holds[int(PairRule::SameSubjectTable)] = sameSubject(a, b);
+    holds[int(PairRule::SameSubjectTable)] = SameSubject(a, b);
     if (holds[int(PairRule::SameSubjectTable)])
         reasons << QStringLiteral("one subject drawn twice");
     const bool named =
-        names && names->error().isEmpty() && a.kind == ArtKind::Emoji && b.kind == ArtKind::Emoji;
-    const EmojiNaming* x = named ? names->find(a.text) : nullptr;
-    const EmojiNaming* y = named ? names->find(b.text) : nullptr;
+        names && names->Error().isEmpty() && a.kind == ArtKind::Emoji && b.kind == ArtKind::Emoji;
+    const EmojiNaming* x = named ? names->Find(a.text) : nullptr;
+    const EmojiNaming* y = named ? names->Find(b.text) : nullptr;
     if (x && y) {
         for (const SubjectRule rule :
              {SubjectRule::NameWithin, SubjectRule::HeadNoun, SubjectRule::SharedKeyword}) {
             QString why;
-            if (ruleHolds(rule, *x, *y, &why)) {
+            if (RuleHolds(rule, *x, *y, &why)) {
                 holds[int(PairRule::NameWithin) + int(rule)] = true;
-                reasons << QStringLiteral("%1: %2").arg(QLatin1String(subjectRuleName(rule)), why);
+                reasons << QStringLiteral("%1: %2").arg(QLatin1String(SubjectRuleName(rule)), why);
             }
         }
     }
-    holds[int(PairRule::Drawing)] = looksAlikeInDrawing(likeness);
-    holds[int(PairRule::Silhouette)] = looksAlikeInSilhouette(likeness);
+    holds[int(PairRule::Drawing)] = LooksAlikeInDrawing(likeness);
+    holds[int(PairRule::Silhouette)] = LooksAlikeInSilhouette(likeness);
     holds[int(PairRule::Kin)] = x && y && !x->subgroup.isEmpty() && x->subgroup == y->subgroup &&
                                 likeness.silhouette >= kKinSilhouette &&
                                 likeness.structure >= kKinStructure && likeness.glance < kKinGlance;
@@ -71,24 +71,24 @@ QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness&
         reasons << QStringLiteral("kin in one pose (%1)").arg(x->subgroup);
     }
     if (holds[int(PairRule::Drawing)] || holds[int(PairRule::Silhouette)]) {
-        reasons << describeLikeness(likeness);
+        reasons << DescribeLikeness(likeness);
     }
     if (held) *held = holds;
     return reasons;
 }
 
-SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names) {
+SetLikeness JudgeSet(const DrawnSet& drawn, const EmojiNames* names) {
     std::vector<TileLook> looks;
     looks.reserve(drawn.tiles.size());
     for (std::size_t i = 0; i < drawn.tiles.size(); ++i) {
-        looks.push_back(lookOf(drawn.tiles[i], i < drawn.art.size() ? drawn.art[i] : QImage()));
+        looks.push_back(LookOf(drawn.tiles[i], i < drawn.art.size() ? drawn.art[i] : QImage()));
     }
     SetLikeness judged;
     judged.closestColour.likeness.colour = HUGE_VAL;
     judged.mostStructure.likeness.structure = -1;
     for (std::size_t a = 0; a < looks.size(); ++a) {
         for (std::size_t b = a + 1; b < looks.size(); ++b) {
-            const PairLikeness pair{int(a) + 1, int(b) + 1, compare(looks[a], looks[b])};
+            const PairLikeness pair{int(a) + 1, int(b) + 1, Compare(looks[a], looks[b])};
             ++judged.pairs;
             if (pair.likeness.colour < judged.closestColour.likeness.colour) {
                 judged.closestColour = pair;
@@ -98,10 +98,10 @@ SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names) {
             }
             std::array<bool, kPairRuleCount> held{};
             const QStringList why =
-                lookAlikeReasons(drawn.what.at(a), drawn.what.at(b), pair.likeness, names, &held);
+                LookAlikeReasons(drawn.what.at(a), drawn.what.at(b), pair.likeness, names, &held);
             for (int r = 0; r < kPairRuleCount; ++r) judged.flagged[r] += held[r];
             if (why.isEmpty()) continue;
-            if (allowedPair(drawn.what.at(a), drawn.what.at(b))) {
+            if (IsAllowedPair(drawn.what.at(a), drawn.what.at(b))) {
                 ++judged.allowed;
             } else {
                 judged.alike.push_back({pair, why.join(QStringLiteral("; "))});
@@ -111,7 +111,7 @@ SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names) {
     return judged;
 }
 
-QString describeThresholds() {
+QString DescribeThresholds() {
     return QStringLiteral(
                "Two tiles look alike when their lightness shares structure (SSIM) of %1 or "
                "more, or of %2 + %3 x their mean colour difference (delta E) in the vision that "
@@ -131,16 +131,16 @@ QString describeThresholds() {
         .arg(kKinGlance);
 }
 
-QString describeLikeness(const Likeness& likeness) {
+QString DescribeLikeness(const Likeness& likeness) {
     return QStringLiteral("SSIM %1, silhouette %2, delta E %3 (%4), at a glance %5")
         .arg(likeness.structure, 0, 'f', 3)
         .arg(likeness.silhouette, 0, 'f', 3)
         .arg(likeness.colour, 0, 'f', 1)
-        .arg(QLatin1String(visionName(likeness.vision)))
+        .arg(QLatin1String(VisionName(likeness.vision)))
         .arg(likeness.glance, 0, 'f', 1);
 }
 
-QString describeSet(int number, const PictureSet& set, const SetLikeness& judged) {
+QString DescribeSet(int number, const PictureSet& set, const SetLikeness& judged) {
     const auto tiles = [&set](const PairLikeness& pair) {
         return QStringLiteral("%1 and %2 (%3, %4)")
             .arg(pair.first)
@@ -151,48 +151,48 @@ QString describeSet(int number, const PictureSet& set, const SetLikeness& judged
     lines << QStringLiteral("pic%1 %2: closest colours %3: %4; most shared drawing %5: %6")
                  .arg(number)
                  .arg(set.title, tiles(judged.closestColour),
-                      describeLikeness(judged.closestColour.likeness), tiles(judged.mostStructure),
-                      describeLikeness(judged.mostStructure.likeness));
+                      DescribeLikeness(judged.closestColour.likeness), tiles(judged.mostStructure),
+                      DescribeLikeness(judged.mostStructure.likeness));
     for (const LookAlikePair& alike : judged.alike) {
         lines << QStringLiteral("  look alike: %1: %2").arg(tiles(alike.pair), alike.why);
     }
     return lines.join(u'\n');
 }
 
-QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
+QString LookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
                         int onlySet) {
     anyAlike = false;
-    QStringList report{describeThresholds()};
+    QStringList report{DescribeThresholds()};
     std::array<int, kPairRuleCount> flagged{};
     int pairs = 0, allowed = 0;
-    for (int number = 1; number <= int(maker.sets().size()); ++number) {
+    for (int number = 1; number <= int(maker.Sets().size()); ++number) {
         if (onlySet != 0 && number != onlySet) continue;
-        const SetLikeness judged = judgeSet(drawSet(maker, number), &names);
+        const SetLikeness judged = JudgeSet(DrawSet(maker, number), &names);
         anyAlike = anyAlike || !judged.alike.empty();
         for (int r = 0; r < kPairRuleCount; ++r) flagged[r] += judged.flagged[r];
         pairs += judged.pairs;
         allowed += judged.allowed;
-        report << describeSet(number, maker.sets()[number - 1], judged);
+        report << DescribeSet(number, maker.Sets()[number - 1], judged);
     }
     // How legible the pictures are: the faintest main colour, the outlined ones, and how much
     // the ink of a set's pictures varies.
     double lowestContrast = HUGE_VAL, largestInkRatio = 0;
     int outlined = 0, inkSet = 0;
-    for (int number = 1; number <= int(maker.sets().size()); ++number) {
+    for (int number = 1; number <= int(maker.Sets().size()); ++number) {
         if (onlySet != 0 && number != onlySet) continue;
-        const PictureSet& set = maker.sets()[number - 1];
+        const PictureSet& set = maker.Sets()[number - 1];
         std::vector<double> ink;
         for (int kind = 1; kind <= int(set.tiles.size()); ++kind) {
-            const QImage art = maker.art(number, kind);
-            const double contrast = faceContrast(art);
+            const QImage art = maker.Art(number, kind);
+            const double contrast = FaceContrast(art);
             lowestContrast = std::min(lowestContrast, contrast);
             outlined += contrast < kMinGlyphContrast;
-            ink.push_back(inkShare(art));
-            if (set.tiles[kind - 1].kind == ArtKind::Emoji && readsAsSticker(art)) {
+            ink.push_back(InkShare(art));
+            if (set.tiles[kind - 1].kind == ArtKind::Emoji && ReadsAsSticker(art)) {
                 report << QStringLiteral("pic%1: %2 fills %3 of its box and reads as a sticker")
                               .arg(number)
                               .arg(set.tiles[kind - 1].name)
-                              .arg(boxFill(art), 0, 'f', 2);
+                              .arg(BoxFill(art), 0, 'f', 2);
                 anyAlike = true;
             }
         }
@@ -227,7 +227,7 @@ QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool
                   .arg(allowed);
     for (int r = 0; r < kPairRuleCount; ++r) {
         report << QStringLiteral("  %1: %2")
-                      .arg(QLatin1String(pairRuleName(PairRule(r))))
+                      .arg(QLatin1String(PairRuleName(PairRule(r))))
                       .arg(flagged[r]);
     }
     return report.join(u'\n');

@@ -31,7 +31,7 @@ constexpr int kPairRuleCount = 7;
 constexpr double kKinSilhouette = 0.8;
 constexpr double kKinStructure = 0.5;
 constexpr double kKinGlance = 12;
-const char* pairRuleName(PairRule rule);
+const char* PairRuleName(PairRule rule);
 
 // Two tiles of a set (kinds from 1) and how they compare.
 struct PairLikeness {
@@ -60,25 +60,25 @@ struct DrawnSet {
     std::vector<QImage> art;  // may be empty: silhouettes are then taken from the tiles
     std::vector<TileArt> what;
 };
-DrawnSet drawSet(const PictureMaker& maker, int set);
+DrawnSet DrawSet(const PictureMaker& maker, int set);
 
 // Why a player would take one tile for the other, one reason a rule that holds; empty when
 // none does. `names` may be null or failed: the rules that read it are then skipped.
-QStringList lookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness& likeness,
+QStringList LookAlikeReasons(const TileArt& a, const TileArt& b, const Likeness& likeness,
                              const EmojiNames* names,
                              std::array<bool, kPairRuleCount>* held = nullptr);
 
-SetLikeness judgeSet(const DrawnSet& drawn, const EmojiNames* names);
+SetLikeness JudgeSet(const DrawnSet& drawn, const EmojiNames* names);
 
-QString describeThresholds();
-QString describeLikeness(const Likeness& likeness);
+QString DescribeThresholds();
+QString DescribeLikeness(const Likeness& likeness);
 // The set's closest pairs under each measure, then its look-alikes, one a line.
-QString describeSet(int number, const PictureSet& set, const SetLikeness& judged);
+QString DescribeSet(int number, const PictureSet& set, const SetLikeness& judged);
 
 // What picgen --look-alikes prints: every set as drawn, then how many pairs each rule refuses.
 // `anyAlike` tells whether a set holds a pair that players would confuse. `onlySet`, when not
 // 0, limits the report to that set.
-QString lookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
+QString LookAlikeReport(const PictureMaker& maker, const EmojiNames& names, bool& anyAlike,
                         int onlySet = 0);
 
 }  // namespace tessaly::picgen

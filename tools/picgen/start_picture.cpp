@@ -15,7 +15,7 @@ namespace {
 
 const QString kFamily = QStringLiteral("Noto Sans CJK SC");
 
-QFont startFont(int pixels, QFont::Weight weight) {
+QFont StartFont(int pixels, QFont::Weight weight) {
     QFont font(kFamily);
     font.setPixelSize(pixels);
     font.setWeight(weight);
@@ -23,7 +23,7 @@ QFont startFont(int pixels, QFont::Weight weight) {
     return font;
 }
 
-void paintSurface(QPainter& p) {
+void PaintSurface(QPainter& p) {
     QRadialGradient glow(QPointF(kStartWidth / 2.0, kStartHeight * 0.45), kStartWidth * 0.7);
     glow.setColorAt(0.0, QColor(0x1d, 0x5e, 0x6b));
     glow.setColorAt(0.6, QColor(0x10, 0x32, 0x4a));
@@ -35,7 +35,7 @@ void paintSurface(QPainter& p) {
     for (int y = 0; y <= kStartHeight; y += 50) p.drawLine(0, y, kStartWidth, y);
 }
 
-void paintFan(QPainter& p, const std::vector<QImage>& tiles) {
+void PaintFan(QPainter& p, const std::vector<QImage>& tiles) {
     const int count = int(tiles.size());
     const QPointF pivot(kStartWidth / 2.0, 600);
     const qreal spread = 10.0;
@@ -60,9 +60,9 @@ void paintFan(QPainter& p, const std::vector<QImage>& tiles) {
     }
 }
 
-void paintTitle(QPainter& p) {
+void PaintTitle(QPainter& p) {
     QPainterPath title;
-    const QFont font = startFont(96, QFont::Black);
+    const QFont font = StartFont(96, QFont::Black);
     title.addText(0, 0, font, QStringLiteral("Tessaly"));
     const QRectF box = title.boundingRect();
     title.translate(kStartWidth / 2.0 - box.center().x(), 118 - box.bottom());
@@ -76,9 +76,9 @@ void paintTitle(QPainter& p) {
     p.drawPath(title);
 }
 
-void paintHint(QPainter& p) {
+void PaintHint(QPainter& p) {
     const QRectF hintBox(0, 346, kStartWidth, 44);
-    p.setFont(startFont(30, QFont::Bold));
+    p.setFont(StartFont(30, QFont::Bold));
     p.setPen(QColor(0, 0, 0, 140));
     p.drawText(hintBox.translated(2, 2), Qt::AlignCenter, QStringLiteral("按 F1 – F4 开始游戏"));
     p.setPen(QColor(0xff, 0xff, 0xff));
@@ -101,10 +101,10 @@ void paintHint(QPainter& p) {
         face.setColorAt(1.0, QColor(0xe3, 0xd4, 0xae));
         p.setBrush(face);
         p.drawRoundedRect(cap, 6, 6);
-        p.setFont(startFont(18, QFont::Bold));
+        p.setFont(StartFont(18, QFont::Bold));
         p.setPen(QColor(0x3a, 0x2a, 0x10));
         p.drawText(cap, Qt::AlignCenter, QLatin1String(key));
-        p.setFont(startFont(22, QFont::Medium));
+        p.setFont(StartFont(22, QFont::Medium));
         p.setPen(QColor(0xf7, 0xd6, 0x7a));
         p.drawText(QRectF(cap.right() + 10, cap.top(), width - cap.width() - 10, cap.height()),
                    Qt::AlignVCenter | Qt::AlignLeft, grade);
@@ -114,21 +114,21 @@ void paintHint(QPainter& p) {
 
 }  // namespace
 
-QString startFontError() {
+QString StartFontError() {
     if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(kFamily)) return {};
     return QStringLiteral("the font \"%1\" is not installed").arg(kFamily);
 }
 
-QImage paintStartPicture(const std::vector<QImage>& tiles) {
+QImage PaintStartPicture(const std::vector<QImage>& tiles) {
     QImage image(kStartWidth, kStartHeight, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    paintSurface(p);
-    paintFan(p, tiles);
-    paintTitle(p);
-    paintHint(p);
+    PaintSurface(p);
+    PaintFan(p, tiles);
+    PaintTitle(p);
+    PaintHint(p);
     return image;
 }
 

@@ -12,10 +12,10 @@ constexpr int kStartWidth = 720;
 constexpr int kStartHeight = 480;
 
 // Empty when the Simplified Chinese font of the start picture is installed.
-QString startFontError();
+QString StartFontError();
 
 // The start picture: the game's name over a fan of `tiles` (square, any size) and the hint
 // that F1 to F4 start a game.
-QImage paintStartPicture(const std::vector<QImage>& tiles);
+QImage PaintStartPicture(const std::vector<QImage>& tiles);
 
 }  // namespace tessaly::picgen

@@ -9,7 +9,7 @@ namespace tessaly::picgen {
 // The ways Unicode's own naming shows two emoji to be one subject drawn twice.
 enum class SubjectRule { NameWithin, HeadNoun, SharedKeyword };
 constexpr int kSubjectRuleCount = 3;
-const char* subjectRuleName(SubjectRule rule);
+const char* SubjectRuleName(SubjectRule rule);
 
 struct SubjectClash {
     SubjectRule rule;
@@ -18,13 +18,13 @@ struct SubjectClash {
 
 // The head noun of an emoji name: "globe showing Americas" -> "globe", "open file folder" ->
 // "folder", "dog face" -> "dog". Lower case and singular.
-QString headNoun(const QString& name);
+QString HeadNoun(const QString& name);
 
 // Checks the rules in the order of SubjectRule and reports the first that holds, so that a
 // pair counts once; false when the naming tells the two apart.
-bool subjectClash(const EmojiNaming& a, const EmojiNaming& b, SubjectClash& clash);
+bool FindSubjectClash(const EmojiNaming& a, const EmojiNaming& b, SubjectClash& clash);
 // Whether one particular rule holds for the pair.
-bool ruleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b,
+bool RuleHolds(SubjectRule rule, const EmojiNaming& a, const EmojiNaming& b,
                QString* why = nullptr);
 
 }  // namespace tessaly::picgen

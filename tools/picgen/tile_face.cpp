@@ -10,7 +10,7 @@
 
 namespace tessaly::picgen {
 
-QImage paintTile(const QImage& art, const QColor& accent, int size) {
+QImage PaintTile(const QImage& art, const QColor& accent, int size) {
     QImage tile(size, size, QImage::Format_RGB32);
     tile.fill(QColor(0x23, 0x20, 0x1c));
     const qreal unit = qreal(size) / CellSize;
@@ -51,7 +51,7 @@ QImage paintTile(const QImage& art, const QColor& accent, int size) {
         s.fillRect(shade.rect(), QColor(0x4a, 0x3a, 0x28));
     }
     // A picture as pale as the face (a swan, a cloud, milk) gets a real outline instead.
-    const bool pale = faceContrast(art) < kMinGlyphContrast;
+    const bool pale = FaceContrast(art) < kMinGlyphContrast;
     const qreal step = (pale ? 0.9 : 0.7) * unit;
     p.setOpacity(pale ? 0.75 : 0.16);
     const qreal d = step * M_SQRT1_2;

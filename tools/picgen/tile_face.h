@@ -14,6 +14,6 @@ constexpr int kArtBox = 37;
 // colour and a light bevelled face carrying `art` (kArtBox scaled to the size, transparent
 // around the picture). The light face reads on dark and bright backgrounds alike, and the dark
 // frame keeps neighbouring tiles apart.
-QImage paintTile(const QImage& art, const QColor& accent, int size = CellSize);
+QImage PaintTile(const QImage& art, const QColor& accent, int size = CellSize);
 
 }  // namespace tessaly::picgen

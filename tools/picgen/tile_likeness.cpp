@@ -34,7 +34,7 @@ constexpr std::array<Matrix, kVisionCount> kSimulation{{
       {0.004733, 0.691367, 0.303900}}},
 }};
 
-const std::array<double, 256>& linearTable() {
+const std::array<double, 256>& LinearTable() {
     static const std::array<double, 256> table = [] {
         std::array<double, 256> t{};
         for (int i = 0; i < 256; ++i) {
@@ -46,21 +46,21 @@ const std::array<double, 256>& linearTable() {
     return table;
 }
 
-double labCurve(double t) {
+double LabCurve(double t) {
     return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116;
 }
 
 // Linear sRGB to CIELAB, white point D65.
-std::array<float, 3> toLab(const std::array<double, 3>& rgb) {
+std::array<float, 3> ToLab(const std::array<double, 3>& rgb) {
     const double x = (0.4124 * rgb[0] + 0.3576 * rgb[1] + 0.1805 * rgb[2]) / 0.95047;
     const double y = 0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2];
     const double z = (0.0193 * rgb[0] + 0.1192 * rgb[1] + 0.9505 * rgb[2]) / 1.08883;
-    const double fx = labCurve(x), fy = labCurve(y), fz = labCurve(z);
+    const double fx = LabCurve(x), fy = LabCurve(y), fz = LabCurve(z);
     return {float(116 * fy - 16), float(500 * (fx - fy)), float(200 * (fy - fz))};
 }
 
 // A binomial blur of radius 2 (sigma 1 pixel): about what a glance at a 50-pixel tile resolves.
-std::vector<float> soften(const std::vector<float>& plane) {
+std::vector<float> Soften(const std::vector<float>& plane) {
     constexpr std::array<float, 5> kWeights{1 / 16.f, 4 / 16.f, 6 / 16.f, 4 / 16.f, 1 / 16.f};
     const auto at = [](int v) { return std::clamp(v, 0, kFaceSide - 1); };
     std::vector<float> across(plane.size()), result(plane.size());
@@ -83,7 +83,7 @@ std::vector<float> soften(const std::vector<float>& plane) {
 }
 
 // Mean SSIM over 8 x 8 windows every 4 pixels, on lightness from 0 to 100.
-double structuralSimilarity(const std::vector<float>& a, const std::vector<float>& b) {
+double StructuralSimilarity(const std::vector<float>& a, const std::vector<float>& b) {
     constexpr int kWindow = 8, kStep = 4;
     constexpr double n = kWindow * kWindow;
     constexpr double c1 = 1.0, c2 = 9.0;  // (0.01 L)^2 and (0.03 L)^2 for L up to 100
@@ -110,7 +110,7 @@ double structuralSimilarity(const std::vector<float>& a, const std::vector<float
 
 }  // namespace
 
-const char* visionName(Vision vision) {
+const char* VisionName(Vision vision) {
     switch (vision) {
         case Vision::Normal:
             return "full colour vision";
@@ -124,9 +124,9 @@ const char* visionName(Vision vision) {
     return "?";
 }
 
-QImage simulateVision(const QImage& image, Vision vision) {
+QImage SimulateVision(const QImage& image, Vision vision) {
     QImage seen = image.convertToFormat(QImage::Format_RGB32);
-    const std::array<double, 256>& linear = linearTable();
+    const std::array<double, 256>& linear = LinearTable();
     const Matrix& m = kSimulation[int(vision)];
     const auto encode = [](double c) {
         c = std::clamp(c, 0.0, 1.0);
@@ -146,15 +146,15 @@ QImage simulateVision(const QImage& image, Vision vision) {
     return seen;
 }
 
-TileLook lookOf(const QImage& tile, const QImage& art) {
+TileLook LookOf(const QImage& tile, const QImage& art) {
     // A tile with nothing on its face tells the picture from the face.
     static const QImage face = [] {
         QImage nothing(kArtBox, kArtBox, QImage::Format_ARGB32_Premultiplied);
         nothing.fill(Qt::transparent);
-        return paintTile(nothing, Qt::gray).convertToFormat(QImage::Format_RGB32);
+        return PaintTile(nothing, Qt::gray).convertToFormat(QImage::Format_RGB32);
     }();
     const QImage image = tile.convertToFormat(QImage::Format_RGB32);
-    const std::array<double, 256>& linear = linearTable();
+    const std::array<double, 256>& linear = LinearTable();
     TileLook look;
     look.drawn.resize(kFacePixels);
     std::vector<std::array<double, 3>> rgb(kFacePixels);
@@ -182,7 +182,7 @@ TileLook lookOf(const QImage& tile, const QImage& art) {
             }
         }
     }
-    look.silhouette = soften(look.silhouette);
+    look.silhouette = Soften(look.silhouette);
     for (int v = 0; v < kVisionCount; ++v) {
         const Matrix& m = kSimulation[v];
         std::array<std::vector<float>, 3> planes;
@@ -193,10 +193,10 @@ TileLook lookOf(const QImage& tile, const QImage& art) {
                 seen[c] = std::clamp(
                     m[c][0] * rgb[i][0] + m[c][1] * rgb[i][1] + m[c][2] * rgb[i][2], 0.0, 1.0);
             }
-            const std::array<float, 3> lab = toLab(seen);
+            const std::array<float, 3> lab = ToLab(seen);
             for (int c = 0; c < 3; ++c) planes[c][i] = lab[c];
         }
-        for (auto& plane : planes) plane = soften(plane);
+        for (auto& plane : planes) plane = Soften(plane);
         look.lab[v].resize(3 * kFacePixels);
         for (int i = 0; i < kFacePixels; ++i) {
             for (int c = 0; c < 3; ++c) look.lab[v][3 * i + c] = planes[c][i];
@@ -207,7 +207,7 @@ TileLook lookOf(const QImage& tile, const QImage& art) {
 }
 
 // The face as kGlanceGrid x kGlanceGrid patches, each the mean of its pixels' L, a, b.
-static std::vector<double> patches(const std::vector<float>& lab, bool mirrored) {
+static std::vector<double> Patches(const std::vector<float>& lab, bool mirrored) {
     std::vector<double> grid(3 * kGlanceGrid * kGlanceGrid, 0.0);
     std::vector<int> counts(kGlanceGrid * kGlanceGrid, 0);
     for (int y = 0; y < kFaceSide; ++y) {
@@ -224,12 +224,12 @@ static std::vector<double> patches(const std::vector<float>& lab, bool mirrored)
     return grid;
 }
 
-static double glanceDifference(const TileLook& a, const TileLook& b) {
+static double GlanceDifference(const TileLook& a, const TileLook& b) {
     double least = HUGE_VAL;
     for (int v = 0; v < kVisionCount; ++v) {
-        const std::vector<double> p = patches(a.lab[v], false);
+        const std::vector<double> p = Patches(a.lab[v], false);
         for (const bool mirrored : {false, true}) {
-            const std::vector<double> q = patches(b.lab[v], mirrored);
+            const std::vector<double> q = Patches(b.lab[v], mirrored);
             double sum = 0;
             for (int cell = 0; cell < kGlanceGrid * kGlanceGrid; ++cell) {
                 const double dl = p[3 * cell] - q[3 * cell], da = p[3 * cell + 1] - q[3 * cell + 1],
@@ -242,7 +242,7 @@ static double glanceDifference(const TileLook& a, const TileLook& b) {
     return least;
 }
 
-Likeness compare(const TileLook& a, const TileLook& b) {
+Likeness Compare(const TileLook& a, const TileLook& b) {
     Likeness likeness;
     likeness.colour = HUGE_VAL;
     for (int v = 0; v < kVisionCount; ++v) {
@@ -260,8 +260,8 @@ Likeness compare(const TileLook& a, const TileLook& b) {
         const double mean = counted ? sum / counted : 0;
         if (mean < likeness.colour) likeness.colour = mean, likeness.vision = Vision(v);
     }
-    likeness.structure = structuralSimilarity(a.lightness, b.lightness);
-    likeness.glance = glanceDifference(a, b);
+    likeness.structure = StructuralSimilarity(a.lightness, b.lightness);
+    likeness.glance = GlanceDifference(a, b);
     // A creature facing left is the same creature facing right to a player's eye.
     for (const bool mirrored : {false, true}) {
         double both = 0, either = 0;
@@ -278,13 +278,13 @@ Likeness compare(const TileLook& a, const TileLook& b) {
     return likeness;
 }
 
-bool looksAlikeInDrawing(const Likeness& likeness) {
+bool LooksAlikeInDrawing(const Likeness& likeness) {
     return likeness.structure >= kMostSharedStructure ||
            likeness.structure >=
                kSharedStructureWithoutColour + kSharedStructurePerDeltaE * likeness.colour;
 }
 
-bool looksAlikeInSilhouette(const Likeness& likeness) {
+bool LooksAlikeInSilhouette(const Likeness& likeness) {
     return likeness.structure >= kSilhouetteWithSomeStructure &&
            likeness.silhouette >=
                kSharedSilhouetteWithoutColour + kSharedSilhouettePerDeltaE * likeness.colour;

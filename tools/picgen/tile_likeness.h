@@ -10,9 +10,9 @@ namespace tessaly::picgen {
 // in twelve.
 enum class Vision { Normal, Protanopia, Deuteranopia, Tritanopia };
 constexpr int kVisionCount = 4;
-const char* visionName(Vision vision);
+const char* VisionName(Vision vision);
 // The image as a viewer with that vision sees it (Machado, Oliveira and Fernandes 2009).
-QImage simulateVision(const QImage& image, Vision vision);
+QImage SimulateVision(const QImage& image, Vision vision);
 
 // What a tile looks like at a glance, worked out once per tile: its face softened to the detail
 // a player takes in without studying it, in CIELAB as each vision sees it.
@@ -25,7 +25,7 @@ struct TileLook {
 
 // `art` is the picture as drawn on the tile (PictureMaker::art), whose alpha gives the
 // silhouette; without it the silhouette is where the tile differs from a blank face.
-TileLook lookOf(const QImage& tile, const QImage& art = QImage());
+TileLook LookOf(const QImage& tile, const QImage& art = QImage());
 
 // How two tiles compare. `colour` is the mean colour difference (CIE76 delta E) over the pixels
 // either picture covers, in the vision that sees the two closest (`vision`). `structure` is the
@@ -41,7 +41,7 @@ struct Likeness {
     // `colour` needs the pictures to line up pixel for pixel.
     double glance = 0;
 };
-Likeness compare(const TileLook& a, const TileLook& b);
+Likeness Compare(const TileLook& a, const TileLook& b);
 
 // A pair looks alike when it shares most of its drawing, or when it shares some of it and its
 // colours do not tell it apart: the more the colours differ, the more of the drawing may be
@@ -54,8 +54,8 @@ constexpr double kSharedStructurePerDeltaE = 0.022;
 constexpr double kSharedSilhouetteWithoutColour = 0.3;
 constexpr double kSharedSilhouettePerDeltaE = 0.027;
 constexpr double kSilhouetteWithSomeStructure = 0.55;
-bool looksAlikeInDrawing(const Likeness& likeness);
-bool looksAlikeInSilhouette(const Likeness& likeness);
-bool looksAlike(const Likeness& likeness);
+bool LooksAlikeInDrawing(const Likeness& likeness);
+bool LooksAlikeInSilhouette(const Likeness& likeness);
+bool LooksAlike(const Likeness& likeness);
 
 }  // namespace tessaly::picgen

@@ -4,7 +4,7 @@
 
 namespace tessaly::picgen {
 
-QString unfitReason(const QString& text) {
+QString UnfitReason(const QString& text) {
     for (const char32_t point : text.toUcs4()) {
         for (const UnfitGroup& group : kUnfitContent) {
             if (group.points.find(point) != group.points.npos) {

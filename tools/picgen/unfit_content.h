@@ -35,6 +35,6 @@ inline constexpr std::array kUnfitContent{
 };
 
 // Why the emoji sequence is unfit; empty when it is fit.
-QString unfitReason(const QString& text);
+QString UnfitReason(const QString& text);
 
 }  // namespace tessaly::picgen

@@ -15,9 +15,9 @@ void ExpectPlayMenuState(const RecordingWindow& window) {
         EXPECT_FALSE(window.Enabled(item)) << MenuItemName(item);
 }
 
-using SessionFlowTest = GameTest;
+using FlowTest = GameTest;
 
-TEST_F(SessionFlowTest, StartsIdleWithTheStartingValues) {
+TEST_F(FlowTest, StartsIdleWithTheStartingValues) {
     game.FormCreate();
     EXPECT_FALSE(state.Playing);
     EXPECT_EQ(state.Difficulty, 0);
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       GradeCase{vk::F3, 2, 16, 10, 35, 4, 8, MenuItemId::MenuGameHigh},
                       GradeCase{vk::F4, 3, 18, 11, 45, 5, 10, MenuItemId::MenuGameSpecial}));
 
-TEST_F(SessionFlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
+TEST_F(FlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
     game.Key(vk::F1);
     state.Level = 3;
     state.Lives = 1;
@@ -109,7 +109,7 @@ TEST_F(SessionFlowTest, DifficultyKeyDuringAGameDiscardsItWithoutAQuestion) {
     EXPECT_FALSE(window.Checked(MenuItemId::MenuGameLow));
 }
 
-TEST_F(SessionFlowTest, NewGameShowsItsEffectsInOrder) {
+TEST_F(FlowTest, NewGameShowsItsEffectsInOrder) {
     game.Command(MenuItemId::MenuGameHigh);
     const auto& calls = window.calls;
     // The four radio marks come first, the chosen one checked.
@@ -141,7 +141,7 @@ TEST_F(SessionFlowTest, NewGameShowsItsEffectsInOrder) {
                                         "MainPaintBoxPaint"}));
 }
 
-TEST_F(SessionFlowTest, NewGameLeavesAutoPlayAndTheShiftModeMarkAlone) {
+TEST_F(FlowTest, NewGameLeavesAutoPlayAndTheShiftModeMarkAlone) {
     game.Key(vk::F1);
     game.Command(MenuItemId::MenuAutoPlay);
     window.Forget();
@@ -156,7 +156,7 @@ TEST_F(SessionFlowTest, NewGameLeavesAutoPlayAndTheShiftModeMarkAlone) {
     }
 }
 
-TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
+TEST_F(FlowTest, StartLevelKeepsTheCountersAndTheMarks) {
     game.Key(vk::F3);
     state.Level = 4;
     state.Lives = 7;
@@ -182,7 +182,7 @@ TEST_F(SessionFlowTest, StartLevelKeepsTheCountersAndTheMarks) {
     EXPECT_TRUE(window.Running(TimerId::TimerGameDelay));
 }
 
-TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
+TEST_F(FlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
     game.Key(vk::F2);
     state.Lives = 1;
     state.Hints = 2;
@@ -208,7 +208,7 @@ TEST_F(SessionFlowTest, EndGameStopsTheClockButLeavesMenusAndCounters) {
     EXPECT_TRUE(state.Playing);
 }
 
-TEST_F(SessionFlowTest, KeysReachTheirCommandsAndOthersAreIgnored) {
+TEST_F(FlowTest, KeysReachTheirCommandsAndOthersAreIgnored) {
     for (int32_t key : {0x00, 0x0D, 0x20, 0x41, 0x6F, 0x78, 0x7B, 0xFF, -1}) game.Key(key);
     EXPECT_TRUE(window.calls.empty());
 
