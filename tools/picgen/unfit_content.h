@@ -16,9 +16,11 @@ struct UnfitGroup {
 inline constexpr std::array kUnfitContent{
     UnfitGroup{U"🕋🕌🕍⛪🛕⛩🛐💒✝✡☪☯☸🕉🕎📿🧿🪬🪯",
                "places and signs of worship"},
-    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶🏮🪷🕊🎊🎉🎁🕯",
-               "tied to one religion, festival or people"},
+    UnfitGroup{
+        U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶🏮🪷🕊🎊🎉🎁🕯🎂",
+        "tied to one religion, festival or people"},
     UnfitGroup{U"☘🍁🪆👘🥻💴💵💶💷", "emblems, dress and money of one nation"},
+    UnfitGroup{U"🐉🐲", "the dragon, an emblem of more than one nation and people"},
     UnfitGroup{U"🌙🌛🌜🌒🌘", "a lone crescent, which some read as a sign of faith"},
     UnfitGroup{U"⛑🎗", "emblems of a cause: the red cross, an awareness ribbon"},
     UnfitGroup{U"🗳", "elections"},
