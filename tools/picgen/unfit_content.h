@@ -16,9 +16,11 @@ struct UnfitGroup {
 inline constexpr std::array kUnfitContent{
     UnfitGroup{U"🕋🕌🕍⛪🛕⛩🛐💒✝✡☪☯☸🕉🕎📿🧿🪬🪯",
                "places and signs of worship"},
-    UnfitGroup{U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶🏮🪷🕊🎊🎉🎁🕯",
-               "tied to one religion, festival or people"},
+    UnfitGroup{
+        U"🎄🎃🎍🎋🎎🎏🎑🧧🪔🥮🪅🎅🤶🏮🪷🕊🎊🎉🎁🕯🎂",
+        "tied to one religion, festival or people"},
     UnfitGroup{U"☘🍁🪆👘🥻💴💵💶💷", "emblems, dress and money of one nation"},
+    UnfitGroup{U"🐉🐲", "the dragon, an emblem of more than one nation and people"},
     UnfitGroup{U"🌙🌛🌜🌒🌘", "a lone crescent, which some read as a sign of faith"},
     UnfitGroup{U"⛑🎗", "emblems of a cause: the red cross, an awareness ribbon"},
     UnfitGroup{U"🗳", "elections"},
@@ -32,6 +34,7 @@ inline constexpr std::array kUnfitContent{
     UnfitGroup{U"🏩💋👙🩱🩲🩳🏊", "adult themes and swimwear"},
     UnfitGroup{U"🥓🌭🍖🥩🐖🐷🐗🐽",
                "pork, pigs, or what reads as pork, which many players do not eat"},
+    UnfitGroup{U"🍄", "the mushroom is drawn as the poisonous fly agaric, not as food"},
 };
 
 // Why the emoji sequence is unfit; empty when it is fit.
