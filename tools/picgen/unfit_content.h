@@ -34,6 +34,7 @@ inline constexpr std::array kUnfitContent{
     UnfitGroup{U"🏩💋👙🩱🩲🩳🏊", "adult themes and swimwear"},
     UnfitGroup{U"🥓🌭🍖🥩🐖🐷🐗🐽",
                "pork, pigs, or what reads as pork, which many players do not eat"},
+    UnfitGroup{U"🍕", "pizza is drawn with pepperoni, which reads as pork"},
     UnfitGroup{U"🍄", "the mushroom is drawn as the poisonous fly agaric, not as food"},
 };
 
