@@ -130,8 +130,8 @@ class Engine {
     static bool FindCommonCell(const TCellList& p, const TCellList& q, TCell& common);
     bool TwoCornersViaRows(const TCellList& fromA, const TCellList& fromB);
     bool TwoCornersViaColumns(const TCellList& fromA, const TCellList& fromB);
-    std::array<TCellList, 4> FirstRays;   // up, right, down, left
-    std::array<TCellList, 4> SecondRays;  // up, right, down, left
+    std::array<TCellList, 4> firstRays_;   // up, right, down, left
+    std::array<TCellList, 4> secondRays_;  // up, right, down, left
 
     int32_t& At(TCell c) { return board_[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }
     int32_t At(TCell c) const { return board_[static_cast<size_t>(c.X)][static_cast<size_t>(c.Y)]; }

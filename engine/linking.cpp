@@ -166,22 +166,22 @@ bool Engine::LinkTiles(TCell a, TCell b) {
     }
 
     for (size_t d = 0; d < 4; ++d) {
-        ResetList(FirstRays[d]);
-        ResetList(SecondRays[d]);
+        ResetList(firstRays_[d]);
+        ResetList(secondRays_[d]);
     }
     for (size_t d = 0; d < 4; ++d) {
-        if (CastRay(a, static_cast<TDirection>(d), b, FirstRays[d])) {
+        if (CastRay(a, static_cast<TDirection>(d), b, firstRays_[d])) {
             linkPath_.Slot[1] = a;
             linkPath_.Slot[2] = b;
             linkStraight_ = true;
             return true;
         }
     }
-    for (size_t d = 0; d < 4; ++d) CastRay(b, static_cast<TDirection>(d), a, SecondRays[d]);
+    for (size_t d = 0; d < 4; ++d) CastRay(b, static_cast<TDirection>(d), a, secondRays_[d]);
 
     for (const auto& [fromA, fromB] : OneCornerOrder) {
-        const TCellList& p = FirstRays[fromA];
-        const TCellList& q = SecondRays[fromB];
+        const TCellList& p = firstRays_[fromA];
+        const TCellList& q = secondRays_[fromB];
         if (!ListHasEntries(p) || !ListHasEntries(q)) continue;
         TCell corner;
         if (FindCommonCell(p, q, corner)) {
@@ -195,8 +195,8 @@ bool Engine::LinkTiles(TCell a, TCell b) {
 
     for (size_t k = 0; k < 8; ++k) {
         const auto [fromA, fromB] = TwoCornerOrder[k];
-        const TCellList& p = FirstRays[fromA];
-        const TCellList& q = SecondRays[fromB];
+        const TCellList& p = firstRays_[fromA];
+        const TCellList& q = secondRays_[fromB];
         if (!ListHasEntries(p) || !ListHasEntries(q)) continue;
         if (k < 4 ? TwoCornersViaRows(p, q) : TwoCornersViaColumns(p, q)) {
             linkPath_.Slot[1] = a;

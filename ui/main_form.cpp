@@ -63,8 +63,8 @@ MainForm::MainForm(VersionCheck versionCheck, SeedSource seedSource)
     setWindowIcon(MakeAppIcon());
     setFont(WindowFont());
     move(151, 172);
-    OpenAddress = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
-    BlockingSleep = [](int32_t milliseconds) {
+    openAddress_ = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    blockingSleep_ = [](int32_t milliseconds) {
         QThread::msleep(static_cast<unsigned long>(milliseconds));
     };
     BuildLayout();

@@ -96,9 +96,9 @@ class MainForm : public QMainWindow, public GameWindow {
     QString ApplicationTitle() const { return applicationTitle_; }
     const CuePlayer& Cues() const { return cues_; }
     // Opens addresses; replaced in tests so that no browser starts.
-    std::function<void(const QString&)> OpenAddress;
+    std::function<void(const QString&)> openAddress_;
     // The blocking sleep of `Wait`; replaced in tests to look at the screen meanwhile.
-    std::function<void(int32_t milliseconds)> BlockingSleep;
+    std::function<void(int32_t milliseconds)> blockingSleep_;
 
     // The controls, under their names.
     QFrame* PanelMain = nullptr;

@@ -87,7 +87,7 @@ void MainForm::Wait(int32_t milliseconds) {
     if (closing_) return;  // nothing is shown any more, and the program is on its way out
     // Put on screen what has been drawn so far; the sleep then blocks all input.
     MainPaintBox->repaint();
-    if (milliseconds > 0 && BlockingSleep) BlockingSleep(milliseconds);
+    if (milliseconds > 0 && blockingSleep_) blockingSleep_(milliseconds);
 }
 
 void MainForm::Beep() {

@@ -85,7 +85,7 @@ void MainForm::changeEvent(QEvent* event) {
 }
 
 void MainForm::LinkLabel1LinkClick(const QString& link) {
-    if (OpenAddress) OpenAddress(link);
+    if (openAddress_) openAddress_(link);
 }
 
 }  // namespace tessaly

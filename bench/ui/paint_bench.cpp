@@ -20,24 +20,24 @@ namespace {
 
 using tessaly::MainForm;
 
-struct Game {
+struct BenchWindow {
     tessaly::test::ResourceFolder folder;
     MainForm form{[](tessaly::UpdatePrompt&) {}, [] { return 2012u; }};
-    Game() {
+    BenchWindow() {
         form.show();
         form.TheGame().Command(tessaly::MenuItemId::MenuGameSpecial);  // 18 x 11 cells
     }
 };
 
 // Made on first use and gone before the application object is.
-std::unique_ptr<Game> game;
-Game& TheGame() {
-    if (!game) game = std::make_unique<Game>();
+std::unique_ptr<BenchWindow> game;
+BenchWindow& TheWindow() {
+    if (!game) game = std::make_unique<BenchWindow>();
     return *game;
 }
 
 void FullRedrawOfTheLargestBoard(benchmark::State& state) {
-    Game& game = TheGame();
+    BenchWindow& game = TheWindow();
     for (auto _ : state) {
         game.form.MainPaintBoxPaint();
         benchmark::DoNotOptimize(game.form.BoardSurface().constBits());
@@ -50,7 +50,7 @@ BENCHMARK(FullRedrawOfTheLargestBoard)->Unit(benchmark::kMillisecond)->Repetitio
 // The floor while every picture is read at each draw: open, read and close the 198 files of a
 // full redraw, in its order, and nothing else.
 void ReadingTheFilesAlone(benchmark::State& state) {
-    Game& game = TheGame();
+    BenchWindow& game = TheWindow();
     std::vector<std::string> paths;
     for (const auto& column : game.form.TheGame().View().Board()) {
         for (int32_t value : column) {
@@ -73,7 +73,7 @@ BENCHMARK(ReadingTheFilesAlone)->Unit(benchmark::kMillisecond)->Repetitions(9);
 // What a function key costs the game: a new board of the next grade, the window fitted to it and
 // repainted (offscreen, so no window manager takes part).
 void NewGameOfEachGradeInTurn(benchmark::State& state) {
-    Game& game = TheGame();
+    BenchWindow& game = TheWindow();
     tessaly::Game& play = game.form.TheGame();
     using tessaly::MenuItemId;
     const std::array<MenuItemId, 4> grades{MenuItemId::MenuGameLow, MenuItemId::MenuGameMedium,
@@ -89,13 +89,13 @@ void NewGameOfEachGradeInTurn(benchmark::State& state) {
 BENCHMARK(NewGameOfEachGradeInTurn)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 void MarkedCell(benchmark::State& state) {
-    Game& game = TheGame();
+    BenchWindow& game = TheWindow();
     for (auto _ : state) game.form.DrawMarkedCell(1, 1);
 }
 BENCHMARK(MarkedCell)->Unit(benchmark::kMicrosecond)->Repetitions(9);
 
 void OnePictureFile(benchmark::State& state) {
-    TheGame();
+    TheWindow();
     for (auto _ : state) benchmark::DoNotOptimize(tessaly::LoadBmpFile("./resource/pic1/7.bmp"));
 }
 BENCHMARK(OnePictureFile)->Unit(benchmark::kMicrosecond)->Repetitions(9);

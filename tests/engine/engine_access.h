@@ -24,7 +24,7 @@ struct EngineTestAccess {
         return e.linkAdjacent_ + e.linkStraight_ + e.linkOneCorner_ + e.linkTwoCorners_;
     }
 
-    static const auto& FirstRays(const E& e) { return e.FirstRays; }
+    static const auto& FirstRays(const E& e) { return e.firstRays_; }
     static bool HasEntries(const TCellList& list) { return E::ListHasEntries(list); }
     static void Clear(TCellList& list) { E::ClearCellList(list); }
     static bool CastRay(const E& e, TCell from, TDirection d, TCell to, TCellList& list) {

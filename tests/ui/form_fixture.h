@@ -36,8 +36,8 @@ struct MainFormTestAccess {
     static QTimer& TimerGuard(F& f) { return f.TimerGuard; }
     static QTimer& TimerAutoPlay(F& f) { return f.TimerAutoPlay; }
     static QTimer& TimerGameDelay(F& f) { return f.TimerGameDelay; }
-    static auto& OpenAddress(F& f) { return f.OpenAddress; }
-    static auto& BlockingSleep(F& f) { return f.BlockingSleep; }
+    static auto& OpenAddress(F& f) { return f.openAddress_; }
+    static auto& BlockingSleep(F& f) { return f.blockingSleep_; }
     static void LinkLabel1LinkClick(F& f, const QString& link) { f.LinkLabel1LinkClick(link); }
     static QString ApplicationTitle(const F& f) { return f.ApplicationTitle(); }
     static const CuePlayer& Cues(const F& f) { return f.Cues(); }
