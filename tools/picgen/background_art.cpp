@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "drawing/bgr_color.h"
-#include "engine/engine.h"
+#include "engine/board_types.h"
 #include "tile_face.h"
 
 namespace tessaly::picgen {

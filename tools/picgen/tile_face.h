@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "engine/engine.h"
+#include "engine/board_types.h"
 
 namespace tessaly::picgen {
 
