@@ -59,7 +59,7 @@ const std::vector<const MenuEntry*>& Commands() {
     static const std::vector<const MenuEntry*> commands = [] {
         std::vector<const MenuEntry*> entries;
         for (const MenuEntry& entry : MainMenuTable)
-            if (entry.command) entries.push_back(&entry);
+            if (entry.Command) entries.push_back(&entry);
         return entries;
     }();
     return commands;
@@ -126,7 +126,7 @@ class Player {
             Run(Key, [&] { game_.Key(key); });
         } else if (op <= 10) {
             const MenuEntry& entry = *Commands()[in_.Next() % Commands().size()];
-            if (!window_.Enabled(entry.name) || (entry.parent && !window_.Enabled(entry.parent)))
+            if (!window_.Enabled(entry.Name) || (entry.Parent && !window_.Enabled(entry.Parent)))
                 return;
             QueueAnswer();
             Run(Menu, [&] { game_.Command(entry); });

@@ -24,8 +24,8 @@ bool Game::Command(const MenuEntry& entry) {
     // part of the game around this door.
     const bool ours =
         std::ranges::any_of(MainMenuTable, [&](const MenuEntry& e) { return &e == &entry; });
-    if (!ours || !entry.command) return false;
-    entry.command(handlers_);
+    if (!ours || !entry.Command) return false;
+    entry.Command(handlers_);
     return true;
 }
 

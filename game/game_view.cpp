@@ -8,9 +8,9 @@
 namespace tessaly {
 
 GameView::GameView(const Engine& engine)
-    : SoundOn(EntryOf(MenuItemId::MenuOptionSound).checked),
-      MusicOn(EntryOf(MenuItemId::MenuOptionMusic).checked),
-      AutoPlayMarked(EntryOf(MenuItemId::MenuAutoPlay).checked),
+    : SoundOn(EntryOf(MenuItemId::MenuOptionSound).Checked),
+      MusicOn(EntryOf(MenuItemId::MenuOptionMusic).Checked),
+      AutoPlayMarked(EntryOf(MenuItemId::MenuAutoPlay).Checked),
       engine_(&engine) {}
 
 const TMyArray& GameView::Board() const {

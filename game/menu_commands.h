@@ -17,15 +17,15 @@ enum class MenuKind { Submenu, Radio, Toggle, Plain, Separator };
 using MenuCommand = void (*)(Handlers&);
 
 struct MenuEntry {
-    const char* parent;  // nullptr: the menu bar itself
-    const char* name;
-    const char* caption;
-    MenuKind kind;
-    bool enabled;
-    bool checked;
+    const char* Parent;  // nullptr: the menu bar itself
+    const char* Name;
+    const char* Caption;
+    MenuKind Kind;
+    bool Enabled;
+    bool Checked;
     // Only the items the game enables, disables or checks have an id.
-    std::optional<MenuItemId> id;
-    MenuCommand command;  // nullptr: a submenu or a separator
+    std::optional<MenuItemId> Id;
+    MenuCommand Command;  // nullptr: a submenu or a separator
 };
 
 // Enabled while a game is on, disabled when idle; in the order they are switched.
@@ -182,14 +182,14 @@ using menu_table::MainMenuTable;
 // The entry of an item the game addresses; every id has one.
 constexpr const MenuEntry& EntryOf(MenuItemId id) {
     for (const MenuEntry& entry : MainMenuTable)
-        if (entry.id == id) return entry;
+        if (entry.Id == id) return entry;
     throw "menu item without an entry";
 }
 
 constexpr bool EveryIdHasOneEntry() {
     for (int i = 0; i < MenuItemIdCount; ++i) {
         int entries = 0;
-        for (const MenuEntry& entry : MainMenuTable) entries += entry.id == MenuItemId(i);
+        for (const MenuEntry& entry : MainMenuTable) entries += entry.Id == MenuItemId(i);
         if (entries != 1) return false;
     }
     return true;
@@ -199,7 +199,7 @@ static_assert(EveryIdHasOneEntry());
 // The entry named `name`, or nullptr.
 constexpr const MenuEntry* EntryNamed(std::string_view name) {
     for (const MenuEntry& entry : MainMenuTable)
-        if (name == entry.name) return &entry;
+        if (name == entry.Name) return &entry;
     return nullptr;
 }
 

@@ -17,12 +17,12 @@ void MainForm::ConnectHandlers() {
     for (TimerId id : {TimerId::TimerGuard, TimerId::TimerAutoPlay, TimerId::TimerGameDelay})
         connect(&TimerOf(id), &QTimer::timeout, this, [this, id] { game_->Tick(id); });
     for (const MenuEntry& entry : MainMenuTable) {
-        if (!entry.command) continue;
+        if (!entry.Command) continue;
         QAction* action = menu_->Action(entry);
         connect(action, &QAction::triggered, this, [this, action, &entry] {
             // Qt has already ticked a switch over; the mark is the game's to push, and a
             // command it refuses leaves the mark it last pushed.
-            if (entry.kind == MenuKind::Toggle) action->setChecked(!action->isChecked());
+            if (entry.Kind == MenuKind::Toggle) action->setChecked(!action->isChecked());
             game_->Command(entry);
         });
     }

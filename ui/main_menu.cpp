@@ -14,12 +14,12 @@ MainMenu::MainMenu(QMenuBar& bar) {
     std::map<QString, QMenu*> menus;
     std::map<QMenu*, QActionGroup*> radioGroups;
     for (const MenuEntry& entry : MainMenuTable) {
-        const QString name = QString::fromUtf8(entry.name);
-        const QString caption = QString::fromUtf8(entry.caption);
-        QMenu* parent = entry.parent ? menus.at(QString::fromUtf8(entry.parent)) : nullptr;
+        const QString name = QString::fromUtf8(entry.Name);
+        const QString caption = QString::fromUtf8(entry.Caption);
+        QMenu* parent = entry.Parent ? menus.at(QString::fromUtf8(entry.Parent)) : nullptr;
 
         QAction* action = nullptr;
-        switch (entry.kind) {
+        switch (entry.Kind) {
             case Submenu: {
                 QMenu* menu = parent ? parent->addMenu(caption) : bar.addMenu(caption);
                 menu->setObjectName(name);
@@ -51,8 +51,8 @@ MainMenu::MainMenu(QMenuBar& bar) {
                 break;
         }
         action->setObjectName(name);
-        action->setEnabled(entry.enabled);
-        if (entry.checked) action->setChecked(true);
+        action->setEnabled(entry.Enabled);
+        if (entry.Checked) action->setChecked(true);
         byName_[name] = action;
     }
 }
@@ -62,7 +62,7 @@ QAction* MainMenu::Action(MenuItemId id) const {
 }
 
 QAction* MainMenu::Action(const MenuEntry& entry) const {
-    return Action(QString::fromUtf8(entry.name));
+    return Action(QString::fromUtf8(entry.Name));
 }
 
 QAction* MainMenu::Action(const QString& name) const {

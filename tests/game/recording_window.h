@@ -16,7 +16,7 @@
 namespace tessaly::test {
 
 inline const char* MenuItemName(MenuItemId item) {
-    return EntryOf(item).name;
+    return EntryOf(item).Name;
 }
 
 inline const char* TimerName(TimerId timer) {
@@ -36,8 +36,8 @@ class RecordingWindow : public GameWindow {
     // The menu as the table starts it.
     RecordingWindow() {
         for (const MenuEntry& entry : MainMenuTable) {
-            if (!entry.enabled) disabled_.push_back(entry.name);
-            checked_[entry.name] = entry.checked;
+            if (!entry.Enabled) disabled_.push_back(entry.Name);
+            checked_[entry.Name] = entry.Checked;
         }
     }
 

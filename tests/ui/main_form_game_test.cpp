@@ -18,7 +18,7 @@ struct Grade {
     Qt::Key key;
     QSize client;
     const DifficultyRow& row;
-    const char* item = EntryOf(row.MenuItem).name;
+    const char* item = EntryOf(row.MenuItem).Name;
 };
 
 const Grade Grades[] = {
