@@ -31,7 +31,7 @@ inline constexpr std::array kUnfitContent{
     UnfitGroup{U"🔫🗡⚔🏹💣🪓🪖🎖🔪🪒✂🤺🍽🍴🪚🪃🛡🎯",
                "weapons, blades, and what is thrown or aimed at a target"},
     UnfitGroup{U"🎰🎴🃏🎱🀄♠♣♥♦🎲🔮🏇", "gambling, fortune-telling and what looks like them"},
-    UnfitGroup{U"🏩💋👙🩱🩲🩳🏊", "adult themes and swimwear"},
+    UnfitGroup{U"🏩💋👯👙🩱🩲🩳🏊", "adult themes, revealing costume and swimwear"},
     UnfitGroup{U"🥓🌭🍖🥩🐖🐷🐗🐽",
                "pork, pigs, or what reads as pork, which many players do not eat"},
     UnfitGroup{U"🍕", "pizza is drawn with pepperoni, which reads as pork"},
