@@ -178,6 +178,33 @@ QPainterPath UnitShape(GemShape shape) {
         case GemShape::Parallelogram:
             path.addPolygon(QPolygonF{{0.3, 0.2}, {0.98, 0.2}, {0.7, 0.8}, {0.02, 0.8}});
             break;
+        case GemShape::Crown:
+            path.addPolygon(QPolygonF{{0.04, 0.86},
+                                      {0.04, 0.2},
+                                      {0.27, 0.5},
+                                      {0.5, 0.1},
+                                      {0.73, 0.5},
+                                      {0.96, 0.2},
+                                      {0.96, 0.86}});
+            break;
+        case GemShape::Stairs:
+            // Three steps rising to the right: no other outline has an inside corner.
+            path.addPolygon(QPolygonF{{0.04, 0.96},
+                                      {0.04, 0.66},
+                                      {0.35, 0.66},
+                                      {0.35, 0.35},
+                                      {0.66, 0.35},
+                                      {0.66, 0.04},
+                                      {0.96, 0.04},
+                                      {0.96, 0.96}});
+            break;
+        case GemShape::Fan:
+            // A quarter disc with its corner low on the left.
+            path.moveTo(0.06, 0.94);
+            path.lineTo(0.06, 0.06);
+            path.arcTo(QRectF(-0.82, 0.06, 1.76, 1.76), 90, -90);
+            path.lineTo(0.06, 0.94);
+            break;
     }
     path.closeSubpath();
     return path;

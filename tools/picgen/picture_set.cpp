@@ -12,7 +12,7 @@
 namespace tessaly::picgen {
 namespace {
 
-constexpr std::array<std::pair<const char*, GemShape>, 30> kShapeNames{{
+constexpr std::array<std::pair<const char*, GemShape>, 33> kShapeNames{{
     {"circle", GemShape::Circle},       {"square", GemShape::Square},
     {"triangle", GemShape::Triangle},   {"diamond", GemShape::Diamond},
     {"ring", GemShape::Ring},           {"star", GemShape::Star},
@@ -28,6 +28,8 @@ constexpr std::array<std::pair<const char*, GemShape>, 30> kShapeNames{{
     {"octagon", GemShape::Octagon},     {"kite", GemShape::Kite},
     {"leaf", GemShape::Leaf},           {"arch", GemShape::Arch},
     {"frame", GemShape::Frame},         {"parallelogram", GemShape::Parallelogram},
+    {"crown", GemShape::Crown},         {"stairs", GemShape::Stairs},
+    {"fan", GemShape::Fan},
 }};
 
 constexpr std::array<std::pair<const char*, GemPattern>, 5> kPatternNames{{

@@ -43,6 +43,9 @@ enum class GemShape {
     Arch,
     Frame,
     Parallelogram,
+    Crown,
+    Stairs,
+    Fan,
 };
 
 // What is cut into a gem's face. Colour alone never tells two gems apart for every player, so
