@@ -188,7 +188,7 @@ QPainterPath UnitShape(GemShape shape) {
                                       {0.96, 0.86}});
             break;
         case GemShape::Stairs:
-            // Three steps rising to the right: no other outline has an inside corner.
+            // Three square steps rising to the right, unlike any sloped or rounded outline.
             path.addPolygon(QPolygonF{{0.04, 0.96},
                                       {0.04, 0.66},
                                       {0.35, 0.66},
